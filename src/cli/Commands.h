@@ -1,0 +1,26 @@
+#pragma once
+// The subcommands of orvalinden-cli. Each takes the arguments after its name, reports through the
+// sink and returns the process exit status.
+#include <string>
+#include <vector>
+
+#include "MessageSink.h"
+
+namespace orv::cli {
+
+using Arguments = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* usage;  // arguments, e.g. "IN.sav OUT.sav"
+    const char* summary;
+    int (*run)(const Arguments& args, MessageSink& sink);
+};
+
+int RunResave(const Arguments& args, MessageSink& sink);
+
+// Reports a wrong command line and returns the exit status for it.
+int UsageError(const Command& command);
+const Command* FindCommand(const std::string& name);
+
+}  // namespace orv::cli

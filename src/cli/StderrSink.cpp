@@ -1,0 +1,17 @@
+#include "StderrSink.h"
+
+namespace orv::cli {
+
+void StderrSink::Report(MessageKind kind, const std::string& text) {
+    const char* name = kind == MessageKind::Error     ? "error"
+                       : kind == MessageKind::Warning ? "warning"
+                                                      : "information";
+    if (kind == MessageKind::Error) sawError_ = true;
+    std::string oneLine = text;
+    for (size_t p = oneLine.find("\r\n"); p != std::string::npos; p = oneLine.find("\r\n", p)) {
+        oneLine.replace(p, 2, ": ");
+    }
+    std::fprintf(stderr, "%s: %s\n", name, oneLine.c_str());
+}
+
+}  // namespace orv::cli

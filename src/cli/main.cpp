@@ -1,0 +1,53 @@
+// orvalinden-cli: the headless front end over the same model, renderer and driver as the window.
+#include <cstdio>
+#include <cstring>
+
+#include "Commands.h"
+#include "StderrSink.h"
+
+namespace orv::cli {
+
+namespace {
+
+const Command kCommands[] = {
+    {"resave", "IN.sav OUT.sav", "load a design and save it again", RunResave},
+};
+
+void PrintHelp(std::FILE* out) {
+    std::fprintf(out, "Usage: orvalinden-cli COMMAND [ARGUMENTS]\n\nCommands:\n");
+    for (const Command& command : kCommands) {
+        std::fprintf(out, "  %s %s\n      %s\n", command.name, command.usage, command.summary);
+    }
+    std::fprintf(out, "  --help\n      show this help\n");
+}
+
+}  // namespace
+
+const Command* FindCommand(const std::string& name) {
+    for (const Command& command : kCommands) {
+        if (name == command.name) return &command;
+    }
+    return nullptr;
+}
+
+int UsageError(const Command& command) {
+    std::fprintf(stderr, "usage: orvalinden-cli %s %s\n", command.name, command.usage);
+    return 2;
+}
+
+}  // namespace orv::cli
+
+int main(int argc, char** argv) {
+    using namespace orv::cli;
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintHelp(argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    const Command* command = FindCommand(argv[1]);
+    if (command == nullptr) {
+        std::fprintf(stderr, "orvalinden-cli: unknown command '%s' (see --help)\n", argv[1]);
+        return 2;
+    }
+    StderrSink sink;
+    return command->run(Arguments(argv + 2, argv + argc), sink);
+}

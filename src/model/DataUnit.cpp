@@ -1,0 +1,217 @@
+#include "DataUnit.h"
+
+#include <exception>
+
+#include "CivilDate.h"
+#include "IniFile.h"
+#include "SettingsKeys.h"
+#include "VB.h"
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kMemorialSection = "Memorial";
+constexpr const char* kMatrixSection = "MatrixData";
+
+int32_t MissingValue(const SettingKey& key) {
+    switch (key.missingKind) {
+        case SettingKey::Default::TodayYear: return Today().Year;
+        case SettingKey::Default::TodayMonth: return Today().Month;
+        case SettingKey::Default::Constant: break;
+    }
+    return key.missingInteger;
+}
+
+void ReadLists(const IniFile& ini, TData& data, MessageSink& sink) {
+    data.Memorials.Clear();
+    for (const std::string& line : ini.ReadSectionValues(kMemorialSection)) {
+        const std::vector<std::string> pieces = Split(line, "=", true);
+        if (pieces.size() < 2) continue;
+        TMemorial& memorial = data.Memorials.Add();
+        memorial.Date = pieces[0];
+        memorial.SetProperty(pieces[1], sink);
+    }
+    data.Matrixs.Clear();
+    for (const std::string& line : ini.ReadSectionValues(kMatrixSection)) {
+        const std::vector<std::string> pieces = Split(line, "=", true);
+        if (pieces.size() < 2) continue;
+        TMatrix& entry = data.Matrixs.Add();
+        entry.Number = ValInt(pieces[0]);
+        entry.SetProperty(pieces[1], sink);
+    }
+}
+
+void WriteLists(IniFile& ini, const TData& data) {
+    for (int i = 0; i < data.Memorials.Count(); ++i) {
+        const TMemorial& memorial = data.Memorials.Items(i);
+        ini.WriteString(kMemorialSection, memorial.Date, memorial.GetProperty());
+    }
+    for (int i = 0; i < data.Matrixs.Count(); ++i) {
+        const TMatrix& entry = data.Matrixs.Items(i);
+        ini.WriteString(kMatrixSection, IntToStr(entry.Number), entry.GetProperty());
+    }
+}
+
+// Older files stored the holiday-name size one step smaller.
+void UpgradeOlderVersion(TData& data) {
+    if (data.Version < std::string(kVersion) && data.HolidaySize >= 1 && data.HolidaySize <= 3) {
+        ++data.HolidaySize;
+    }
+}
+
+}  // namespace
+
+bool TData::LoadFromFile(const std::string& path, MessageSink& sink) {
+    if (!path.empty()) FileName = path;
+    try {
+        const IniFile ini = IniFile::Load(FileName);
+        for (const SettingKey& key : SettingKeys()) {
+            switch (key.kind) {
+                case SettingKey::Kind::Integer:
+                    this->*key.integerField = ini.ReadInteger(key.section, key.key, MissingValue(key));
+                    break;
+                case SettingKey::Kind::Text:
+                    this->*key.textField = ini.ReadString(key.section, key.key).value_or(key.missingText);
+                    break;
+                case SettingKey::Kind::Lists:
+                    ReadLists(ini, *this, sink);
+                    break;
+            }
+        }
+    } catch (const std::exception& e) {
+        sink.Report(MessageKind::Error, WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", e.what()));
+        return false;
+    }
+    UpgradeOlderVersion(*this);
+    return true;
+}
+
+bool TData::SaveToFile(const std::string& path, MessageSink& sink, const WriteChunkFunction& writeChunk) {
+    if (!path.empty()) FileName = path;
+    try {
+        IniFile ini;
+        for (const SettingKey& key : SettingKeys()) {
+            switch (key.kind) {
+                case SettingKey::Kind::Integer:
+                    ini.WriteInteger(key.section, key.key, this->*key.integerField);
+                    break;
+                case SettingKey::Kind::Text:
+                    ini.WriteString(key.section, key.key, this->*key.textField);
+                    break;
+                case SettingKey::Kind::Lists:
+                    WriteLists(ini, *this);
+                    break;
+            }
+        }
+        // What this program writes, whatever the record was read from.
+        ini.WriteString("About", "Signature", kSignature);
+        ini.WriteString("About", "Version", kVersion);
+        ini.Save(FileName, writeChunk);
+    } catch (const std::exception& e) {
+        sink.Report(MessageKind::Error, WithHeading("ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ", e.what()));
+        return false;
+    }
+    return true;
+}
+
+void TData::CopyFrom(const TData& source) {
+    SizeIndex = source.SizeIndex;
+    SizeX = source.SizeX;
+    SizeY = source.SizeY;
+    CalenderBackColor = source.CalenderBackColor;
+    Frame = source.Frame;
+    PositionX = source.PositionX;
+    PositionY = source.PositionY;
+    Year = source.Year;
+    Month = source.Month;
+
+    PictureFile = source.PictureFile;
+    PictureOffset = source.PictureOffset;
+    PictureSize = source.PictureSize;
+    PicturePosition = source.PicturePosition;
+
+    YearStyle = source.YearStyle;
+    YearPosition = source.YearPosition;
+    YearAlignment = source.YearAlignment;
+    YearFont = source.YearFont;
+    YearFontI = source.YearFontI;
+    YearFontB = source.YearFontB;
+    StyleBackColor = source.StyleBackColor;
+
+    WeekStyle = source.WeekStyle;
+    WeekSize = source.WeekSize;
+    WeekFont = source.WeekFont;
+    WeekFontI = source.WeekFontI;
+    WeekFontB = source.WeekFontB;
+    WeekFrame = source.WeekFrame;
+
+    DayPosition = source.DayPosition;
+    DaySize = source.DaySize;
+    DayFont = source.DayFont;
+    DayFontI = source.DayFontI;
+    DayFontB = source.DayFontB;
+    PrevNextDays = source.PrevNextDays;
+    DayWaku = source.DayWaku;
+    Holiday = source.Holiday;
+    HolidayPosition = source.HolidayPosition;
+    HolidaySize = source.HolidaySize;
+    HolidayFont = source.HolidayFont;
+    HolidayFontI = source.HolidayFontI;
+    HolidayFontB = source.HolidayFontB;
+
+    LineColor = source.LineColor;
+    LineWidth = source.LineWidth;
+    WeekdayColor = source.WeekdayColor;
+    SaturdayColor = source.SaturdayColor;
+    HolidayColor = source.HolidayColor;
+    DayBackColor = source.DayBackColor;
+
+    PrevNextMonthEnabled = source.PrevNextMonthEnabled;
+    View = source.View;
+    Position1 = source.Position1;
+    Position2 = source.Position2;
+    PrevNextMonthSize = source.PrevNextMonthSize;
+
+    Memorials.Assign(source.Memorials);
+    Matrixs.Assign(source.Matrixs);
+
+    PicSaveDPI = source.PicSaveDPI;
+    Rokuyo = source.Rokuyo;
+    RokuyoColor1 = source.RokuyoColor1;
+    RokuyoColor2 = source.RokuyoColor2;
+    Nijusisekki = source.Nijusisekki;
+    NijusisekkiColor = source.NijusisekkiColor;
+}
+
+TData NewDesign() {
+    TData data;
+    for (const SettingKey& key : SettingKeys()) {
+        switch (key.kind) {
+            case SettingKey::Kind::Integer:
+                data.*key.integerField = key.newInteger;
+                break;
+            case SettingKey::Kind::Text:
+                data.*key.textField = key.newText;
+                break;
+            case SettingKey::Kind::Lists:
+                break;
+        }
+    }
+    const CivilDate today = Today();
+    data.Year = today.Year;
+    data.Month = today.Month;
+    return data;
+}
+
+void CheckLoadedFile(const TData& data, MessageSink& sink) {
+    if (data.Signature != kSignature) {
+        sink.Report(MessageKind::Warning,
+                    "本ソフトのデータファイルとして認識できません、エラーが表示される可能性があります。");
+    } else if (data.Version > std::string(kVersion)) {
+        sink.Report(MessageKind::Warning,
+                    "上位のバージョンで作成されたデータファイルです、エラーが表示される可能性があります。");
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,175 @@
+#include "IniFile.h"
+
+#include <unistd.h>
+#include <unordered_map>
+#include <utility>
+
+#include "Codec.h"
+#include "Errors.h"
+#include "VB.h"
+
+namespace orv {
+
+namespace {
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    }
+    return true;
+}
+
+std::string Folded(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = Lower(c);
+    return out;
+}
+
+void CheckWritable(std::string_view text) {
+    if (text.find_first_of("\r\n") != std::string_view::npos) {
+        throw EncodingError("「" + std::string(text) + "」には改行が含まれているため保存できません");
+    }
+}
+
+const std::vector<IniFile::Entry> kNoEntries;
+
+}  // namespace
+
+IniFile IniFile::Parse(std::string_view text) {
+    IniFile ini;
+    Section* current = nullptr;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string line = Trim(text.substr(pos, end - pos));
+        pos = end;
+        if (pos < text.size()) {
+            pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+        }
+        if (line.empty()) continue;
+        if (line.front() == '[') {
+            size_t close = line.find(']');
+            std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            ini.sections_.push_back({std::move(name), {}});
+            current = &ini.sections_.back();
+            continue;
+        }
+        if (current == nullptr) continue;
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos) {
+            current->Entries.push_back({line, "", false});
+        } else {
+            current->Entries.push_back({Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), true});
+        }
+    }
+    return ini;
+}
+
+IniFile IniFile::Load(const std::string& path) {
+    if (!FileExists(path)) {
+        // A folder or other non-file at the path is an error; nothing at all reads as empty.
+        if (access(path.c_str(), F_OK) == 0) ReadWholeFile(path);
+        return {};
+    }
+    return Parse(Cp932ToUtf8(ReadWholeFile(path)));
+}
+
+std::string IniFile::Serialize() const {
+    std::string out;
+    for (const Section& section : sections_) {
+        out += "[" + section.Name + "]\r\n";
+        for (const Entry& entry : section.Entries) {
+            out += entry.Key;
+            if (entry.HasEquals) out += "=" + entry.Value;
+            out += "\r\n";
+        }
+    }
+    return out;
+}
+
+void IniFile::Save(const std::string& path, const WriteChunkFunction& writeChunk) const {
+    for (const Section& section : sections_) {
+        CheckWritable(section.Name);
+        for (const Entry& entry : section.Entries) {
+            CheckWritable(entry.Key);
+            CheckWritable(entry.Value);
+        }
+    }
+    WriteFileAtomically(path, Utf8ToCp932(Serialize()), writeChunk);
+}
+
+const IniFile::Section* IniFile::FindSection(std::string_view name) const {
+    for (const Section& section : sections_) {
+        if (SameName(section.Name, name)) return &section;
+    }
+    return nullptr;
+}
+
+IniFile::Section* IniFile::FindSection(std::string_view name) {
+    return const_cast<Section*>(std::as_const(*this).FindSection(name));
+}
+
+std::optional<std::string> IniFile::ReadString(std::string_view section, std::string_view key) const {
+    const Section* s = FindSection(section);
+    if (s == nullptr) return std::nullopt;
+    for (const Entry& entry : s->Entries) {
+        if (entry.HasEquals && SameName(entry.Key, key)) return entry.Value;
+    }
+    return std::nullopt;
+}
+
+int32_t IniFile::ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const {
+    const auto text = ReadString(section, key);
+    int32_t value = 0;
+    if (text && TryStrToInt(*text, value)) return value;
+    return defaultValue;
+}
+
+bool IniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
+
+std::vector<std::string> IniFile::ReadSectionValues(std::string_view section) const {
+    std::vector<std::string> lines;
+    const Section* s = FindSection(section);
+    if (s == nullptr) return lines;
+    std::unordered_map<std::string, const std::string*> firstValue;
+    lines.reserve(s->Entries.size());
+    for (const Entry& entry : s->Entries) {
+        if (!entry.HasEquals) {
+            lines.push_back(entry.Key);
+            continue;
+        }
+        auto [it, inserted] = firstValue.try_emplace(Folded(entry.Key), &entry.Value);
+        lines.push_back(entry.Key + "=" + *it->second);
+    }
+    return lines;
+}
+
+const std::vector<IniFile::Entry>& IniFile::SectionEntries(std::string_view section) const {
+    const Section* s = FindSection(section);
+    return s ? s->Entries : kNoEntries;
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    Section* s = FindSection(section);
+    if (s == nullptr) {
+        sections_.push_back({std::string(section), {}});
+        s = &sections_.back();
+    }
+    for (Entry& entry : s->Entries) {
+        if (entry.HasEquals && SameName(entry.Key, key)) {
+            entry.Value = std::string(value);
+            return;
+        }
+    }
+    s->Entries.push_back({std::string(key), std::string(value), true});
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, int64_t value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+}  // namespace orv

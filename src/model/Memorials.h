@@ -1,0 +1,76 @@
+#pragma once
+// Memorial days (a date, a name and three optional colours) and their ordered list; the same
+// list type holds the rokuyo and solar-term tables of the old-calendar data file.
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <unordered_map>
+
+#include "CivilDate.h"
+#include "MessageSink.h"
+
+namespace orv {
+
+struct TMemorial {
+    std::string Key;   // "key<n>", given by TMemorials::Add; not saved, not copied
+    std::string Date;  // year "/" month "/" day as written; year 0 (or empty) means every year
+    std::string Name;  // "¶" marks a line break
+    int32_t DayColor = 0;   // 0x00BBGGRR, -1 = not set
+    int32_t FontColor = 0;  // -1 = not set
+    int32_t BackColor = 0;  // -1 = not set
+
+    // Copies Date, Name and the colours; not Key.
+    void Assign(const TMemorial& source);
+    // Name "," DayColor "," FontColor "," BackColor.
+    std::string GetProperty() const;
+    // Reads such a value text. A colour part beyond 32 bits is reported as
+    // "TMemorial.SetProperty ｴﾗｰ" through `sink`; what was read before it stays.
+    void SetProperty(const std::string& value, MessageSink& sink);
+};
+
+class TMemorials {
+public:
+    // Appends an entry with the next running key. The reference stays valid until the entry is
+    // deleted or the list cleared.
+    TMemorial& Add();
+    TMemorial& Items(int index) { return items_[index]; }
+    const TMemorial& Items(int index) const { return items_[index]; }
+    int Count() const { return static_cast<int>(items_.size()); }
+    void Delete(int index);
+    // Empties the list; the running key number goes on counting.
+    void Clear();
+    // Replaces the entries by copies of the source's, with fresh keys.
+    void Assign(const TMemorials& source);
+
+    // First entry whose year, month and day parts (ValInt, missing parts 0) equal those of
+    // DateText: 0000/05/05, 0/5/5 and /05/05 find the same entry.
+    TMemorial* FindByDate(const std::string& dateText);
+    int IndexOfDate(const std::string& dateText) const;
+    // Names of all entries on the date of DateText, joined by "¶" in list order. Raises
+    // ConversionError for a text that is not a date, or an entry whose Date is not one.
+    std::string NamesOnDate(const std::string& dateText) const;
+    std::string NamesOnDate(const CivilDate& date) const;
+    // The entry that applies to a drawn day: the first whose month and day equal the day's and
+    // whose year part is 0 or the day's year. nullptr when none applies.
+    const TMemorial* AppliesTo(const CivilDate& date) const;
+
+    // Builds a date index so that NamesOnDate costs no scan. Every entry's Date must be a valid
+    // date (ConversionError otherwise). Any change to the list drops the index.
+    void BuildDateIndex();
+    bool HasDateIndex() const { return indexed_; }
+
+    int NextKeyNumber() const { return nextKeyNumber_; }
+
+private:
+    void DropIndex() {
+        indexed_ = false;
+        index_.clear();
+    }
+
+    std::deque<TMemorial> items_;
+    int nextKeyNumber_ = 1;
+    bool indexed_ = false;
+    std::unordered_map<int64_t, std::string> index_;  // day number -> joined names
+};
+
+}  // namespace orv

@@ -1,0 +1,59 @@
+#include "ProgramPaths.h"
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "AtomicFile.h"
+
+#ifndef ORV_DATA_DIR
+#define ORV_DATA_DIR "/usr/local/share/orvalinden"
+#endif
+
+namespace orv {
+
+namespace {
+
+bool CanWrite(const std::string& path) { return access(path.c_str(), W_OK) == 0; }
+
+std::string ConfigFolder() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    std::string base;
+    if (xdg != nullptr && *xdg == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::string(home != nullptr ? home : "") + "/.config";
+    }
+    return base + "/orvalinden/";
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "./";
+    std::string path(buffer, static_cast<size_t>(n));
+    return path.substr(0, path.find_last_of('/') + 1);
+}
+
+std::string AutoSaveFilePath() {
+    const std::string folder = ExecutableFolder();
+    const std::string beside = folder + kAutoSaveFileName;
+    if (CanWrite(folder) && (!FileExists(beside) || CanWrite(beside))) return beside;
+    const std::string config = ConfigFolder();
+    mkdir(config.substr(0, config.size() - 1 - std::string("orvalinden").size()).c_str(), 0755);
+    mkdir(config.c_str(), 0755);
+    return config + kAutoSaveFileName;
+}
+
+std::string OldCalendarDataPath() {
+    const std::string beside = ExecutableFolder() + kOldCalendarFileName;
+    if (FileExists(beside)) return beside;
+    const std::string installed = std::string(ORV_DATA_DIR) + "/" + kOldCalendarFileName;
+    if (FileExists(installed)) return installed;
+    return beside;
+}
+
+}  // namespace orv

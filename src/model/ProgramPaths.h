@@ -1,0 +1,22 @@
+#pragma once
+// The places "beside the program": the executable's folder first, as on Windows, then the
+// per-user configuration folder or the installed data folder.
+#include <string>
+
+namespace orv {
+
+// The running executable's folder, with a trailing "/".
+std::string ExecutableFolder();
+
+// Where the design on screen is saved at close and restored at start: beside the program when
+// that folder can be written, else $XDG_CONFIG_HOME/orvalinden/ (default ~/.config/orvalinden/).
+std::string AutoSaveFilePath();
+
+// The old-calendar data file: beside the program, else in the installed data folder. Returns the
+// first that exists, or the one beside the program when neither does.
+std::string OldCalendarDataPath();
+
+inline constexpr const char* kAutoSaveFileName = "Orvalinden.bak";
+inline constexpr const char* kOldCalendarFileName = "旧暦.ini";
+
+}  // namespace orv

@@ -1,0 +1,36 @@
+#pragma once
+// The settings file's keys as one table: section, key, field, the value for a missing key and the
+// value of a new design. Reading, writing and the tests all walk it, in the order the file is
+// written.
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "DataUnit.h"
+
+namespace orv {
+
+struct SettingKey {
+    enum class Kind {
+        Integer,
+        Text,
+        Lists,  // where the Memorial and MatrixData sections are written and read
+    };
+    // Defaults that are not constants.
+    enum class Default { Constant, TodayYear, TodayMonth };
+
+    Kind kind;
+    const char* section;
+    const char* key;
+    int32_t TData::*integerField;
+    std::string TData::*textField;
+    Default missingKind;
+    int32_t missingInteger;
+    const char* missingText;
+    int32_t newInteger;
+    const char* newText;
+};
+
+std::span<const SettingKey> SettingKeys();
+
+}  // namespace orv

@@ -1,0 +1,20 @@
+#pragma once
+// A decoded picture in memory: what the picture decoders produce and the renderer stretches onto
+// a canvas. Plain data, so that the renderer knows nothing of the toolkit.
+#include <cstdint>
+#include <vector>
+
+namespace orv {
+
+struct Bitmap {
+    int Width = 0;
+    int Height = 0;
+    // Row-major, top row first, one 0xFFRRGGBB word per pixel (the layout of an RGB32 image).
+    std::vector<uint32_t> Pixels;
+
+    bool Empty() const { return Width <= 0 || Height <= 0; }
+    uint32_t& At(int x, int y) { return Pixels[static_cast<size_t>(y) * Width + x]; }
+    uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+};
+
+}  // namespace orv

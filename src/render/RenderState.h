@@ -1,0 +1,48 @@
+#pragma once
+// The window-level state the renderer shares with whoever owns it (the window, the command line,
+// a test): the loading guard, the picture cache, the month area of the last sheet pass and the
+// old-calendar lists. One object, handed to every pass.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Bitmap.h"
+#include "Memorials.h"
+
+namespace orv {
+
+// Turns a picture file into a bitmap. The output layer supplies the real decoders; the renderer
+// only asks.
+class PictureDecoder {
+public:
+    virtual ~PictureDecoder() = default;
+    // The decoded picture, or nothing when the file cannot be decoded. Never throws.
+    virtual std::optional<Bitmap> Decode(const std::string& path) const = 0;
+};
+
+// Left, top, width and height in scaled millimetres of the sheet.
+struct MonthAreaRect {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool operator==(const MonthAreaRect&) const = default;
+};
+
+struct RenderState {
+    // Set while a record is pushed into the window's controls; no pass draws meanwhile.
+    bool Loading = false;
+    // The picture must be decoded again before it is drawn; cleared by a successful decode.
+    bool PictureChanged = true;
+    // The decoded illustration, kept between passes.
+    std::shared_ptr<const Bitmap> PictureBitmap;
+    // The calendar box without its title band, written by every pass.
+    MonthAreaRect MonthArea;
+    // Rokuyo and solar terms from the old-calendar data file.
+    TMemorials RokuyoList;
+    TMemorials SolarTermList;
+    // No decoder: no picture is drawn.
+    const PictureDecoder* Decoder = nullptr;
+};
+
+}  // namespace orv
