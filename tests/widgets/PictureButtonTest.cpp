@@ -46,10 +46,8 @@ class PictureButtonTest : public QObject {
         QPalette palette;
         palette.setColor(QPalette::Button, QColor(0x12, 0x34, 0x56));
         palette.setColor(QPalette::Light, QColor(0xF0, 0xE0, 0xD0));
-        palette.setColor(QPalette::Midlight, QColor(0xC0, 0xC1, 0xC2));
         palette.setColor(QPalette::Dark, QColor(0x40, 0x41, 0x42));
         palette.setColor(QPalette::Shadow, QColor(0x01, 0x02, 0x03));
-        palette.setColor(QPalette::Highlight, QColor(0x00, 0x66, 0xCC));
         return palette;
     }
 
