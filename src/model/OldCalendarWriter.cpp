@@ -6,6 +6,7 @@
 
 #include "AtomicFile.h"
 #include "Codec.h"
+#include "OldCalendar.h"
 
 namespace orv {
 
@@ -36,11 +37,11 @@ std::string OldCalendarFileBytes(const LunisolarCalendar& calendar) {
         static_cast<size_t>(dayCount + 24 * (calendar.LastYear() - calendar.FirstYear() + 1)) * 18 +
         64);
 
-    out += Utf8ToCp932("[六曜]\r\n");
+    out += Utf8ToCp932(std::string("[") + kRokuyoSection + "]\r\n");
     for (CivilDate day = first; day <= last; day = AddDays(day, 1)) {
         AppendLine(out, day, rokuyo[RokuyoIndex(calendar.DateOf(day))]);
     }
-    out += Utf8ToCp932("\r\n[二十四節気]\r\n");
+    out += Utf8ToCp932(std::string("\r\n[") + kSolarTermSection + "]\r\n");
     for (const SolarTerm& term : calendar.Terms()) AppendLine(out, term.Day, termNames[term.Index]);
     return out;
 }

@@ -5,7 +5,9 @@
 #include "Codec.h"
 #include "Errors.h"
 #include "IniFile.h"
+#include "OldCalendar.h"
 #include "OldCalendarWriter.h"
+#include "RecordingSink.h"
 #include "TempDir.h"
 
 namespace orv {
@@ -79,6 +81,28 @@ TEST(OldCalendarWriter, RokuyoStepsDailyAndJumpsOnlyWhereAMonthBegins) {
     }
     // Twelve months began within 2023; 閏2月 followed a month 2 of 30 days and went on unbroken.
     EXPECT_EQ(jumps, 11);
+}
+
+TEST(OldCalendarWriter, TheProgramsLoaderFindsEveryDayOfTheWrittenYears) {
+    test::TempDir dir;
+    const std::string path = dir.File("旧暦.ini");
+    WriteOldCalendarFile(path, 2032, 2034);
+    test::RecordingSink sink;
+    TMemorials rokuyo;
+    TMemorials solarTerms;
+    ASSERT_TRUE(LoadOldCalendarData(path, rokuyo, solarTerms, sink));
+    EXPECT_EQ(rokuyo.Count(), 366 + 365 + 365);
+    EXPECT_EQ(solarTerms.Count(), 3 * 24);
+    // Asked as the renderer asks: plain decimal dates, one name per day.
+    for (CivilDate day{2032, 1, 1}; day <= CivilDate{2034, 12, 31}; day = AddDays(day, 1)) {
+        const std::string name = rokuyo.NamesOnDate(PlainDateText(day));
+        ASSERT_TRUE(name == "大安" || name == "赤口" || name == "先勝" || name == "友引" ||
+                    name == "先負" || name == "仏滅")
+            << PlainDateText(day) << " " << name;
+    }
+    EXPECT_EQ(rokuyo.NamesOnDate("2033/12/22"), "大安");  // 閏11月1日
+    EXPECT_EQ(solarTerms.NamesOnDate("2033/12/21"), "冬至");
+    EXPECT_EQ(solarTerms.NamesOnDate("2033/12/22"), "");
 }
 
 TEST(OldCalendarWriter, AFailedWriteLeavesNoFileAndTheOldOneAlone) {
