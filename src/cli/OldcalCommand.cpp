@@ -1,9 +1,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "AtomicFile.h"
 #include "Commands.h"
-#include "Errors.h"
 #include "LunisolarCalendar.h"
 #include "OldCalendarWriter.h"
 #include "ProgramPaths.h"
@@ -49,7 +47,11 @@ int RunOldcal(const Arguments& args, MessageSink& sink) {
     try {
         if (output == "-") {
             const std::string bytes = OldCalendarFileBytes(LunisolarCalendar(first, last));
-            return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() ? 0 : 1;
+            if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+                std::fflush(stdout) != 0) {
+                throw std::runtime_error("standard output could not be written");
+            }
+            return 0;
         }
         WriteOldCalendarFile(output, first, last);
     } catch (const std::exception& e) {

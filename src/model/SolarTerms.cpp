@@ -41,7 +41,7 @@ std::vector<SolarTerm> SolarTermsBetween(const CivilDate& first, const CivilDate
         double next;
         if (previousInterval > 0) {
             // The intervals change smoothly over the year: extrapolating the last two puts the
-            // guess within minutes of the term, which saves Newton a step.
+            // guess within an hour of the term, which saves Newton a step.
             next = SunReachesLongitudeNear(index * 15.0, t + 2 * interval - previousInterval);
         } else {
             next = SunReachesLongitude(index * 15.0, t + kSearchPastTermDays);
