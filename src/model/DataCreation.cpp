@@ -37,8 +37,8 @@ std::string TwoDigits(int n) {
 }
 
 // Lines as a text list reads them: CR LF, LF and CR end a line; each line trimmed.
-std::vector<std::string> ReadSourceLines(const std::string& path) {
-    const std::string text = Cp932ToUtf8(ReadWholeFile(path));
+std::vector<std::string> SourceLines(std::string_view bytes) {
+    const std::string text = Cp932ToUtf8(bytes);
     std::vector<std::string> lines;
     size_t pos = 0;
     while (pos < text.size()) {
@@ -124,7 +124,7 @@ DataCreationResult Run(const RunKind& kind, const std::string& folder, MessageSi
         for (int year = kDataCreationFirstYear; year <= kDataCreationLastYear; ++year) {
             if (callbacks.YearStarted) callbacks.YearStarted(year);
             const std::string path = Join(sourceFolder, kind.sourceName(year));
-            kind.readYear(path, ReadSourceLines(path), year, addRow);
+            kind.readYear(path, SourceLines(ReadWholeFile(path)), year, addRow);
         }
         sortRows();
         std::string text = std::string(kind.header) + "\r\n";
@@ -138,6 +138,14 @@ DataCreationResult Run(const RunKind& kind, const std::string& folder, MessageSi
     return result;
 }
 
+std::vector<DataRow> ReadSource(const YearReader& readYear, std::string_view bytes, int year,
+                                const std::string& sourceName) {
+    std::vector<DataRow> rows;
+    readYear(sourceName, SourceLines(bytes), year,
+             [&](DataRow row) { rows.push_back(std::move(row)); });
+    return rows;
+}
+
 }  // namespace
 
 DataCreationResult CreateRokuyoData(const std::string& folder, MessageSink& sink,
@@ -148,6 +156,16 @@ DataCreationResult CreateRokuyoData(const std::string& folder, MessageSink& sink
 DataCreationResult CreateSolarTermData(const std::string& folder, MessageSink& sink,
                                        const DataCreationCallbacks& callbacks) {
     return Run(kSolarTermRun, folder, sink, callbacks);
+}
+
+std::vector<DataRow> ReadRokuyoSource(std::string_view bytes, int year,
+                                      const std::string& sourceName) {
+    return ReadSource(ReadRokuyoYear, bytes, year, sourceName);
+}
+
+std::vector<DataRow> ReadSolarTermSource(std::string_view bytes, int year,
+                                         const std::string& sourceName) {
+    return ReadSource(ReadSolarTermYear, bytes, year, sourceName);
 }
 
 }  // namespace orv

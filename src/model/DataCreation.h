@@ -6,6 +6,7 @@
 // for the years 1997 to 2010. Sources and results are code page 932; results end lines in CR LF.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "MessageSink.h"
@@ -51,5 +52,12 @@ DataCreationResult CreateRokuyoData(const std::string& folder, MessageSink& sink
 // as for the rokuyo run; a row whose date is not a valid date is one of them.
 DataCreationResult CreateSolarTermData(const std::string& folder, MessageSink& sink,
                                        const DataCreationCallbacks& callbacks = {});
+
+// One year's source (code page 932 bytes) read as the runs read it: its rows in source order.
+// Throws Error where the run would stop; `sourceName` only labels that error.
+std::vector<DataRow> ReadRokuyoSource(std::string_view bytes, int year,
+                                      const std::string& sourceName = {});
+std::vector<DataRow> ReadSolarTermSource(std::string_view bytes, int year,
+                                         const std::string& sourceName = {});
 
 }  // namespace orv
