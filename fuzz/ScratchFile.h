@@ -1,16 +1,16 @@
 #pragma once
 // One scratch file per fuzzing process, for readers that only take a path. It lives in the
 // temporary folder (a RAM disk when there is one) and is removed when the process ends.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace orv::fuzz {
 
 class ScratchFile {
-public:
+  public:
     explicit ScratchFile(const char* suffix) {
         const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
         path_ = std::string(dir != nullptr ? dir : "/tmp") + "/orv-fuzz-XXXXXX" + suffix;
@@ -31,7 +31,7 @@ public:
         return path_;
     }
 
-private:
+  private:
     std::string path_;
 };
 

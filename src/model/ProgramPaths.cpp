@@ -9,6 +9,11 @@
 #ifndef ORV_DATA_DIR
 #define ORV_DATA_DIR "/usr/local/share/orvalinden"
 #endif
+// The installed data folder as seen from the installed programs' folder, so that a tree
+// installed under another prefix than the configured one still finds its data.
+#ifndef ORV_DATA_DIR_FROM_PROGRAMS
+#define ORV_DATA_DIR_FROM_PROGRAMS "../share/orvalinden"
+#endif
 
 namespace orv {
 
@@ -49,11 +54,16 @@ std::string AutoSaveFilePath() {
 }
 
 std::string OldCalendarDataPath() {
-    const std::string beside = ExecutableFolder() + kOldCalendarFileName;
-    if (FileExists(beside)) return beside;
-    const std::string installed = std::string(ORV_DATA_DIR) + "/" + kOldCalendarFileName;
-    if (FileExists(installed)) return installed;
-    return beside;
+    const std::string folder = ExecutableFolder();
+    const std::string candidates[] = {
+        folder + kOldCalendarFileName,
+        folder + ORV_DATA_DIR_FROM_PROGRAMS + "/" + kOldCalendarFileName,
+        std::string(ORV_DATA_DIR) + "/" + kOldCalendarFileName,
+    };
+    for (const std::string& path : candidates) {
+        if (FileExists(path)) return path;
+    }
+    return candidates[0];
 }
 
 }  // namespace orv

@@ -12,8 +12,10 @@ std::string ExecutableFolder();
 // that folder can be written, else $XDG_CONFIG_HOME/orvalinden/ (default ~/.config/orvalinden/).
 std::string AutoSaveFilePath();
 
-// The old-calendar data file: beside the program, else in the installed data folder. Returns the
-// first that exists, or the one beside the program when neither does.
+// The old-calendar data file: beside the program, else in the data folder of the tree the program
+// is installed in (<program folder>/../share/orvalinden), else in the data folder of the
+// configured install prefix. Returns the first that exists, or the one beside the program when
+// none does.
 std::string OldCalendarDataPath();
 
 inline constexpr const char* kAutoSaveFileName = "Orvalinden.bak";
