@@ -47,6 +47,7 @@ inline TData PlainDesign(int sizeX = 140, int sizeY = 112) {
     d.Frame = 0;
     d.DaySize = 1;
     d.DayPosition = 0;
+    d.DayWaku = 0;
     d.WeekdayColor = kWeekday;
     d.SaturdayColor = kSaturday;
     d.HolidayColor = kHoliday;
@@ -80,12 +81,38 @@ class SizeFileDecoder : public PictureDecoder {
     mutable int decodes = 0;
 };
 
+// The weekday row a month pass without picture or margin draws in its box (x, y, w, h mm): from
+// the box's left edge, one unit (h / 14) down, seven columns of w / 7, in single precision at ten
+// pixels a millimetre.
+inline Rect WeekdayRowOf(int x, int y, int w, int h) {
+    const float column = static_cast<float>(w / 7.0f) * 10.0f;
+    const int unit = static_cast<int>(static_cast<float>(h / 14.0f) * 10.0f);
+    const int right = 10 * x + static_cast<int>(6 * column) + static_cast<int>(column) + 1;
+    return {10 * x, 10 * y + unit, right, 10 * y + unit + unit + 1};
+}
+
 class RenderTest : public testing::Test {
   protected:
     // A sheet pass of `d` at (left, top) mm.
     bool Draw(const TData& d, int percent = 100, int left = 0, int top = 0) {
         return DrawCalendar(state, sink, canvas, kDpi, kDpi, percent, ckSheet, left, top, d.SizeX,
                             d.SizeY, d);
+    }
+    // The cell a day number was drawn in: the fill made just before it.
+    Rect CellOf(const std::string& number, int n = 0) const {
+        for (int i = canvas.IndexOf(canvas.Text(number, n)); i >= 0; --i) {
+            if (canvas.calls[i].op == Op::FillRect) return canvas.calls[i].rect;
+        }
+        return {};
+    }
+    // The span of the weekday row drawn by the pass titled `title`: the seven fills before it.
+    Rect DrawnWeekdayRow(const std::string& title, int n = 0) const {
+        std::vector<Rect> fills;
+        for (int i = canvas.IndexOf(canvas.Text(title, n)); i >= 0 && fills.size() < 7; --i) {
+            if (canvas.calls[i].op == Op::FillRect) fills.push_back(canvas.calls[i].rect);
+        }
+        if (fills.size() < 7) return {};
+        return {fills[6].Left, fills[6].Top, fills[0].Right, fills[0].Bottom};
     }
     std::string Picture(int width, int height) {
         return dir.Write("picture.bmp", std::to_string(width) + " " + std::to_string(height));

@@ -102,6 +102,7 @@ TEST_F(RenderTest, UnusablePicturesLeaveTheirBoxEmptyWithoutAMessage) {
 TEST_F(RenderTest, ZoomScalesTheSheetButNotItsPlace) {
     TData d = PlainDesign(100, 140);
     d.Frame = 1;
+    d.DayWaku = 1;
     d.LineColor = 0x0000AA;
     d.LineWidth = 3;
     d.CalenderBackColor = 0x00CCFF;
@@ -113,29 +114,24 @@ TEST_F(RenderTest, ZoomScalesTheSheetButNotItsPlace) {
     EXPECT_EQ(background.brushColor, 0x00CCFF);
     EXPECT_EQ(state.MonthArea, (MonthAreaRect{0, 5, 50, 65}));
 
-    // The cut frame: four 1-pixel lines in the grid's line colour, the far edges inside.
-    std::vector<Call> lines;
-    for (size_t i = canvas.calls.size() - 8; i < canvas.calls.size(); ++i) {
-        lines.push_back(canvas.calls[i]);
+    // The cut frame: four 1-pixel lines in the colour the cell frames left, the far edges inside.
+    std::vector<std::vector<int>> frame;
+    for (auto call = canvas.calls.end() - 8; call != canvas.calls.end(); ++call) {
+        frame.push_back({call->op == Op::LineTo, call->x, call->y, call->penWidth, call->penColor});
     }
-    const int expected[8][3] = {{0, 100, 200}, {1, 599, 200}, {0, 100, 200}, {1, 100, 899},
-                                {0, 599, 200}, {1, 599, 899}, {0, 100, 899}, {1, 599, 899}};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(lines[i].op, expected[i][0] == 0 ? Op::MoveTo : Op::LineTo);
-        EXPECT_EQ(lines[i].x, expected[i][1]);
-        EXPECT_EQ(lines[i].y, expected[i][2]);
-    }
-    EXPECT_EQ(lines[1].penWidth, 1);
-    EXPECT_EQ(lines[1].penColor, 0x0000AA);
-}
-
-TEST_F(RenderTest, NothingIsDrawnWhileLoading) {
-    state.Loading = true;
-    EXPECT_FALSE(Draw(PlainDesign()));
-    EXPECT_TRUE(canvas.calls.empty());
+    const std::vector<std::vector<int>> expected = {{0, 100, 200, 1, 0xAA}, {1, 599, 200, 1, 0xAA},
+                                                    {0, 100, 200, 1, 0xAA}, {1, 100, 899, 1, 0xAA},
+                                                    {0, 599, 200, 1, 0xAA}, {1, 599, 899, 1, 0xAA},
+                                                    {0, 100, 899, 1, 0xAA}, {1, 599, 899, 1, 0xAA}};
+    EXPECT_EQ(frame, expected);
 }
 
 TEST_F(RenderTest, AFailingPassIsReportedAndDropsThePictureCache) {
+    state.Loading = true;  // nothing at all while a design is loaded into the window
+    EXPECT_FALSE(Draw(PlainDesign()));
+    EXPECT_TRUE(canvas.calls.empty());
+    state.Loading = false;
+
     TData d = PlainDesign(102, 144);
     d.PictureSize = 50;
     d.PictureFile = Picture(10, 10);
