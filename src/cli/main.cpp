@@ -11,6 +11,11 @@ namespace {
 
 const Command kCommands[] = {
     {"resave", "IN.sav OUT.sav", "load a design and save it again", RunResave},
+    {"holidays", "FROM_YEAR TO_YEAR", "list the national holidays of those years", RunHolidays},
+    {"day", "[--oldcal FILE] YYYY-MM-DD...",
+     "holiday, era, rokuyo and solar terms of each date (old-calendar data from FILE or its usual "
+     "place)",
+     RunDay},
 };
 
 void PrintHelp(std::FILE* out) {
