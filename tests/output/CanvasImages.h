@@ -1,15 +1,23 @@
 #pragma once
-// Small helpers to look at what a QtCanvas drew on a QImage.
+// Helpers to draw through a QtCanvas on an RGB32 image and look at the pixels.
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <cstdint>
+#include <functional>
+
+#include "QtCanvas.h"
 
 namespace orv::test {
 
-// A white RGB32 image.
-inline QImage WhiteImage(int width, int height) {
+// An image of one colour (0xRRGGBB) with what `draw` drew on it at 96 pixels per inch.
+inline QImage Drawn(int width, int height, const std::function<void(QtCanvas&)>& draw,
+                    uint32_t background = 0xFFFFFF) {
     QImage image(width, height, QImage::Format_RGB32);
-    image.fill(0xFFFFFFFFu);
+    image.fill(0xFF000000u | background);
+    QPainter painter(&image);
+    QtCanvas canvas(painter, 96);
+    draw(canvas);
     return image;
 }
 
@@ -18,7 +26,7 @@ inline uint32_t PixelAt(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFF;
 }
 
-// The bounding box and count of the pixels that are exactly `rgb` (or, with `other`, that are not).
+// The bounding box and count of the pixels that are `rgb` (or, with `other`, that are not).
 struct Coverage {
     QRect box;
     int count = 0;

@@ -3,110 +3,84 @@
 #include <png.h>
 
 #include <QBuffer>
-#include <QImage>
 #include <QImageWriter>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include <jpeglib.h>
+
+#include "QtCanvasCache.h"
 
 namespace orv::test {
 
 namespace {
 
-void Put16(std::string& out, uint32_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
+void Put(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-void Put32(std::string& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-struct JpegWriter {
+// Compresses rows of `components` samples each.
+std::string Compress(int width, int height, int components, J_COLOR_SPACE space,
+                     const std::vector<JSAMPLE>& samples, bool progressive) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    JpegWriter() {
-        info.err = jpeg_std_error(&errors);
-        jpeg_create_compress(&info);
-        jpeg_mem_dest(&info, &buffer, &size);
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = width;
+    info.image_height = height;
+    info.input_components = components;
+    info.in_color_space = space;
+    jpeg_set_defaults(&info);
+    if (space == JCS_CMYK) jpeg_set_colorspace(&info, JCS_YCCK);  // with the Adobe marker
+    jpeg_set_quality(&info, 95, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(&samples[info.next_scanline * width * components]);
+        jpeg_write_scanlines(&info, &row, 1);
     }
-    ~JpegWriter() {
-        jpeg_destroy_compress(&info);
-        std::free(buffer);
-    }
-    std::string Bytes() const { return std::string(reinterpret_cast<char*>(buffer), size); }
-};
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::string bytes(reinterpret_cast<char*>(buffer), size);
+    std::free(buffer);
+    return bytes;
+}
 
 }  // namespace
 
-RgbPicture Quadrants(int width, int height) {
-    RgbPicture picture{width, height, {}};
+Bitmap Quadrants(int width, int height) {
+    Bitmap picture{width, height, {}};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const bool right = x >= width / 2;
-            const bool bottom = y >= height / 2;
-            picture.pixels.push_back(bottom ? (right ? 0xFFFFFF : 0x0000FF)
-                                            : (right ? 0x00FF00 : 0xFF0000));
+            picture.Pixels.push_back(y >= height / 2 ? (right ? 0xFFFFFFFF : 0xFF0000FF)
+                                                     : (right ? 0xFF00FF00 : 0xFFFF0000));
         }
     }
     return picture;
 }
 
-std::string JpegBytes(const RgbPicture& picture, JpegOptions options) {
-    JpegWriter jpeg;
-    jpeg.info.image_width = picture.width;
-    jpeg.info.image_height = picture.height;
-    jpeg.info.input_components = options.grey ? 1 : 3;
-    jpeg.info.in_color_space = options.grey ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&jpeg.info);
-    jpeg_set_quality(&jpeg.info, 95, TRUE);
-    if (options.progressive) jpeg_simple_progression(&jpeg.info);
-    jpeg_start_compress(&jpeg.info, TRUE);
-    std::vector<JSAMPLE> row;
-    for (int y = 0; y < picture.height; ++y) {
-        row.clear();
-        for (int x = 0; x < picture.width; ++x) {
-            const uint32_t p = picture.At(x, y);
-            if (options.grey) {
-                row.push_back(static_cast<JSAMPLE>(p & 0xFF));
-            } else {
-                row.insert(row.end(), {static_cast<JSAMPLE>(p >> 16), static_cast<JSAMPLE>(p >> 8),
-                                       static_cast<JSAMPLE>(p)});
-            }
-        }
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&jpeg.info, rows, 1);
+std::string JpegBytes(const Bitmap& picture, JpegOptions options) {
+    std::vector<JSAMPLE> samples;
+    for (uint32_t p : picture.Pixels) {
+        if (!options.grey) samples.push_back(static_cast<JSAMPLE>(p >> 16));
+        if (!options.grey) samples.push_back(static_cast<JSAMPLE>(p >> 8));
+        samples.push_back(static_cast<JSAMPLE>(p));
     }
-    jpeg_finish_compress(&jpeg.info);
-    return jpeg.Bytes();
+    return Compress(picture.Width, picture.Height, options.grey ? 1 : 3,
+                    options.grey ? JCS_GRAYSCALE : JCS_RGB, samples, options.progressive);
 }
 
-std::string AdobeCmykJpegBytes(int width, int height, uint8_t c, uint8_t m, uint8_t y, uint8_t k) {
-    JpegWriter jpeg;
-    jpeg.info.image_width = width;
-    jpeg.info.image_height = height;
-    jpeg.info.input_components = 4;
-    jpeg.info.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&jpeg.info);
-    jpeg_set_colorspace(&jpeg.info, JCS_YCCK);  // writes the Adobe marker
-    jpeg_set_quality(&jpeg.info, 95, TRUE);
-    jpeg_start_compress(&jpeg.info, TRUE);
-    std::vector<JSAMPLE> row;
-    for (int x = 0; x < width; ++x) {
-        row.insert(row.end(), {static_cast<JSAMPLE>(255 - c), static_cast<JSAMPLE>(255 - m),
-                               static_cast<JSAMPLE>(255 - y), static_cast<JSAMPLE>(255 - k)});
+std::string AdobeCmykJpegBytes(uint8_t c, uint8_t m, uint8_t y, uint8_t k) {
+    std::vector<JSAMPLE> samples;
+    for (int i = 0; i < 16 * 16; ++i) {
+        samples.insert(samples.end(),
+                       {JSAMPLE(255 - c), JSAMPLE(255 - m), JSAMPLE(255 - y), JSAMPLE(255 - k)});
     }
-    for (int line = 0; line < height; ++line) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&jpeg.info, rows, 1);
-    }
-    jpeg_finish_compress(&jpeg.info);
-    return jpeg.Bytes();
+    return Compress(16, 16, 4, JCS_CMYK, samples, false);
 }
 
 std::string PngBytes(const PngSpec& spec) {
@@ -120,14 +94,12 @@ std::string PngBytes(const PngSpec& spec) {
                 ->append(reinterpret_cast<char*>(data), length);
         },
         nullptr);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, spec.width, static_cast<png_uint_32>(spec.rows.size()), spec.bitDepth,
+                 spec.colorType, spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (uint32_t c : spec.palette) {
-        palette.push_back({static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8),
-                           static_cast<png_byte>(c)});
-    }
+    for (uint32_t c : spec.palette)
+        palette.push_back({png_byte(c >> 16), png_byte(c >> 8), png_byte(c)});
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     if (!spec.paletteAlpha.empty()) {
         png_set_tRNS(png, info, spec.paletteAlpha.data(),
@@ -142,78 +114,79 @@ std::string PngBytes(const PngSpec& spec) {
     return out;
 }
 
-std::string BmpBytes(const BmpSpec& spec) {
-    const bool core = spec.headerSize == 12;
-    const uint32_t masksSize = spec.headerSize == 40 ? 4 * spec.masks.size() : 0;
-    const uint32_t paletteSize = static_cast<uint32_t>(spec.palette.size()) * (core ? 3 : 4);
-    const uint32_t offset = 14 + spec.headerSize + masksSize + paletteSize;
-
-    std::string out = "BM";
-    Put32(out, offset + static_cast<uint32_t>(spec.data.size()));
-    Put32(out, 0);
-    Put32(out, offset);
-    Put32(out, spec.headerSize);
-    if (core) {
-        Put16(out, spec.width);
-        Put16(out, spec.height);
-        Put16(out, 1);
-        Put16(out, spec.bits);
-    } else {
-        Put32(out, spec.width);
-        Put32(out, static_cast<uint32_t>(spec.height));
-        Put16(out, 1);
-        Put16(out, spec.bits);
-        Put32(out, spec.compression);
-        Put32(out, static_cast<uint32_t>(spec.data.size()));
-        Put32(out, 2835);
-        Put32(out, 2835);
-        Put32(out, static_cast<uint32_t>(spec.palette.size()));
-        Put32(out, 0);
-        std::string rest;
-        for (uint32_t mask : spec.masks) Put32(rest, mask);
-        if (spec.headerSize > 40) {
-            rest.resize(spec.headerSize - 40, '\0');
+PngSpec RgbPng(const Bitmap& picture, bool interlaced) {
+    PngSpec spec{.width = picture.Width, .colorType = PNG_COLOR_TYPE_RGB, .interlaced = interlaced};
+    for (int y = 0; y < picture.Height; ++y) {
+        std::vector<uint8_t>& row = spec.rows.emplace_back();
+        for (int x = 0; x < picture.Width; ++x) {
+            const uint32_t p = picture.At(x, y);
+            row.insert(row.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
         }
-        out += rest;
     }
-    for (uint32_t c : spec.palette) {
-        out += static_cast<char>(c & 0xFF);
-        out += static_cast<char>((c >> 8) & 0xFF);
-        out += static_cast<char>((c >> 16) & 0xFF);
-        if (!core) out += '\0';
-    }
-    out.append(reinterpret_cast<const char*>(spec.data.data()), spec.data.size());
-    return out;
+    return spec;
 }
 
-std::string QtImageBytes(const RgbPicture& picture, const char* format, bool transparentFirst) {
-    QImage image(picture.width, picture.height, QImage::Format_ARGB32);
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x)
-            image.setPixel(x, y, 0xFF000000u | picture.At(x, y));
+std::string BmpBytes(const BmpSpec& spec) {
+    const bool core = spec.headerSize == 12;
+    const size_t masks = spec.headerSize == 40 ? 4 * spec.masks.size() : 0;
+    const size_t offset = 14 + spec.headerSize + masks + spec.palette.size() * (core ? 3 : 4);
+    std::string out = "BM";
+    Put(out, static_cast<uint32_t>(offset + spec.data.size()), 4);
+    Put(out, 0, 4);
+    Put(out, static_cast<uint32_t>(offset), 4);
+    Put(out, spec.headerSize, 4);
+    if (core) {
+        for (uint32_t v : {uint32_t(spec.width), uint32_t(spec.height), 1u, uint32_t(spec.bits)}) {
+            Put(out, v, 2);
+        }
+    } else {
+        Put(out, spec.width, 4);
+        Put(out, static_cast<uint32_t>(spec.height), 4);
+        Put(out, 1, 2);
+        Put(out, spec.bits, 2);
+        for (uint32_t v : {spec.compression, uint32_t(spec.data.size()), 2835u, 2835u,
+                           uint32_t(spec.palette.size()), 0u}) {
+            Put(out, v, 4);
+        }
+        for (uint32_t mask : spec.masks) Put(out, mask, 4);
+        out.resize(14 + spec.headerSize + masks, '\0');
     }
-    if (transparentFirst) {
-        const QRgb first = image.pixel(0, 0);
-        for (int y = 0; y < picture.height; ++y) {
-            for (int x = 0; x < picture.width; ++x) {
-                if (image.pixel(x, y) == first) image.setPixel(x, y, 0);
-            }
+    for (uint32_t c : spec.palette) Put(out, c, core ? 3 : 4);
+    return out.append(spec.data.begin(), spec.data.end());
+}
+
+std::vector<uint8_t> BmpRows24(const Bitmap& picture, bool topDown) {
+    std::vector<uint8_t> data;
+    for (int i = 0; i < picture.Height; ++i) {
+        const int y = topDown ? i : picture.Height - 1 - i;
+        for (int x = 0; x < picture.Width; ++x) {
+            const uint32_t p = picture.At(x, y);
+            data.insert(data.end(), {uint8_t(p), uint8_t(p >> 8), uint8_t(p >> 16)});
+        }
+        data.resize((data.size() + 3) / 4 * 4);
+    }
+    return data;
+}
+
+std::string QtImageBytes(const Bitmap& picture, const char* format, bool clearRed) {
+    QImage image = WrapBitmap(picture).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; clearRed && y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == 0xFFFF0000) image.setPixel(x, y, 0);
         }
     }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
-    if (std::strcmp(format, "webp") == 0) writer.setQuality(100);  // lossless
-    if (!writer.write(image)) return {};
-    return buffer.data().toStdString();
+    writer.setQuality(100);  // lossless WebP
+    return writer.write(image) ? buffer.data().toStdString() : std::string();
 }
 
 bool Near(uint32_t a, uint32_t b, int tolerance) {
     for (int shift : {0, 8, 16}) {
-        if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                     static_cast<int>((b >> shift) & 0xFF)) > tolerance) {
-            return false;
-        }
+        const int difference =
+            static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (std::abs(difference) > tolerance) return false;
     }
     return true;
 }

@@ -2,150 +2,104 @@
 // designs were made for.
 #include <gtest/gtest.h>
 
-#include <QPainter>
-
 #include "CanvasImages.h"
-#include "QtCanvas.h"
 
 namespace orv {
 namespace {
 
 using test::Covered;
+using test::Drawn;
 using test::PixelAt;
-using test::WhiteImage;
 
-constexpr CanvasColor kRed = 0x0000FF;  // 0x00BBGGRR
-constexpr CanvasColor kYellow = 0x00FFFF;
-constexpr uint32_t kRedRgb = 0xFF0000;
-constexpr uint32_t kYellowRgb = 0xFFFF00;
+constexpr uint32_t kBlack = 0x000000;
 
 TEST(QtCanvasShapes, FillRectCoversLeftToRightMinusOne) {
-    QImage image = WhiteImage(20, 20);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter, 96);
-        canvas.SetBrushColor(kRed);
+    const QImage image = Drawn(20, 20, [](QtCanvas& canvas) {
+        canvas.SetBrushColor(0x00336699);         // red in the low byte
         canvas.SetBrushStyle(BrushStyle::Clear);  // FillRect fills whatever the style
         canvas.FillRect({2, 3, 7, 5});
-        // Empty and inverted rectangles draw nothing.
-        canvas.FillRect({10, 10, 10, 15});
+        canvas.FillRect({10, 10, 10, 15});  // empty and inverted: nothing
         canvas.FillRect({15, 10, 12, 15});
         canvas.FillRect({10, 15, 15, 12});
-    }
-    const auto red = Covered(image, kRedRgb);
-    EXPECT_EQ(red.box, QRect(QPoint(2, 3), QPoint(6, 4)));
-    EXPECT_EQ(red.count, 10);
+    });
+    const auto fill = Covered(image, 0x996633);
+    EXPECT_EQ(fill.box, QRect(QPoint(2, 3), QPoint(6, 4)));
+    EXPECT_EQ(fill.count, 10);
     EXPECT_EQ(Covered(image, 0xFFFFFF, true).count, 10);
 }
 
-TEST(QtCanvasShapes, ColoursAreRedInTheLowByte) {
-    QImage image = WhiteImage(4, 4);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter, 96);
-        canvas.SetBrushColor(0x00336699);
-        canvas.FillRect({0, 0, 4, 4});
-    }
-    EXPECT_EQ(PixelAt(image, 1, 1), 0x996633u);
-}
-
 TEST(QtCanvasShapes, RectangleOutlineSitsOnItsEdgePixels) {
-    QImage image = WhiteImage(40, 30);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter, 96);
-        // A fresh canvas: black 1-pixel pen, white solid brush.
-        canvas.SetBrushColor(kYellow);
+    const QImage image = Drawn(40, 30, [](QtCanvas& canvas) {
+        // A fresh canvas has a black 1-pixel pen.
+        canvas.SetBrushColor(0x00FFFF);
         canvas.Rectangle({2, 2, 8, 7});
         canvas.SetBrushStyle(BrushStyle::Clear);
         canvas.Rectangle({20, 2, 26, 7});
         canvas.Rectangle({30, 10, 25, 20});  // inverted: nothing
+    });
+    EXPECT_EQ(Covered(image, kBlack).count, 2 * 18);
+    EXPECT_EQ(Covered(image, 0xFFFF00).box, QRect(QPoint(3, 3), QPoint(6, 5)));
+    EXPECT_EQ(Covered(image, 0xFFFF00).count, 12);
+    for (QPoint black : {QPoint(2, 2), QPoint(7, 2), QPoint(2, 6), QPoint(7, 6), QPoint(25, 6)}) {
+        EXPECT_EQ(PixelAt(image, black.x(), black.y()), kBlack) << black.x() << "," << black.y();
     }
-    const auto black = Covered(image, 0x000000);
-    EXPECT_EQ(black.count, 2 * 18);
-    EXPECT_EQ(Covered(image, kYellowRgb).box, QRect(QPoint(3, 3), QPoint(6, 5)));
-    EXPECT_EQ(Covered(image, kYellowRgb).count, 12);
-    for (QPoint corner : {QPoint(2, 2), QPoint(7, 2), QPoint(2, 6), QPoint(7, 6), QPoint(25, 6)}) {
-        EXPECT_EQ(PixelAt(image, corner.x(), corner.y()), 0u) << corner.x() << "," << corner.y();
+    for (QPoint white : {QPoint(8, 2), QPoint(2, 7), QPoint(23, 4)}) {
+        EXPECT_EQ(PixelAt(image, white.x(), white.y()), 0xFFFFFFu) << white.x() << "," << white.y();
     }
-    EXPECT_EQ(PixelAt(image, 8, 2), 0xFFFFFFu);
-    EXPECT_EQ(PixelAt(image, 2, 7), 0xFFFFFFu);
-    EXPECT_EQ(PixelAt(image, 23, 4), 0xFFFFFFu);  // clear brush: the inside is left alone
 }
 
-TEST(QtCanvasShapes, WidePensAreCentredOnTheOutline) {
-    QImage image = WhiteImage(60, 40);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter, 96);
+TEST(QtCanvasShapes, WidePensAreCentredOnTheOutlineAndNeverBlurred) {
+    const QImage image = Drawn(70, 60, [](QtCanvas& canvas) {
         canvas.SetBrushStyle(BrushStyle::Clear);
         canvas.SetPenWidth(3);
-        canvas.Rectangle({10, 10, 20, 20});  // outline pixels 10..19, one either side
+        canvas.Rectangle({10, 10, 20, 20});  // outline 10..19 and one pixel either side
         canvas.SetPenWidth(2);
-        canvas.Rectangle({30, 10, 40, 20});  // two: one outside, the outline pixel
+        canvas.Rectangle({30, 10, 40, 20});  // one pixel outside, the outline pixel
         canvas.SetPenWidth(3);
         canvas.MoveTo(10, 30);
         canvas.LineTo(20, 30);
-    }
-    const QImage first = image.copy(0, 0, 25, 25);
-    const auto ring = Covered(first, 0x000000);
-    EXPECT_EQ(ring.box, QRect(QPoint(9, 9), QPoint(20, 20)));
-    EXPECT_EQ(ring.count, 12 * 12 - 6 * 6);
-    const QImage second = image.copy(25, 0, 25, 25);
-    const auto thin = Covered(second, 0x000000);
-    EXPECT_EQ(thin.box, QRect(QPoint(29 - 25, 9), QPoint(39 - 25, 19)));
-    EXPECT_EQ(thin.count, 11 * 11 - 7 * 7);
-    // The line: three rows, squared off half the width past both ends.
-    const QImage line = image.copy(0, 25, 60, 15);
-    EXPECT_EQ(Covered(line, 0x000000).box, QRect(QPoint(9, 4), QPoint(21, 6)));
-    EXPECT_EQ(Covered(line, 0x000000).count, 13 * 3);
+        canvas.SetPenWidth(5);
+        canvas.MoveTo(50, 5);
+        canvas.LineTo(65, 55);
+    });
+    const auto three = Covered(image.copy(0, 0, 25, 25), kBlack);
+    EXPECT_EQ(three.box, QRect(QPoint(9, 9), QPoint(20, 20)));
+    EXPECT_EQ(three.count, 12 * 12 - 6 * 6);
+    const auto two = Covered(image.copy(25, 0, 20, 25), kBlack);
+    EXPECT_EQ(two.box, QRect(QPoint(4, 9), QPoint(14, 19)));
+    EXPECT_EQ(two.count, 11 * 11 - 7 * 7);
+    // Three rows, squared off half the width past both ends.
+    const auto line = Covered(image.copy(0, 25, 45, 15), kBlack);
+    EXPECT_EQ(line.box, QRect(QPoint(9, 4), QPoint(21, 6)));
+    EXPECT_EQ(line.count, 13 * 3);
+    // Every pixel is black or white: no antialiasing, the slanted line included.
+    EXPECT_GT(Covered(image.copy(45, 0, 25, 60), kBlack).count, 150);
+    EXPECT_EQ(Covered(image, kBlack).count + Covered(image, 0xFFFFFF).count, 70 * 60);
 }
 
 TEST(QtCanvasShapes, LinesLeaveOutTheirEndPoint) {
-    QImage image = WhiteImage(40, 20);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter, 96);
-        canvas.SetPenColor(kRed);
+    const QImage image = Drawn(40, 20, [](QtCanvas& canvas) {
+        canvas.SetPenColor(0x0000FF);
         canvas.MoveTo(2, 5);
         canvas.LineTo(8, 5);  // right: 2..7
-        canvas.LineTo(8, 1);  // up from the end: 5..2
+        canvas.LineTo(8, 1);  // up from there: 5..2
         canvas.LineTo(3, 1);  // left: 8..4
         canvas.LineTo(3, 1);  // nowhere: nothing
         canvas.MoveTo(20, 0);
-        canvas.LineTo(25, 5);  // diagonal: five pixels
+        canvas.LineTo(25, 5);  // slanted: five pixels
         canvas.MoveTo(30, 10);
         canvas.LineTo(36, 12);
-    }
-    EXPECT_EQ(Covered(image, kRedRgb).count, 6 + 4 + 5 + 5 + 6);
-    for (int x = 2; x <= 7; ++x) EXPECT_EQ(PixelAt(image, x, 5), kRedRgb);
-    for (int y = 2; y <= 5; ++y) EXPECT_EQ(PixelAt(image, 8, y), kRedRgb) << y;
-    for (int x = 4; x <= 8; ++x) EXPECT_EQ(PixelAt(image, x, 1), kRedRgb) << x;
-    EXPECT_EQ(PixelAt(image, 3, 1), 0xFFFFFFu);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(PixelAt(image, 20 + i, i), kRedRgb) << i;
-    EXPECT_EQ(PixelAt(image, 25, 5), 0xFFFFFFu);
-    EXPECT_EQ(PixelAt(image, 30, 10), kRedRgb);
-    EXPECT_EQ(PixelAt(image, 36, 12), 0xFFFFFFu);
-}
-
-TEST(QtCanvasShapes, LinesAndOutlinesAreNotAntialiased) {
-    QImage image = WhiteImage(60, 60);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter, 96);
-        canvas.SetPenWidth(5);
-        canvas.MoveTo(5, 5);
-        canvas.LineTo(50, 37);
-        canvas.SetPenWidth(1);
-        canvas.LineTo(3, 55);
-        canvas.SetBrushStyle(BrushStyle::Clear);
-        canvas.SetPenWidth(4);
-        canvas.Rectangle({10, 40, 50, 58});
-    }
-    const int black = Covered(image, 0x000000).count;
-    const int white = Covered(image, 0xFFFFFF).count;
-    EXPECT_GT(black, 200);
-    EXPECT_EQ(black + white, 60 * 60);
+    });
+    EXPECT_EQ(Covered(image, 0xFF0000).count, 6 + 4 + 5 + 5 + 6);
+    const auto red = [&](int x, int y) { return PixelAt(image, x, y) == 0xFF0000; };
+    for (int x = 2; x <= 7; ++x) EXPECT_TRUE(red(x, 5)) << x;
+    for (int y = 2; y <= 5; ++y) EXPECT_TRUE(red(8, y)) << y;
+    for (int x = 4; x <= 8; ++x) EXPECT_TRUE(red(x, 1)) << x;
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(red(20 + i, i)) << i;
+    EXPECT_FALSE(red(3, 1));
+    EXPECT_FALSE(red(25, 5));
+    EXPECT_TRUE(red(30, 10));
+    EXPECT_FALSE(red(36, 12));
 }
 
 }  // namespace
