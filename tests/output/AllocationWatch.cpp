@@ -21,11 +21,14 @@ void* Allocate(size_t size) {
 
 }  // namespace
 
-// The array and sized forms call these two.
+// The array forms call these.
 void* operator new(size_t size) {
     return Allocate(size);
 }
 void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, size_t) noexcept {
     std::free(block);
 }
 
