@@ -16,6 +16,11 @@ const Command kCommands[] = {
      "holiday, era, rokuyo and solar terms of each date (old-calendar data from FILE or its usual "
      "place)",
      RunDay},
+    {"oldcal", "FROM_YEAR TO_YEAR [-o FILE]",
+     "compute the rokuyo and the 24 solar terms of the years (1800..2200) and write them as an\n"
+     "      old-calendar data file; FILE defaults to 旧暦.ini in the current folder, - is\n"
+     "      standard output",
+     RunOldcal},
 };
 
 void PrintHelp(std::FILE* out) {
