@@ -12,6 +12,7 @@
 #include "AtomicFile.h"
 #include "CupsQueries.h"
 #include "PdfPage.h"
+#include "StagedFile.h"
 
 namespace orv {
 
@@ -56,6 +57,16 @@ void PrinterLayer::Refresh() {
     Facts facts;
     const QStringList names = QPrinterInfo::availablePrinterNames();
     for (const QString& name : names) facts.printers.push_back(name.toStdString());
+    toFile_ =
+        printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty();
+    if (toFile_) {
+        facts.resolution = {300, 300};
+        const QSizeF paper = printer_.pageLayout().fullRectPoints().size();
+        facts.pageSize = {Dots(paper.width(), 300), Dots(paper.height(), 300)};
+        facts.printerIndex = static_cast<int>(names.indexOf(printer_.printerName()));
+        facts_ = std::move(facts);
+        return;
+    }
     if (names.isEmpty()) {
         facts_ = std::move(facts);
         return;
@@ -107,7 +118,7 @@ void PrinterLayer::Refresh() {
 }
 
 const PrinterLayer::Facts& PrinterLayer::Checked() {
-    if (facts_.printers.empty()) throw NoPrinterError();
+    if (facts_.printers.empty() && !toFile_) throw NoPrinterError();
     return facts_;
 }
 
@@ -135,6 +146,7 @@ int PrinterLayer::PrinterIndex() {
 
 std::string PrinterLayer::PrinterName() {
     const Facts& facts = Checked();
+    if (facts.printerIndex < 0) throw NoPrinterError();
     return facts.printers[facts.printerIndex];
 }
 
@@ -160,6 +172,21 @@ void PrinterLayer::StartJob(const std::string& title) {
     // The printer may have gone since the last look; a job must not start into nothing.
     Refresh();
     const Facts& facts = Checked();
+    if (toFile_) {
+        try {
+            file_ = std::make_unique<StagedFile>(printer_.outputFileName().toStdString());
+        } catch (const Error& e) {
+            throw PrinterError(e.what());
+        }
+        try {
+            page_ = std::make_unique<PdfPage>(file_->TemporaryPath(), printer_.pageLayout(),
+                                              facts.resolution.X, QPoint(0, 0), title);
+        } catch (...) {
+            file_.reset();
+            throw;
+        }
+        return;
+    }
     std::string path = QDir::tempPath().toStdString() + "/orvalinden-job-XXXXXX";
     const int fd = mkstemp(path.data());
     if (fd < 0) throw PrinterError(path + ": " + SystemErrorText(errno));
@@ -185,6 +212,15 @@ void PrinterLayer::EndJob() {
     if (!page_) throw PrinterError("no print job has been started");
     try {
         page_->Finish();
+        if (file_) {
+            try {
+                file_->Commit();
+            } catch (const IoError& e) {
+                throw PrinterError(e.what());
+            }
+            Forget();
+            return;
+        }
         CupsOptions options = DialogOptions(printer_);
         options.emplace_back("media", printer_.pageLayout().pageSize().key().toStdString());
         if (printer_.copyCount() > 1) {
@@ -216,6 +252,7 @@ void PrinterLayer::AbortJob() noexcept {
 
 void PrinterLayer::Forget() noexcept {
     page_.reset();
+    file_.reset();
     if (!jobFile_.empty()) unlink(jobFile_.c_str());
     jobFile_.clear();
     jobTitle_.clear();

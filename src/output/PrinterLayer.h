@@ -11,7 +11,9 @@
 //   never applies).
 // - Scale is always 100: CUPS drivers do not scale.
 // Every query fails with NoPrinterError when no printer is installed or no CUPS server answers
-// (Qt would quietly turn the printer into a PDF writer instead).
+// (Qt would quietly turn the printer into a PDF writer instead). When the print dialog chose
+// printing to a file, the job becomes that PDF file (at 300 dpi, no unprintable border), printer
+// or not.
 #include <QPrinter>
 #include <memory>
 #include <string>
@@ -39,6 +41,7 @@ class PaperIndexError : public PrinterError {
 };
 
 class PdfPage;
+class StagedFile;
 
 class PrinterLayer : public PrintTarget {
   public:
@@ -65,6 +68,9 @@ class PrinterLayer : public PrintTarget {
     std::string PaperName();
 
     // The job is drawn into a PDF that goes to CUPS on EndJob; AbortJob sends nothing.
+    // Whether the print dialog chose printing into a file.
+    bool PrintsToFile() const { return toFile_; }
+
     void StartJob(const std::string& title) override;
     QPainter& Painter() override;
     void EndJob() override;
@@ -86,6 +92,8 @@ class PrinterLayer : public PrintTarget {
 
     QPrinter printer_;
     Facts facts_;
+    bool toFile_ = false;
+    std::unique_ptr<StagedFile> file_;  // the file being printed into
     std::unique_ptr<PdfPage> page_;
     std::string jobFile_;
     std::string jobTitle_;

@@ -1,5 +1,6 @@
 // Printing into a PDF file: a vector page of the sheet's size whose text stays text, read back by
 // poppler's own tools.
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 
 #include <QFont>
@@ -7,6 +8,7 @@
 #include <cstdio>
 
 #include "PdfFilePrinter.h"
+#include "PrinterLayer.h"
 #include "TempDir.h"
 
 namespace orv {
@@ -108,6 +110,42 @@ TEST(PdfPrinting, DroppedOrFailedJobLeavesNoFileAndKeepsTheOldOne) {
     PdfFilePrinter sizeless(dir.File("empty.pdf"), 0, 100, 300);
     EXPECT_THROW(sizeless.StartJob("Orvalinden"), PrinterError);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"calendar.pdf"});
+}
+
+// The print dialog's "print to file" makes the job a PDF file, with or without a printer.
+TEST(PdfPrinting, PrintToFileChosenInTheDialogWritesThatFile) {
+    setenv("CUPS_SERVER", "/nonexistent/orvalinden-test-cups.sock", 1);
+    cupsSetServer(nullptr);
+    TempDir dir;
+    PrinterLayer printer;
+    EXPECT_THROW(printer.Resolution(), NoPrinterError);
+    printer.Printer().setOutputFormat(QPrinter::PdfFormat);
+    printer.Printer().setOutputFileName(QString::fromStdString(dir.File("printed.pdf")));
+    printer.Printer().setPageSize(QPageSize(QPageSize::A5));
+    printer.Refresh();
+    EXPECT_TRUE(printer.PrintsToFile());
+    EXPECT_EQ(printer.Resolution(), (DotPair{300, 300}));
+    EXPECT_EQ(printer.PhysicalOffset(), (DotPair{0, 0}));
+    EXPECT_THROW(printer.PrinterName(), NoPrinterError);
+
+    printer.StartJob("Orvalinden");
+    DrawText(printer, 0, 0, QStringLiteral("to a file"));
+    EXPECT_EQ(dir.Entries().size(), 1u);  // only the staged file so far
+    EXPECT_NE(dir.Entries()[0], "printed.pdf");
+    printer.EndJob();
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"printed.pdf"});
+    EXPECT_EQ(PageSize(dir.File("printed.pdf")), "420 x 595 pts (A5)");
+    EXPECT_NE(RunTool("pdftotext " + ShellQuote(dir.File("printed.pdf")) + " -").find("to a file"),
+              std::string::npos);
+
+    // Dropped half-way: nothing new.
+    printer.Printer().setOutputFileName(QString::fromStdString(dir.File("dropped.pdf")));
+    printer.Refresh();
+    printer.StartJob("Orvalinden");
+    printer.AbortJob();
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"printed.pdf"});
+    unsetenv("CUPS_SERVER");
+    cupsSetServer(nullptr);
 }
 
 }  // namespace
