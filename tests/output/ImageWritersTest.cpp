@@ -6,12 +6,8 @@
 #include <sys/resource.h>
 #include <zlib.h>
 
-#include <cstring>
-#include <fstream>
-
 #include "BmpWriter.h"
 #include "Errors.h"
-#include "ImageWriter.h"
 #include "PngWriter.h"
 #include "TempDir.h"
 
@@ -20,143 +16,91 @@ namespace {
 
 using test::TempDir;
 
-// A picture with a different colour in every pixel, so that any misplaced row or channel shows.
+// A different colour in every pixel, so that any misplaced row or channel shows.
 std::vector<uint32_t> Pattern(int width, int height) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    std::vector<uint32_t> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const uint32_t r = (x * 7 + y) & 0xFF, g = (y * 11) & 0xFF, b = (x * 3 + y * 5) & 0xFF;
-            pixels[static_cast<size_t>(y) * width + x] = 0xFF000000u | r << 16 | g << 8 | b;
+            pixels.push_back(0xFF000000u | ((x * 7 + y) & 0xFF) << 16 | ((y * 11) & 0xFF) << 8 |
+                             ((x * 3 + y * 5) & 0xFF));
         }
     }
     return pixels;
 }
 
-// Writes the picture band by band with the given band heights (the last band takes the rest).
 void WriteInBands(ImageWriter& writer, const std::string& path, int width, int height,
                   const std::vector<uint32_t>& pixels, int bandHeight) {
     writer.Begin(path, width, height);
     for (int top = 0; top < height; top += bandHeight) {
-        const int rows = std::min(bandHeight, height - top);
-        writer.WriteRows(pixels.data() + static_cast<size_t>(top) * width, rows, width);
+        writer.WriteRows(pixels.data() + static_cast<size_t>(top) * width,
+                         std::min(bandHeight, height - top), width);
     }
     writer.Finish();
 }
 
+uint32_t Byte(const std::string& s, size_t at) {
+    return static_cast<uint8_t>(s[at]);
+}
 uint32_t Be32(const std::string& s, size_t at) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(s[at])) << 24 |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 16 |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 2])) << 8 |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3]));
+    return Byte(s, at) << 24 | Byte(s, at + 1) << 16 | Byte(s, at + 2) << 8 | Byte(s, at + 3);
 }
-
 uint32_t Le32(const std::string& s, size_t at) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(s[at])) |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8 |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 2])) << 16 |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3])) << 24;
+    return Byte(s, at) | Byte(s, at + 1) << 8 | Byte(s, at + 2) << 16 | Byte(s, at + 3) << 24;
 }
 
-struct PngChunks {
-    std::vector<std::string> types;
-    std::string idat;
-};
-
-PngChunks ReadChunks(const std::string& bytes) {
-    PngChunks chunks;
-    for (size_t at = 8; at + 12 <= bytes.size();) {
-        const uint32_t length = Be32(bytes, at);
-        const std::string type = bytes.substr(at + 4, 4);
-        chunks.types.push_back(type);
-        if (type == "IDAT") chunks.idat += bytes.substr(at + 8, length);
-        at += 12 + length;
-    }
-    return chunks;
-}
-
-std::string Inflate(const std::string& deflated, size_t expected) {
-    std::string out(expected + 1, '\0');
-    uLongf size = static_cast<uLongf>(out.size());
-    EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
-                         reinterpret_cast<const Bytef*>(deflated.data()), deflated.size()),
-              Z_OK);
-    out.resize(size);
-    return out;
-}
-
-struct DecodedPng {
-    png_uint_32 width = 0, height = 0;
-    int bitDepth = 0, colorType = 0, interlace = 0, compression = 0, filter = 0;
-    bool hasPhys = true;
-    std::vector<uint32_t> pixels;
-};
-
-DecodedPng ReadWithLibpng(const std::string& path) {
-    DecodedPng d;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    EXPECT_NE(file, nullptr);
-    if (file == nullptr) return d;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        ADD_FAILURE() << "libpng could not read " << path;
-        png_destroy_read_struct(&png, &info, nullptr);
-        std::fclose(file);
-        return d;
-    }
-    png_init_io(png, file);
-    png_read_info(png, info);
-    png_get_IHDR(png, info, &d.width, &d.height, &d.bitDepth, &d.colorType, &d.interlace,
-                 &d.compression, &d.filter);
-    d.hasPhys = png_get_valid(png, info, PNG_INFO_pHYs) != 0;
-    std::vector<uint8_t> row(png_get_rowbytes(png, info));
-    for (png_uint_32 y = 0; y < d.height; ++y) {
-        png_read_row(png, row.data(), nullptr);
-        for (png_uint_32 x = 0; x < d.width && row.size() >= 3 * d.width; ++x) {
-            d.pixels.push_back(0xFF000000u | row[3 * x] << 16 | row[3 * x + 1] << 8 |
-                               row[3 * x + 2]);
-        }
-    }
-    png_read_end(png, nullptr);
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(file);
-    return d;
-}
-
-TEST(PngExport, FileIsPlainTruecolourWithFilterNoneAndNoResolutionChunk) {
+TEST(PngExport, TruecolourWithFilterNoneOnEveryRowAndNoResolutionChunk) {
     TempDir dir;
     const int width = 37, height = 23;
     const auto pixels = Pattern(width, height);
     PngWriter writer;
     WriteInBands(writer, dir.File("out.png"), width, height, pixels, 5);
 
-    const DecodedPng png = ReadWithLibpng(dir.File("out.png"));
-    EXPECT_EQ(png.width, 37u);
-    EXPECT_EQ(png.height, 23u);
-    EXPECT_EQ(png.bitDepth, 8);
-    EXPECT_EQ(png.colorType, PNG_COLOR_TYPE_RGB);
-    EXPECT_EQ(png.interlace, PNG_INTERLACE_NONE);
-    EXPECT_EQ(png.compression, PNG_COMPRESSION_TYPE_BASE);
-    EXPECT_EQ(png.filter, PNG_FILTER_TYPE_BASE);
-    EXPECT_FALSE(png.hasPhys);
-    EXPECT_EQ(png.pixels, pixels);
+    // libpng's view: the header fields, no pHYs, the pixels.
+    FILE* file = std::fopen(dir.File("out.png").c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) FAIL() << "libpng could not read the file";
+    png_init_io(png, file);
+    png_read_info(png, info);
+    png_uint_32 w = 0, h = 0;
+    int depth = 0, colour = 0, interlace = 0, compression = 0, filter = 0;
+    png_get_IHDR(png, info, &w, &h, &depth, &colour, &interlace, &compression, &filter);
+    EXPECT_EQ(std::vector<int>({int(w), int(h), depth, colour, interlace, compression, filter}),
+              std::vector<int>({37, 23, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                                PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE}));
+    EXPECT_EQ(png_get_valid(png, info, PNG_INFO_pHYs), 0u);
+    std::vector<uint32_t> read;
+    std::vector<uint8_t> row(3 * width);
+    for (int y = 0; y < height; ++y) {
+        png_read_row(png, row.data(), nullptr);
+        for (int x = 0; x < width; ++x) {
+            read.push_back(0xFF000000u | row[3 * x] << 16 | row[3 * x + 1] << 8 | row[3 * x + 2]);
+        }
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    EXPECT_EQ(read, pixels);
 
+    // The raw stream: zlib at its default level, and filter byte 0 before every row.
     const std::string bytes = TempDir::Read(dir.File("out.png"));
-    const PngChunks chunks = ReadChunks(bytes);
-    EXPECT_EQ(chunks.types.front(), "IHDR");
-    EXPECT_EQ(chunks.types.back(), "IEND");
-    EXPECT_EQ(std::count(chunks.types.begin(), chunks.types.end(), "pHYs"), 0);
-    // zlib's header: deflate, and the level class of the default level (2 of 0..3).
-    ASSERT_GE(chunks.idat.size(), 2u);
-    EXPECT_EQ(static_cast<uint8_t>(chunks.idat[0]) & 0x0F, 8);
-    EXPECT_EQ(static_cast<uint8_t>(chunks.idat[1]) >> 6, 2);
-    const size_t rowBytes = 1 + 3 * width;
-    const std::string raw = Inflate(chunks.idat, rowBytes * height);
-    ASSERT_EQ(raw.size(), rowBytes * height);
-    for (int y = 0; y < height; ++y) EXPECT_EQ(raw[y * rowBytes], 0) << "filter byte of row " << y;
+    std::string idat;
+    for (size_t at = 8; at + 12 <= bytes.size(); at += 12 + Be32(bytes, at)) {
+        EXPECT_NE(bytes.substr(at + 4, 4), "pHYs");
+        if (bytes.substr(at + 4, 4) == "IDAT") idat += bytes.substr(at + 8, Be32(bytes, at));
+    }
+    ASSERT_GE(idat.size(), 2u);
+    EXPECT_EQ(Byte(idat, 0) & 0x0F, 8u);  // deflate
+    EXPECT_EQ(Byte(idat, 1) >> 6, 2u);    // the default level's class
+    std::string raw((1 + 3 * width) * height, '\0');
+    uLongf size = raw.size();
+    ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(raw.data()), &size,
+                         reinterpret_cast<const Bytef*>(idat.data()), idat.size()),
+              Z_OK);
+    for (int y = 0; y < height; ++y) EXPECT_EQ(raw[y * (1 + 3 * width)], 0) << "row " << y;
 }
 
-TEST(BmpExport, FileIsBottomUp24BitWithPaddedRows) {
+TEST(BmpExport, BottomUp24BitsWithPaddedRows) {
     TempDir dir;
     const int width = 5, height = 3;  // 15 bytes of pixels per row, padded to 16
     const auto pixels = Pattern(width, height);
@@ -166,141 +110,84 @@ TEST(BmpExport, FileIsBottomUp24BitWithPaddedRows) {
     const std::string bytes = TempDir::Read(dir.File("out.bmp"));
     ASSERT_EQ(bytes.size(), 54u + 16 * 3);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
-    EXPECT_EQ(Le32(bytes, 2), bytes.size());
-    EXPECT_EQ(Le32(bytes, 10), 54u);  // pixels start after both headers
-    EXPECT_EQ(Le32(bytes, 14), 40u);  // BITMAPINFOHEADER
-    EXPECT_EQ(Le32(bytes, 18), 5u);
-    EXPECT_EQ(Le32(bytes, 22), 3u);  // positive height: bottom-up
-    EXPECT_EQ(Le32(bytes, 26) & 0xFFFF, 1u);
-    EXPECT_EQ(Le32(bytes, 26) >> 16, 24u);
-    EXPECT_EQ(Le32(bytes, 30), 0u);  // uncompressed
-    EXPECT_EQ(Le32(bytes, 34), 48u);
-    for (int fileRow = 0; fileRow < height; ++fileRow) {
-        const int y = height - 1 - fileRow;
+    // File size, pixel offset, header size, width, height (positive: bottom-up), 1 plane and
+    // 24 bits, uncompressed, image size.
+    EXPECT_EQ(
+        std::vector<uint32_t>({Le32(bytes, 2), Le32(bytes, 10), Le32(bytes, 14), Le32(bytes, 18),
+                               Le32(bytes, 22), Le32(bytes, 26), Le32(bytes, 30), Le32(bytes, 34)}),
+        std::vector<uint32_t>({102, 54, 40, 5, 3, 1 | 24 << 16, 0, 48}));
+    for (int y = 0; y < height; ++y) {
+        const size_t row = 54 + (height - 1 - y) * 16;
         for (int x = 0; x < width; ++x) {
-            const size_t at = 54 + fileRow * 16 + x * 3;
-            const uint32_t p = pixels[y * width + x];
-            EXPECT_EQ(static_cast<uint8_t>(bytes[at]), p & 0xFF) << x << "," << y;
-            EXPECT_EQ(static_cast<uint8_t>(bytes[at + 1]), (p >> 8) & 0xFF) << x << "," << y;
-            EXPECT_EQ(static_cast<uint8_t>(bytes[at + 2]), (p >> 16) & 0xFF) << x << "," << y;
+            const uint32_t bgr = Byte(bytes, row + 3 * x) | Byte(bytes, row + 3 * x + 1) << 8 |
+                                 Byte(bytes, row + 3 * x + 2) << 16;
+            EXPECT_EQ(bgr, pixels[y * width + x] & 0xFFFFFF) << x << "," << y;
         }
-        EXPECT_EQ(bytes[54 + fileRow * 16 + 15], 0) << "padding of file row " << fileRow;
+        EXPECT_EQ(bytes[row + 15], 0) << "padding of row " << y;
     }
 }
 
 TEST(ImageExport, BandHeightDoesNotChangeTheFile) {
     TempDir dir;
-    const int width = 29, height = 31;
-    const auto pixels = Pattern(width, height);
+    const auto pixels = Pattern(29, 31);
     for (const ImageFileFormat format : {ImageFileFormat::Png, ImageFileFormat::Bmp}) {
         const auto writer = MakeImageWriter(format);
-        WriteInBands(*writer, dir.File("whole"), width, height, pixels, height);
-        const std::string whole = TempDir::Read(dir.File("whole"));
-        for (const int band : {1, 4, 7, 30}) {
-            WriteInBands(*writer, dir.File("banded"), width, height, pixels, band);
-            EXPECT_EQ(TempDir::Read(dir.File("banded")), whole) << "band height " << band;
+        WriteInBands(*writer, dir.File("whole"), 29, 31, pixels, 31);
+        for (const int band : {1, 4, 7}) {
+            WriteInBands(*writer, dir.File("banded"), 29, 31, pixels, band);
+            EXPECT_EQ(TempDir::Read(dir.File("banded")), TempDir::Read(dir.File("whole"))) << band;
         }
     }
 }
 
 TEST(ImageExport, ExtensionChoosesTheFormatInAnyCase) {
     EXPECT_EQ(ImageFormatOfFileName("/tmp/a.png"), ImageFileFormat::Png);
-    EXPECT_EQ(ImageFormatOfFileName("/tmp/a.PNG"), ImageFileFormat::Png);
     EXPECT_EQ(ImageFormatOfFileName("a.Png"), ImageFileFormat::Png);
-    EXPECT_EQ(ImageFormatOfFileName("a.bmp"), ImageFileFormat::Bmp);
     EXPECT_EQ(ImageFormatOfFileName("カレンダー.BMP"), ImageFileFormat::Bmp);
-    EXPECT_EQ(ImageFormatOfFileName("a.jpg"), ImageFileFormat::Unsupported);
-    EXPECT_EQ(ImageFormatOfFileName("a.sav"), ImageFileFormat::Unsupported);
-    EXPECT_EQ(ImageFormatOfFileName("a"), ImageFileFormat::Unsupported);
-    EXPECT_EQ(ImageFormatOfFileName("pictures.png/a"), ImageFileFormat::Unsupported);
-    EXPECT_EQ(ImageFormatOfFileName("a.png.txt"), ImageFileFormat::Unsupported);
-    EXPECT_EQ(MakeImageWriter(ImageFileFormat::Unsupported), nullptr);
+    for (const char* other : {"a.jpg", "a.sav", "a", "pictures.png/a", "a.png.txt"}) {
+        EXPECT_EQ(ImageFormatOfFileName(other), ImageFileFormat::Unsupported) << other;
+    }
 }
 
-// Runs `write` with the process's file size limit lowered, as a full disk would stop it.
-template <typename F>
-void WithFileSizeLimit(rlim_t bytes, F write) {
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto* oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = old;
-    limited.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limited);
-    write();
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
-}
-
-TEST(ImageExport, FailedOrCancelledExportLeavesNoFileAndKeepsTheOldOne) {
+TEST(ImageExport, FailedOrCancelledWriteLeavesNoFileAndKeepsTheOldOne) {
     TempDir dir;
     const int width = 300, height = 200;
     const auto pixels = Pattern(width, height);
     for (const ImageFileFormat format : {ImageFileFormat::Png, ImageFileFormat::Bmp}) {
-        SCOPED_TRACE(format == ImageFileFormat::Png ? "PNG" : "BMP");
         const std::string target = dir.Write("old.img", "the previous export");
         const auto writer = MakeImageWriter(format);
-
-        // The disk fills up half-way: the reason is the system's, and nothing is left behind.
-        WithFileSizeLimit(4096, [&] {
-            try {
-                WriteInBands(*writer, target, width, height, pixels, 16);
-                ADD_FAILURE() << "a write beyond the limit succeeded";
-            } catch (const IoError& e) {
-                EXPECT_NE(std::string(e.what()).find("File too large"), std::string::npos)
-                    << e.what();
-                EXPECT_NE(std::string(e.what()).find(target), std::string::npos) << e.what();
-            }
-        });
-        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"old.img"});
+        // The disk fills up half-way (a file size limit stands in for it).
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        auto* handler = signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = old;
+        limited.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        try {
+            WriteInBands(*writer, target, width, height, pixels, 16);
+            ADD_FAILURE() << "a write beyond the limit succeeded";
+        } catch (const IoError& e) {
+            EXPECT_NE(std::string(e.what()).find(target + ": File too large"), std::string::npos)
+                << e.what();
+        }
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, handler);
         EXPECT_EQ(TempDir::Read(target), "the previous export");
 
-        // Cancelled half-way.
-        writer->Begin(target, width, height);
+        writer->Begin(target, width, height);  // cancelled
         writer->WriteRows(pixels.data(), 50, width);
         writer->Abort();
-        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"old.img"});
-
-        // Finished before every row came: an error, not a short picture.
-        writer->Begin(dir.File("short.img"), width, height);
+        writer->Begin(dir.File("short"), width, height);  // finished too early
         writer->WriteRows(pixels.data(), 50, width);
         EXPECT_THROW(writer->Finish(), IoError);
-        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"old.img"});
-
-        // More rows than the picture has.
-        writer->Begin(dir.File("long.img"), width, 10);
+        writer->Begin(dir.File("long"), width, 10);  // more rows than the picture has
         EXPECT_THROW(writer->WriteRows(pixels.data(), 11, width), IoError);
-        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"old.img"});
-
-        // A writer dropped unfinished cleans up after itself.
-        {
-            auto dropped = MakeImageWriter(format);
-            dropped->Begin(dir.File("dropped.img"), width, height);
-            dropped->WriteRows(pixels.data(), 10, width);
-        }
+        MakeImageWriter(format)->Begin(dir.File("dropped"), width, height);
         EXPECT_EQ(dir.Entries(), std::vector<std::string>{"old.img"});
         std::remove(target.c_str());
     }
-}
-
-TEST(ImageExport, UnwritableFolderIsReportedWithTheSystemsReason) {
-    TempDir dir;
-    for (const ImageFileFormat format : {ImageFileFormat::Png, ImageFileFormat::Bmp}) {
-        const auto writer = MakeImageWriter(format);
-        try {
-            writer->Begin(dir.File("missing/out.img"), 10, 10);
-            ADD_FAILURE() << "a file was begun in a folder that does not exist";
-        } catch (const IoError& e) {
-            EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos)
-                << e.what();
-        }
-    }
-}
-
-TEST(BmpExport, PictureBeyondTheFormatsLimitIsRefusedBeforeWriting) {
-    TempDir dir;
-    BmpWriter writer;
-    // 40000 × 40000 × 3 bytes do not fit the header's 32-bit sizes.
-    EXPECT_THROW(writer.Begin(dir.File("huge.bmp"), 40000, 40000), IoError);
+    // A picture whose size does not fit a BMP header is refused before anything is written.
+    EXPECT_THROW(BmpWriter().Begin(dir.File("huge.bmp"), 40000, 40000), IoError);
     EXPECT_TRUE(dir.Entries().empty());
 }
 
