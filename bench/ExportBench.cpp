@@ -1,99 +1,93 @@
-// Exports at print resolutions: A4 at 300 dpi to PNG and to BMP, A3 at 1200 dpi to PNG, with the
-// process's peak memory. Run the A3 case on its own (--benchmark_filter=A3) to read its peak.
+// Exports through the output driver at print resolutions: A4 at 300 dpi to PNG and to BMP, A3 at
+// 1200 dpi to PNG, a design with a picture, rokuyo, solar terms and memorial days. Peak memory is
+// the process's; run the A3 case alone (--benchmark_filter=A3) to read its own peak.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <QFont>
 #include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
 
-#include "BandedExport.h"
-#include "ExportSize.h"
-#include "ImageWriter.h"
+#include "FontSubstitutes.h"
+#include "OldCalendar.h"
+#include "OutputDriver.h"
+#include "PictureFormats.h"
+#include "PngWriter.h"
+#include "RecordDesignSource.h"
 
 namespace orv {
 namespace {
 
-// A sheet with what costs time in a calendar: a stretched picture, a month grid of crisp lines,
-// coloured cells and antialiased text in a Japanese face, all scaled to the resolution.
-void DrawSheet(QPainter& painter, PixelSize size, int dpi) {
-    static const QImage picture = [] {
-        QImage image(800, 600, QImage::Format_RGB32);
-        for (int y = 0; y < 600; ++y) {
-            for (int x = 0; x < 800; ++x)
-                image.setPixel(x, y, qRgb(x % 256, y % 256, (x ^ y) & 255));
-        }
-        return image;
-    }();
-    const int w = size.Width;
-    const int h = size.Height;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(w / 20, h / 30, w * 9 / 10, h * 2 / 5), picture);
-    const int gridTop = h / 2;
-    const int cellW = w * 9 / 70;
-    const int cellH = (h * 9 / 20) / 6;
-    painter.setPen(QPen(Qt::black, std::max(1, dpi / 150)));
-    for (int row = 0; row <= 6; ++row) {
-        painter.drawLine(w / 20, gridTop + row * cellH, w / 20 + 7 * cellW, gridTop + row * cellH);
+const std::filesystem::path kFolder = std::filesystem::temp_directory_path() / "orv-export-bench";
+
+// A 1600 x 1200 photo-like picture for the illustration band.
+std::string Picture() {
+    const std::string path = (kFolder / "picture.png").string();
+    if (std::filesystem::exists(path)) return path;
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < 1200; ++y) {
+        for (int x = 0; x < 1600; ++x)
+            pixels.push_back(0xFF000000u | (x % 256) << 16 | (y % 256) << 8 | ((x ^ y) & 255));
     }
-    for (int col = 0; col <= 7; ++col) {
-        painter.drawLine(w / 20 + col * cellW, gridTop, w / 20 + col * cellW, gridTop + 6 * cellH);
-    }
-    QFont font(QStringLiteral("IPAPGothic"));
-    font.setPixelSize(18 * dpi / 72);
-    painter.setFont(font);
-    for (int day = 1; day <= 31; ++day) {
-        const int cell = day + 3;
-        const QRect box(w / 20 + (cell % 7) * cellW, gridTop + (cell / 7) * cellH, cellW, cellH);
-        if (cell % 7 == 0) painter.fillRect(box.adjusted(1, 1, 0, 0), QColor(255, 235, 235));
-        painter.setPen(cell % 7 == 0 ? Qt::red : Qt::black);
-        painter.drawText(box.adjusted(cellW / 10, cellH / 10, 0, 0), QString::number(day));
-        QFont small = font;
-        small.setPixelSize(6 * dpi / 72);
-        painter.setFont(small);
-        painter.drawText(box.adjusted(cellW / 10, cellH * 6 / 10, 0, 0), QStringLiteral("大安"));
-        painter.setFont(font);
-    }
-    font.setPixelSize(28 * dpi / 72);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(0, h * 9 / 20, w, h / 20), Qt::AlignCenter,
-                     QStringLiteral("2026年1月（令和8年）"));
+    PngWriter writer;
+    writer.Begin(path, 1600, 1200);
+    writer.WriteRows(pixels.data(), 1200, 1600);
+    writer.Finish();
+    return path;
 }
 
-long PeakMegabytes() {
+class NoStatus : public StatusSink {
+  public:
+    void ShowStatus(const std::string&) override {}
+};
+
+void Export(benchmark::State& state, const char* extension, int sizeX, int sizeY, int dpi) {
+    std::filesystem::create_directories(kFolder);
+    TData design = NewDesign();
+    design.Year = 2026;
+    design.Month = 5;
+    design.SizeX = sizeX;
+    design.SizeY = sizeY;
+    design.PictureFile = Picture();
+    design.PictureSize = 40;
+    design.Rokuyo = 1;
+    design.Nijusisekki = 1;
+    for (const char* date : {"0/5/3", "0/5/14", "2026/5/20"}) {
+        TMemorial& memorial = design.Memorials.Add();
+        memorial.Date = date;
+        memorial.Name = "記念日";
+        memorial.DayColor = 0x0000FF;
+        memorial.FontColor = -1;
+        memorial.BackColor = 0xE0E0FF;
+    }
+    RecordDesignSource source(design);
+    NullMessageSink sink;
+    NoStatus status;
+    RenderState render;
+    const RegistryPictureDecoder decoder;
+    render.Decoder = &decoder;
+    LoadOldCalendarData(ORV_OLD_CALENDAR_FILE, render.RokuyoList, render.SolarTermList, sink);
+    OutputEnvironment env{source, status, sink, render};
+    const std::string path = (kFolder / (std::string("calendar") + extension)).string();
+    for (auto _ : state) {
+        if (SaveCalendarImageAt(env, path, dpi, nullptr) != ImageExportResult::Saved) {
+            state.SkipWithError("the export failed");
+        }
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
-
-void Export(benchmark::State& state, ImageFileFormat format, const char* sizeX, const char* sizeY,
-            int dpi) {
-    const TData plain;
-    const PixelSize size = ExportPictureSize(sizeX, sizeY, dpi, plain);
-    const std::string path =
-        (std::filesystem::temp_directory_path() /
-         (format == ImageFileFormat::Png ? "orv-export-bench.png" : "orv-export-bench.bmp"))
-            .string();
-    const auto writer = MakeImageWriter(format);
-    for (auto _ : state) {
-        ExportInBands(writer.get(), path, size, [&](QPainter& p) { DrawSheet(p, size, dpi); });
-    }
-    state.counters["pixels"] = static_cast<double>(size.Width) * size.Height;
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / (1 << 20);
-    state.counters["peak_MB"] = static_cast<double>(PeakMegabytes());
-    std::filesystem::remove(path);
 }
 
 void A4At300ToPng(benchmark::State& state) {
-    Export(state, ImageFileFormat::Png, "210", "297", 300);
+    Export(state, ".png", 210, 297, 300);
 }
 void A4At300ToBmp(benchmark::State& state) {
-    Export(state, ImageFileFormat::Bmp, "210", "297", 300);
+    Export(state, ".bmp", 210, 297, 300);
 }
 void A3At1200ToPng(benchmark::State& state) {
-    Export(state, ImageFileFormat::Png, "297", "420", 1200);
+    Export(state, ".png", 297, 420, 1200);
 }
 
 BENCHMARK(A4At300ToPng)->Unit(benchmark::kMillisecond);
@@ -106,8 +100,10 @@ BENCHMARK(A3At1200ToPng)->Unit(benchmark::kMillisecond)->Iterations(1);
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
+    orv::RegisterWindowsFontSubstitutes();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::filesystem::remove_all(orv::kFolder);
     return 0;
 }

@@ -33,7 +33,7 @@ void DrawBand(QImage& band, int top, int width, const BandDrawer& draw) {
 ExportOutcome ExportInBands(ImageWriter* writer, const std::string& path, PixelSize size,
                             const BandDrawer& draw, ExportProgress* progress, size_t bandBytes) {
     if (size.Width < 1 || size.Height < 1) {
-        throw IoError(path + ": " + SystemErrorText(EINVAL));
+        throw IoError(path + ": 画像の大きさが 0 です（カレンダーのサイズを確かめてください）");
     }
     const int bandRows = std::min(BandRows(size.Width, bandBytes), size.Height);
     if (progress != nullptr && !progress->Continue(0, size.Height)) return ExportOutcome::Cancelled;

@@ -9,8 +9,10 @@
 #include <functional>
 #include <string>
 
+#include "OutputDriver.h"
 #include "PrinterLayer.h"
 #include "PrinterSummary.h"
+#include "RecordDesignSource.h"
 
 using namespace orv;
 
@@ -79,6 +81,38 @@ int Refused(PrinterLayer& printer) {
     return 1;
 }
 
+class NoStatus : public StatusSink {
+  public:
+    void ShowStatus(const std::string&) override {}
+};
+
+class PrintingSink : public MessageSink {
+  public:
+    void Report(MessageKind, const std::string& text) override {
+        std::printf("message: %s\n", text.c_str());
+    }
+};
+
+// A whole calendar design: January 2026 on A5 with the cut frame, through the output driver.
+int Calendar(PrinterLayer& printer) {
+    TData design = NewDesign();
+    design.Year = 2026;
+    design.Month = 1;
+    design.SizeX = 148;
+    design.SizeY = 210;
+    design.Frame = 1;
+    design.PositionX = 10;
+    design.PositionY = 20;
+    RecordDesignSource source(design);
+    NoStatus status;
+    PrintingSink sink;
+    RenderState state;
+    OutputEnvironment env{source, status, sink, state};
+    if (!OutputPrint(env, printer)) return 1;
+    std::printf("printed\n");
+    return 0;
+}
+
 int NoPrinter(PrinterLayer& printer) {
     const std::vector<std::pair<const char*, std::function<void()>>> queries = {
         {"Resolution", [&] { printer.Resolution(); }},
@@ -119,10 +153,11 @@ int main(int argc, char** argv) {
         if (mode == "abort") return Abort(printer);
         if (mode == "refused") return Refused(printer);
         if (mode == "noprinter") return NoPrinter(printer);
+        if (mode == "calendar") return Calendar(printer);
     } catch (const std::exception& e) {
         std::printf("error: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: %s facts|print|abort|refused|noprinter\n", argv[0]);
+    std::fprintf(stderr, "usage: %s facts|print|calendar|abort|refused|noprinter\n", argv[0]);
     return 2;
 }

@@ -14,7 +14,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "SKIP: the CUPS test needs root (cupsd and the cups-pdf backend run as root)"
     exit 77
 fi
-for tool in /usr/sbin/cupsd lpadmin lpstat pdfinfo pdftotext unshare mount; do
+for tool in /usr/sbin/cupsd lpadmin lpstat pdfinfo pdftotext pdftoppm convert unshare mount; do
     if ! command -v "$tool" >/dev/null; then
         echo "FAIL: $tool is missing (scripts/install-deps installs it)"
         exit 1
@@ -76,6 +76,7 @@ LogLevel info
 Listen $work/run/cups.sock
 Browsing No
 WebInterface No
+PreserveJobFiles Yes
 DefaultAuthType None
 <Policy default>
   <Limit All>
@@ -179,6 +180,34 @@ if pdf=$(wait_for_pdf "$before"); then
 else
     fail "no PDF came out of the print job"
     tail -20 "$work/log/error_log"
+fi
+
+# --- A whole calendar design through the output driver: A5 with its cut frame at the print
+# position (10, 20) mm. On its way to cups-pdf the PDF becomes PostScript, which keeps the
+# drawing but turns much of the text into outlines; the text is read from the job as we sent it.
+before=$(pdf_count)
+out=$("$probe" calendar 2>&1) || fail "calendar: $out"
+if pdf=$(wait_for_pdf "$before"); then
+    check "calendar page size" "595 x 842 pts (A4)" "$(pdfinfo "$pdf" 2>/dev/null | sed -n 's/^Page size: *//p')"
+    # The drawing's extent at 72 dpi (a pixel is a point): the cut frame, 148 x 210 mm at 10, 20 mm.
+    pdftoppm -gray -r 72 -singlefile "$pdf" "$work/calendar" 2>/dev/null
+    extent=$(convert "$work/calendar.pgm" -trim -format '%w %h %X %Y' info: 2>/dev/null)
+    read -r w h x y <<<"${extent//+/}"
+    if awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" \
+        'BEGIN { exit !(w >= 418 && w <= 422 && h >= 593 && h <= 598 && x >= 27 && x <= 29 && y >= 55 && y <= 58) }'; then
+        echo "ok: the calendar sits at its print position in true millimetres ($extent pt)"
+    else
+        fail "the calendar is not where it belongs: $extent (pt: width height left top)"
+    fi
+    sent=$(ls -t "$work"/spool/d* | head -1)
+    text=$(pdftotext "$sent" - 2>/dev/null)
+    if grep -q "2026年1月" <<<"$text" && grep -qw "31" <<<"$text"; then
+        echo "ok: the calendar's job holds its text as text"
+    else
+        fail "the calendar's job lacks its text: $text"
+    fi
+else
+    fail "no PDF came out of the calendar job"
 fi
 
 # --- A dropped job prints nothing.
