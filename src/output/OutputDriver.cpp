@@ -223,7 +223,7 @@ ImageExportResult SaveCalendarImage(OutputEnvironment& env, const std::string& p
 }
 
 ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
-                                      ExportProgress* progress) {
+                                      ExportProgress* progress, size_t bandBytes) {
     DesignSource& source = env.Source;
     source.ControlsToData(source.Data());
     source.Data().PicSaveDPI = dpi;
@@ -234,7 +234,7 @@ ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string&
     ExportOutcome outcome = ExportOutcome::Written;
     try {
         DrawExport(env, dpi, sink, [&](PixelSize size, const BandDrawer& draw) {
-            outcome = ExportInBands(writer.get(), path, size, draw, progress);
+            outcome = ExportInBands(writer.get(), path, size, draw, progress, bandBytes);
         });
     } catch (const DrawingFailed&) {
         return ImageExportResult::Failed;

@@ -79,9 +79,10 @@ ImageExportResult SaveCalendarImage(OutputEnvironment& env, const std::string& p
                                     ResolutionAsker& asker, PrintTarget* printer,
                                     ExportProgress* progress);
 
-// The same drawing and saving at a given resolution, without the prompt (the command line).
+// The same drawing and saving at a given resolution, without the prompt (the command line), in
+// bands of at most `bandBytes` of pixels.
 ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
-                                      ExportProgress* progress);
+                                      ExportProgress* progress, size_t bandBytes = kBandBytes);
 
 // The export picture of the current design at `dpi`, drawn in one bitmap (for comparisons).
 QImage DrawCalendarImage(OutputEnvironment& env, int dpi);
