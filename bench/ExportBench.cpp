@@ -13,6 +13,7 @@
 #include "OutputDriver.h"
 #include "PictureFormats.h"
 #include "PngWriter.h"
+#include "QtCanvasCache.h"
 #include "RecordDesignSource.h"
 
 namespace orv {
@@ -41,7 +42,7 @@ class NoStatus : public StatusSink {
     void ShowStatus(const std::string&) override {}
 };
 
-void Export(benchmark::State& state, const char* extension, int sizeX, int sizeY, int dpi) {
+TData BenchDesign(int sizeX, int sizeY) {
     std::filesystem::create_directories(kFolder);
     TData design = NewDesign();
     design.Year = 2026;
@@ -60,7 +61,30 @@ void Export(benchmark::State& state, const char* extension, int sizeX, int sizeY
         memorial.FontColor = -1;
         memorial.BackColor = 0xE0E0FF;
     }
-    RecordDesignSource source(design);
+    return design;
+}
+
+// What a preview repaint costs: the A4 sheet at 96 ppi and 100 % into the paint box's image.
+void PreviewA4(benchmark::State& state) {
+    RecordDesignSource source(BenchDesign(210, 297));
+    NullMessageSink sink;
+    NoStatus status;
+    RenderState render;
+    const RegistryPictureDecoder decoder;
+    render.Decoder = &decoder;
+    LoadOldCalendarData(ORV_OLD_CALENDAR_FILE, render.RokuyoList, render.SolarTermList, sink);
+    OutputEnvironment env{source, status, sink, render};
+    QtCanvasCache cache;
+    env.ScreenCache = &cache;
+    QImage box(793, 1122, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&box);
+        OutputPreview(env, painter, {793, 1122});
+    }
+}
+
+void Export(benchmark::State& state, const char* extension, int sizeX, int sizeY, int dpi) {
+    RecordDesignSource source(BenchDesign(sizeX, sizeY));
     NullMessageSink sink;
     NoStatus status;
     RenderState render;
@@ -90,6 +114,7 @@ void A3At1200ToPng(benchmark::State& state) {
     Export(state, ".png", 297, 420, 1200);
 }
 
+BENCHMARK(PreviewA4)->Unit(benchmark::kMillisecond);
 BENCHMARK(A4At300ToPng)->Unit(benchmark::kMillisecond);
 BENCHMARK(A4At300ToBmp)->Unit(benchmark::kMillisecond);
 BENCHMARK(A3At1200ToPng)->Unit(benchmark::kMillisecond)->Iterations(1);
