@@ -39,4 +39,11 @@ PixelSize ExportPictureSize(const std::string& sizeXText, const std::string& siz
     return {Clamped(width), Clamped(height)};
 }
 
+std::optional<std::string> ExportSizeRefusal(PixelSize size) {
+    if (size.Width <= kMaxExportSide && size.Height <= kMaxExportSide) return std::nullopt;
+    return "画像が大きすぎます（" + std::to_string(size.Width) + " x " +
+           std::to_string(size.Height) + " ピクセル）。\r\n縦横とも " +
+           std::to_string(kMaxExportSide) + " ピクセル以下になるよう、解像度を下げてください。";
+}
+
 }  // namespace orv

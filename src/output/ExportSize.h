@@ -1,6 +1,7 @@
 #pragma once
 // The size of an exported picture: the sheet at the entered resolution, and with imposition on,
 // Cols calendars wide (even when fewer exist) and as many rows as the calendars need.
+#include <optional>
 #include <string>
 
 #include "DataUnit.h"
@@ -12,5 +13,12 @@ namespace orv {
 // read with Val (their leading whole number). Cols below 1 count as 1.
 PixelSize ExportPictureSize(const std::string& sizeXText, const std::string& sizeYText, int dpi,
                             const TData& design);
+
+// No exported picture is larger than this on either side: such a file is of use to no program
+// that would open it, and drawing it would keep the user waiting for many minutes.
+inline constexpr int kMaxExportSide = 30000;
+
+// The warning that refuses a picture larger than kMaxExportSide on a side; nothing for one within.
+std::optional<std::string> ExportSizeRefusal(PixelSize size);
 
 }  // namespace orv

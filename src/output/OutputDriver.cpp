@@ -1,5 +1,7 @@
 #include "OutputDriver.h"
 
+#include <QPaintEngine>
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -103,10 +105,37 @@ int SizeOf(const std::string& text) {
     return ValInt(text);
 }
 
+// The part of the surface that `painter` can still change, in its own coordinates: the device
+// within the region being repainted, within the clip.
+QRect VisibleArea(QPainter& painter) {
+    QRect device(0, 0, painter.device()->width(), painter.device()->height());
+    if (const QPaintEngine* engine = painter.paintEngine(); engine != nullptr) {
+        const QRegion repainted = engine->systemClip();
+        if (!repainted.isEmpty()) device &= repainted.boundingRect();
+    }
+    QRect visible = painter.transform().inverted().mapRect(device);
+    if (painter.hasClipping()) visible &= painter.clipBoundingRect().toAlignedRect();
+    return visible;
+}
+
+// Whether calendar k's sheet, with a sheet's width and height of room around it for anything drawn
+// past its edges, reaches into `visible` (device pixels).
+bool MayShow(const QRect& visible, MmPoint origin, int sizeX, int sizeY, int zoom, int dpiX,
+             int dpiY) {
+    const double pxX = dpiX / 25.4;
+    const double pxY = dpiY / 25.4;
+    const double width = std::abs(static_cast<double>(sizeX) * zoom / 100.0 * pxX);
+    const double height = std::abs(static_cast<double>(sizeY) * zoom / 100.0 * pxY);
+    const double left = origin.X * pxX;
+    const double top = origin.Y * pxY;
+    return left - width <= visible.right() + 1.0 && left + 2 * width >= visible.left() - 1.0 &&
+           top - height <= visible.bottom() + 1.0 && top + 2 * height >= visible.top() - 1.0;
+}
+
 }  // namespace
 
 bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int dpiX, int dpiY,
-                MmPoint base, int zoom) {
+                MmPoint base, int zoom, const std::optional<QRect>& visible) {
     DesignSource& source = env.Source;
     RenderState& state = env.State;
     const int sizeX = SizeOf(source.SizeXText());
@@ -123,6 +152,9 @@ bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int d
             state.PictureChanged = true;
             const TData& window = source.Data();
             origin = CalendarOrigin(k, window.Cols, window.Interval, sizeX, sizeY, zoom, base);
+            // A long imposition list would otherwise draw every calendar for every repaint and
+            // every band of an export, however few of them show there.
+            if (visible && !MayShow(*visible, origin, sizeX, sizeY, zoom, dpiX, dpiY)) continue;
         }
         const bool loading = state.Loading;
         bool ok = DrawCalendar(state, sink, canvas, dpiX, dpiY, zoom, ckSheet, origin.X, origin.Y,
@@ -145,7 +177,7 @@ bool OutputPreview(OutputEnvironment& env, QPainter& painter, PixelSize box) {
         QtCanvas canvas(painter, env.ScreenPpi, env.ScreenCache);
         Clear(canvas, box.Width, box.Height);
         return DrawLayout(env, env.Messages, canvas, env.ScreenPpi, env.ScreenPpi, {0, 0},
-                          source.Zoom());
+                          source.Zoom(), VisibleArea(painter));
     } catch (const std::exception& e) {
         // A paint handler has nowhere to pass an error on to.
         env.Messages.Report(MessageKind::Error, WithHeading("描画ｴﾗｰ", e.what()));
@@ -168,8 +200,9 @@ bool OutputPrint(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosit
         {
             QtCanvasCache cache;
             QtCanvas canvas(printer.Painter(), resolution.Y, &cache);
-            drawn = DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
-                               resolution.Y * 100 / scale, base, 100);
+            drawn =
+                DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
+                           resolution.Y * 100 / scale, base, 100, VisibleArea(printer.Painter()));
         }
         if (!drawn) {
             printer.AbortJob();
@@ -199,7 +232,7 @@ void DrawExport(OutputEnvironment& env, int dpi, MessageSink& sink, Export&& run
     run(size, [&](QPainter& painter) {
         QtCanvas canvas(painter, env.ScreenPpi, &cache);
         Clear(canvas, size.Width, size.Height);
-        if (!DrawLayout(env, sink, canvas, dpi, dpi, {0, 0}, 100)) {
+        if (!DrawLayout(env, sink, canvas, dpi, dpi, {0, 0}, 100, VisibleArea(painter))) {
             throw DrawingFailed();
         }
     });
@@ -226,6 +259,16 @@ ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string&
                                       ExportProgress* progress, size_t bandBytes) {
     DesignSource& source = env.Source;
     source.ControlsToData(source.Data());
+    {
+        TData design;
+        ResetToWindowDesign(source, design);
+        const std::optional<std::string> refusal = ExportSizeRefusal(
+            ExportPictureSize(source.SizeXText(), source.SizeYText(), dpi, design));
+        if (refusal) {
+            env.Messages.Report(MessageKind::Warning, *refusal);
+            return ImageExportResult::NotStarted;
+        }
+    }
     source.Data().PicSaveDPI = dpi;
     StatusScope status(env.Status, kStatusImage);
     const ImageFileFormat format = ImageFormatOfFileName(path);

@@ -42,8 +42,10 @@ struct OutputEnvironment {
 // on each entry at its place in the grid (pitch scaled by `zoom` percent), each calendar followed
 // by its several-months cells when its own design has several months. Sheet sizes come from the
 // size edits. False when a calendar could not be drawn (the renderer has reported why).
+// With `visible` (device pixels), imposition calendars that lie wholly outside it, a sheet's size
+// of room around each, are skipped.
 bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int dpiX, int dpiY,
-                MmPoint base, int zoom);
+                MmPoint base, int zoom, const std::optional<QRect>& visible = std::nullopt);
 
 // omPreview: clears the paint box of `box` pixels on `painter` and draws at the zoom. The result
 // is the Part's: true when the calendars were drawn.
@@ -65,7 +67,8 @@ class ResolutionAsker {
 };
 
 enum class ImageExportResult {
-    NotStarted,   // the resolution prompt was cancelled or its answer refused: nothing happened
+    NotStarted,   // the resolution prompt was cancelled or its answer refused (also a picture
+                  // over kMaxExportSide on a side, with a warning): nothing happened
     Saved,        // the file is in place; "保存しました。" was reported
     Unsupported,  // drawn, but the extension is neither .png nor .bmp; the warning was reported
     Cancelled,    // cancelled through the progress; no file

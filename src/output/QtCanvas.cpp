@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QVector>
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -126,8 +127,14 @@ void QtCanvas::FillPixels(int x0, int y0, int x1, int y1, const QColor& color) {
 void QtCanvas::PenRun(int x0, int y0, int x1, int y1) {
     const int before = penWidth_ / 2;
     const int after = penWidth_ - 1 - before;
-    FillPixels(std::min(x0, x1) - before, std::min(y0, y1) - before, std::max(x0, x1) + after,
-               std::max(y0, y1) + after, penColor_);
+    // A wide pen at the edge of the coordinate range must not wrap around it.
+    const auto clamped = [](int64_t v) {
+        return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
+    };
+    FillPixels(clamped(int64_t{std::min(x0, x1)} - before),
+               clamped(int64_t{std::min(y0, y1)} - before),
+               clamped(int64_t{std::max(x0, x1)} + after),
+               clamped(int64_t{std::max(y0, y1)} + after), penColor_);
 }
 
 void QtCanvas::FillRect(const Rect& rect) {

@@ -70,6 +70,43 @@ int LineSize(int holidaySize, int base) {
     }
 }
 
+// Above this many points text grows with its size; the fitting searches there instead of stepping
+// down one point at a time, which from an edited file's enormous cell would take billions of
+// measurements.
+constexpr int kStepBelow = 1024;
+
+// Sets the largest font size from `size` down at which `text` fits `available` pixels (1 when none
+// does) and returns it, with the text's extent at that size.
+int FitFontSize(Canvas& canvas, const std::string& text, int size, int available,
+                TextSize& extent) {
+    const auto measure = [&](int points) {
+        canvas.SetFontSize(points);
+        extent = canvas.TextExtent(text);
+        return available >= extent.Width;
+    };
+    extent = canvas.TextExtent(text);
+    if (available >= extent.Width || size <= 1) return size;
+    if (available < 0) {
+        measure(1);  // no text is narrower than nothing
+        return 1;
+    }
+    if (size > kStepBelow) {
+        if (measure(kStepBelow)) {
+            int fits = kStepBelow;
+            int tooWide = size;
+            while (tooWide - fits > 1) {
+                const int middle = fits + (tooWide - fits) / 2;
+                (measure(middle) ? fits : tooWide) = middle;
+            }
+            measure(fits);
+            return fits;
+        }
+        size = kStepBelow;
+    }
+    while (available < extent.Width && size > 1) measure(--size);
+    return size;
+}
+
 }  // namespace
 
 void DrawCellTexts(RenderPass& pass, const DayCell& cell) {
@@ -100,12 +137,8 @@ void DrawCellTexts(RenderPass& pass, const DayCell& cell) {
     for (const TextLine& line : lines) {
         SelectFont(canvas, design.HolidayFont, startSize, design.HolidayFontB, design.HolidayFontI);
         canvas.SetFontColor(line.color);
-        int size = startSize;
-        TextSize extent = canvas.TextExtent(line.text);
-        while (available < extent.Width && size > 1) {
-            canvas.SetFontSize(--size);
-            extent = canvas.TextExtent(line.text);
-        }
+        TextSize extent;
+        FitFontSize(canvas, line.text, startSize, available, extent);
         const int tw = extent.Width;
         const int th = extent.Height;
         const int a = Trunc(acc);

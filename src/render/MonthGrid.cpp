@@ -60,7 +60,7 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
     canvas.SetBrushStyle(BrushStyle::Clear);
     if (design.DayWaku != 0) {
         canvas.SetPenColor(design.LineColor);
-        canvas.SetPenWidth(design.LineWidth);
+        canvas.SetPenWidth(LinePenWidth(design));
         canvas.Rectangle({rect.Left, rect.Top, rect.Right - 1, rect.Bottom - 1});
     }
 
@@ -146,7 +146,7 @@ void DrawMonthGrid(RenderPass& pass) {
     g.pad = F(std::min(g.rh, g.cw) / 10.0);
     static constexpr double kPad2Factor[] = {1.0, 0.5, 0.15};
     g.pad2 = F(g.pad * kPad2Factor[pass.daySize]);
-    pass.canvas.SetPenWidth(design.LineWidth);
+    pass.canvas.SetPenWidth(LinePenWidth(design));
 
     const CivilDate first = FirstOfMonth(design.Year, design.Month);
     const int firstColumn = DayColumn(first, design.WeekStyle);

@@ -4,6 +4,7 @@
 // 32-bit floats: designs made on Windows put their lines on the pixels this rounding gives, so
 // every stored quantity is rounded to float, while a product that is truncated at once is formed
 // exactly (in double) as the original's extended arithmetic did.
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -69,6 +70,13 @@ inline int Trunc(double v) {
 
 inline float F(double v) {
     return static_cast<float>(v);
+}
+
+// The ruled lines' pen width: 1..999 as the window keeps LineWidth; an edited file's wider pen
+// reads as 999, so that lines cannot swallow the sheet or run past the canvas's coordinates.
+inline constexpr int kWidestLine = 999;
+inline int LinePenWidth(const TData& design) {
+    return std::clamp(design.LineWidth, 1, kWidestLine);
 }
 
 // The first day of a month, which must be a date the calendar can show.

@@ -4,6 +4,7 @@
 #include "CalendarTexts.h"
 #include "Eras.h"
 #include "RenderPass.h"
+#include "SeveralMonths.h"
 
 namespace orv {
 
@@ -22,8 +23,7 @@ std::string SheetTitle(const RenderPass& pass, const std::string& monthText) {
     std::string year = std::to_string(design.Year);
     std::string era = EraText(first);
     if (pass.severalMonths) {
-        const int64_t cells =
-            static_cast<int64_t>(std::max(1, design.Rows)) * std::max(1, design.Columns);
+        const int64_t cells = int64_t{MonthCellRows(design)} * MonthCellColumns(design);
         const int64_t last = design.Month + cells - 1;
         if (last > 12) {
             year += "-" + std::to_string(design.Year + (last - 1) / 12);

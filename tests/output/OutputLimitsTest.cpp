@@ -1,0 +1,205 @@
+// What the output driver does with designs beyond what the window lets the user enter: pictures
+// too large to export are refused with a message before anything is drawn, absurd numbers from an
+// edited file still give a preview, and long imposition lists draw only what shows.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <QImage>
+#include <QPainter>
+#include <climits>
+#include <functional>
+
+#include "FontSubstitutes.h"
+#include "OutputDriver.h"
+#include "RecordDesignSource.h"
+#include "RecordingSink.h"
+#include "TempDir.h"
+
+namespace orv {
+namespace {
+
+using test::Message;
+using test::RecordingSink;
+using test::TempDir;
+
+class NoStatus : public StatusSink {
+  public:
+    void ShowStatus(const std::string&) override {}
+};
+
+TData SmallDesign(int sizeX, int sizeY) {
+    TData d = NewDesign();
+    d.Year = 2026;
+    d.Month = 3;
+    d.SizeIndex = -1;
+    d.SizeX = sizeX;
+    d.SizeY = sizeY;
+    d.PicSaveDPI = 300;
+    d.Holiday = 1;
+    d.Rokuyo = 1;
+    return d;
+}
+
+void AddEntries(TData& d, int count, int cols) {
+    d.Print = 1;
+    d.Cols = cols;
+    d.Interval = 2;
+    for (int i = 1; i <= count; ++i) {
+        TMatrix& entry = d.Matrixs.Add();
+        entry.Number = i;
+        entry.MonthOffset = i % 24;
+    }
+}
+
+class OutputLimits : public testing::Test {
+  protected:
+    OutputLimits() { RegisterWindowsFontSubstitutes(); }
+
+    ImageExportResult Export(const TData& design, int dpi, const std::string& name) {
+        RecordDesignSource source(design);
+        OutputEnvironment env{source, status, sink, state};
+        const ImageExportResult result = SaveCalendarImageAt(env, dir.File(name), dpi, nullptr);
+        lastDpi = source.Data().PicSaveDPI;
+        return result;
+    }
+
+    // The preview of `design` at `zoom`, painted onto `box` pixels with `prepare` run on the
+    // painter first (a clip, as a partial repaint has).
+    QImage Preview(const TData& design, int zoom, QSize box,
+                   const std::function<void(QPainter&)>& prepare = {}) {
+        RecordDesignSource source(design, zoom);
+        OutputEnvironment env{source, status, sink, state};
+        QImage image(box, QImage::Format_RGB32);
+        image.fill(0xFF808080u);
+        QPainter painter(&image);
+        if (prepare) prepare(painter);
+        drawn = OutputPreview(env, painter, {box.width(), box.height()});
+        return image;
+    }
+
+    TempDir dir;
+    NoStatus status;
+    RecordingSink sink;
+    RenderState state;
+    int lastDpi = 0;
+    bool drawn = false;
+};
+
+TEST_F(OutputLimits, PicturesOverThirtyThousandPixelsOnASideAreRefusedBeforeDrawing) {
+    // 1 x 250 mm: 118 x 29527 pixels at 3000 dpi, 122 x 30511 at 3100.
+    const TData tall = SmallDesign(1, 250);
+    EXPECT_EQ(Export(tall, 3000, "within.png"), ImageExportResult::Saved);
+    EXPECT_EQ(sink.Take().size(), 1u);  // 保存しました。
+    EXPECT_EQ(lastDpi, 3000);
+
+    EXPECT_EQ(Export(tall, 3100, "over.png"), ImageExportResult::NotStarted);
+    std::vector<Message> messages = sink.Take();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(messages[0].text,
+              "画像が大きすぎます（122 x 30511 ピクセル）。\r\n"
+              "縦横とも 30000 ピクセル以下になるよう、解像度を下げてください。");
+    EXPECT_EQ(lastDpi, 300);  // the refused resolution is not offered next time
+
+    // An imposition grid is as wide as its columns, however few calendars fill them.
+    TData grid = SmallDesign(100, 100);
+    AddEntries(grid, 1, 30);
+    grid.Interval = 0;
+    EXPECT_EQ(Export(grid, 300, "grid.png"), ImageExportResult::NotStarted);
+    messages = sink.Take();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find("（35430 x 1181 ピクセル）"), std::string::npos);
+
+    // Sizes whose pixels do not fit in an integer are refused the same way, at once.
+    EXPECT_EQ(Export(SmallDesign(INT_MAX, INT_MAX), 100000, "huge.bmp"),
+              ImageExportResult::NotStarted);
+    EXPECT_EQ(sink.Take().size(), 1u);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"within.png"});
+}
+
+TEST_F(OutputLimits, AbsurdNumbersFromAnEditedFileStillGiveAPreview) {
+    const std::vector<std::pair<const char*, std::function<void(TData&)>>> edits = {
+        {"line width", [](TData& d) { d.LineWidth = INT_MAX; }},
+        {"sheet size", [](TData& d) { d.SizeX = d.SizeY = INT_MAX; }},
+        {"negative sheet", [](TData& d) { d.SizeX = d.SizeY = INT_MIN; }},
+        {"picture margin", [](TData& d) { d.PictureOffset = INT_MAX; }},
+        {"picture share", [](TData& d) { d.PictureSize = INT_MIN; }},
+        {"miniature size",
+         [](TData& d) {
+             d.PrevNextMonthEnabled = 1;
+             d.PrevNextMonthSize = INT_MAX;
+         }},
+        {"month count",
+         [](TData& d) {
+             d.PluralEnabled = 1;
+             d.Columns = d.Rows = INT_MAX;
+         }},
+        {"styles",
+         [](TData& d) {
+             d.DaySize = d.HolidaySize = d.WeekSize = d.YearStyle = d.WeekStyle = INT_MAX;
+             d.DayPosition = d.YearPosition = d.PicturePosition = INT_MIN;
+         }},
+        {"imposition",
+         [](TData& d) {
+             AddEntries(d, 3, INT_MAX);
+             d.Interval = INT_MAX;
+             d.Matrixs.Items(1).MonthOffset = INT_MAX;
+             d.Matrixs.Items(2).Number = INT_MIN;
+         }},
+    };
+    for (const auto& [what, edit] : edits) {
+        TData design = SmallDesign(90, 95);
+        edit(design);
+        for (const int zoom : {200, 10}) {
+            Preview(design, zoom, {300, 300});
+            // A date out of the calendar's range may be reported, once; nothing else.
+            const std::vector<Message> messages = sink.Take();
+            EXPECT_LE(messages.size(), 1u) << what;
+            for (const Message& m : messages) EXPECT_EQ(m.text.rfind("描画ｴﾗｰ", 0), 0u) << what;
+        }
+    }
+}
+
+TEST_F(OutputLimits, ARepaintOfPartOfALongImpositionListDrawsWhatAWholeRepaintDraws) {
+    TData design = SmallDesign(30, 30);
+    AddEntries(design, 60, 8);
+    const QSize box(8 * 121, 8 * 121);  // 30 mm and a 2 mm gap are about 121 pixels at 96 dpi
+    const QImage whole = Preview(design, 100, box);
+    ASSERT_TRUE(drawn);
+    const QRect part(300, 420, 250, 180);
+    const QImage clipped =
+        Preview(design, 100, box, [&](QPainter& painter) { painter.setClipRect(part); });
+    ASSERT_TRUE(drawn);
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x) {
+            ASSERT_EQ(clipped.pixel(x, y), whole.pixel(x, y)) << x << ", " << y;
+        }
+    }
+
+    // The same holds for the bands of an export.
+    RecordDesignSource source(design);
+    OutputEnvironment env{source, status, sink, state};
+    ASSERT_EQ(SaveCalendarImageAt(env, dir.File("banded.png"), 150, nullptr, 1400 * 4 * 30),
+              ImageExportResult::Saved);
+    sink.Take();
+    const QImage reference = DrawCalendarImage(env, 150);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, dir.File("banded.png").c_str()));
+    image.format = PNG_FORMAT_BGRA;
+    QImage banded(int(image.width), int(image.height), QImage::Format_ARGB32);
+    png_image_finish_read(&image, nullptr, banded.bits(), banded.bytesPerLine(), nullptr);
+    EXPECT_TRUE(banded.convertToFormat(QImage::Format_RGB32) == reference);
+}
+
+TEST_F(OutputLimits, AnImpositionListOf999EntriesIsDrawnAndExported) {
+    TData design = SmallDesign(54, 86);
+    AddEntries(design, 999, 30);
+    Preview(design, 10, {30 * 21, 34 * 33});
+    EXPECT_TRUE(drawn);
+    EXPECT_EQ(Export(design, 20, "cards.png"), ImageExportResult::Saved);
+    EXPECT_EQ(sink.Take().size(), 1u);
+}
+
+}  // namespace
+}  // namespace orv
