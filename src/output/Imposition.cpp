@@ -1,5 +1,9 @@
 #include "Imposition.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "DesignSource.h"
 
 namespace orv {
@@ -18,10 +22,15 @@ YearMonth ShiftedMonth(int year, int month, int offset) {
 MmPoint CalendarOrigin(int k, int cols, int interval, int sizeX, int sizeY, int zoom,
                        MmPoint base) {
     if (cols < 1) cols = 1;
-    const int col = k % cols;
-    const int row = k / cols;
-    return {(interval + sizeX) * col * zoom / 100 + base.X,
-            (interval + sizeY) * row * zoom / 100 + base.Y};
+    const int64_t col = k % cols;
+    const int64_t row = k / cols;
+    // Long lists of large sheets reach past int; such a place is refused when it is drawn.
+    const auto place = [](int64_t pitch, int64_t n, int zoom, int base) {
+        return static_cast<int>(
+            std::clamp<int64_t>(pitch * n * zoom / 100 + base, INT_MIN, INT_MAX));
+    };
+    return {place(int64_t{interval} + sizeX, col, zoom, base.X),
+            place(int64_t{interval} + sizeY, row, zoom, base.Y)};
 }
 
 void ResetToWindowDesign(DesignSource& source, TData& design) {

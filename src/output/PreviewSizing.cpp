@@ -1,6 +1,9 @@
 #include "PreviewSizing.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "Errors.h"
@@ -23,8 +26,13 @@ double DecimalOf(const std::string& text) {
     return value;
 }
 
+// Sizes from an edited file can reach past int; they stay at its end instead of wrapping.
+int Clamped(double pixels) {
+    return static_cast<int>(std::clamp(pixels, double{INT_MIN}, double{INT_MAX}));
+}
+
 int PixelsOf(double millimetres, int zoom, int pixelsPerInch) {
-    return static_cast<int>(std::trunc(pixelsPerInch / 25.4 * (millimetres * (zoom / 100.0))));
+    return Clamped(std::trunc(pixelsPerInch / 25.4 * (millimetres * (zoom / 100.0))));
 }
 
 }  // namespace
@@ -53,20 +61,21 @@ PixelSize PreviewBoxSize(PixelSize calendar, const PreviewImposition& imposition
     }
     if (cols < 1) cols = 1;
     const int gapPx = PixelsOf(gap, zoom, pixelsPerInch);
-    const int calendars = imposition.EntryCount + 1;
-    const int rows = calendars / cols + (calendars % cols > 0 ? 1 : 0);
+    const int64_t calendars = int64_t{imposition.EntryCount} + 1;
+    const int64_t rows = calendars / cols + (calendars % cols > 0 ? 1 : 0);
     // Calendars that overlap by more than their size still leave the first one whole.
-    const int width = cols * calendar.Width + (cols - 1) * gapPx;
-    const int height = rows * calendar.Height + (rows - 1) * gapPx;
+    const int width = Clamped(static_cast<double>(cols) * calendar.Width + (cols - 1.0) * gapPx);
+    const int height = Clamped(static_cast<double>(rows) * calendar.Height + (rows - 1.0) * gapPx);
     return {width < calendar.Width ? calendar.Width : width,
             height < calendar.Height ? calendar.Height : height};
 }
 
 PixelPoint CentredBoxPosition(PixelSize scrollBox, PixelSize box) {
     // Integer division truncates toward zero; a negative difference is 0 anyway.
-    const int left = (scrollBox.Width - box.Width) / 2;
-    const int top = (scrollBox.Height - box.Height) / 2;
-    return {left < 0 ? 0 : left, top < 0 ? 0 : top};
+    const int64_t left = (int64_t{scrollBox.Width} - box.Width) / 2;
+    const int64_t top = (int64_t{scrollBox.Height} - box.Height) / 2;
+    return {static_cast<int>(std::max<int64_t>(left, 0)),
+            static_cast<int>(std::max<int64_t>(top, 0))};
 }
 
 }  // namespace orv

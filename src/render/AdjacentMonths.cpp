@@ -154,7 +154,7 @@ void DrawAdjacentMonths(RenderPass& pass) {
     mini.Week = design.Week;
 
     const Box& a = pass.adjacent;
-    const int off = design.PictureOffset;
+    const int off = PictureMargin(design);
     const int w = Trunc(a.W);
     const int h = Trunc(a.H);
     int k = 0;

@@ -1,5 +1,7 @@
 #include "DrawCalendar.h"
 
+#include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "RenderPass.h"
@@ -8,15 +10,46 @@ namespace orv {
 
 namespace {
 
+// No surface is this many device pixels across; a pass that would reach past it (a size, margin or
+// place from an edited file) is refused, which also keeps every sum of its coordinates, in pixels
+// and in millimetres, inside int.
+constexpr double kMostPassUnits = 1 << 28;
+
+bool Beyond(double mm, float pxPerMm) {
+    return std::abs(mm) > kMostPassUnits || std::abs(mm * pxPerMm) > kMostPassUnits;
+}
+
+void CheckPassExtent(const RenderPass& pass) {
+    if (Beyond(pass.W, pass.pxX) || Beyond(pass.H, pass.pxY) || Beyond(pass.sheetLeft, pass.pxX) ||
+        Beyond(pass.sheetTop, pass.pxY)) {
+        throw Error("カレンダーが大きすぎて描けません（" +
+                    std::to_string(static_cast<int64_t>(static_cast<double>(pass.W) * pass.pxX)) +
+                    " x " +
+                    std::to_string(static_cast<int64_t>(static_cast<double>(pass.H) * pass.pxY)) +
+                    " ピクセル）");
+    }
+}
+
+void CheckBoxes(const RenderPass& pass) {
+    for (const Box* box : {&pass.picture, &pass.calendar, &pass.adjacent}) {
+        if (Beyond(box->L, pass.pxX) || Beyond(box->T, pass.pxY) ||
+            Beyond(static_cast<double>(box->L) + box->W, pass.pxX) ||
+            Beyond(static_cast<double>(box->T) + box->H, pass.pxY)) {
+            throw Error("カレンダーの余白や挿絵の配置が大きすぎて描けません");
+        }
+    }
+}
+
 void RunPass(RenderPass& pass) {
     const TData& design = pass.design;
     pass.pxX = F(pass.dpiX / 25.4);
     pass.pxY = F(pass.dpiY / 25.4);
-    pass.OX = Trunc(static_cast<double>(pass.sheetLeft) * pass.pxX);
-    pass.OY = Trunc(static_cast<double>(pass.sheetTop) * pass.pxY);
     pass.W = F(Trunc(pass.widthMm * (pass.percent / 100.0)));
     pass.H = F(Trunc(pass.heightMm * (pass.percent / 100.0)));
-    pass.off = F(design.PictureOffset);
+    CheckPassExtent(pass);
+    pass.OX = Trunc(static_cast<double>(pass.sheetLeft) * pass.pxX);
+    pass.OY = Trunc(static_cast<double>(pass.sheetTop) * pass.pxY);
+    pass.off = F(PictureMargin(design));
     pass.severalMonths = design.PluralEnabled != 0;
     pass.miniatures = design.PrevNextMonthEnabled != 0 && !pass.severalMonths;
     pass.daySize = design.DaySize >= 0 && design.DaySize <= 2 ? design.DaySize : 1;
@@ -34,6 +67,7 @@ void RunPass(RenderPass& pass) {
     DivideSheet(pass);
     if (pass.miniatures) CutAdjacentMonthsBox(pass);
     PlaceTitleBand(pass);
+    CheckBoxes(pass);
 
     pass.colW = F(pass.calendar.W / 7.0);
     pass.unit = F(pass.calendar.H / 14.0);

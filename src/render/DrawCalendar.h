@@ -27,8 +27,10 @@ enum TCalendarKind {
 // relative to the sheet's origin); the miniature months are passes of their own and write it too,
 // so it is read right after a sheet pass of the several-months layout, which has none. Uses and
 // refreshes the picture cache of `state` (decoded again only while PictureChanged is set).
-// DaySize outside 0..2 reads as 1; when a design asks for several months and miniatures both, it
-// gets several months, as the window shows it.
+// A pass larger than 2^28 device pixels (or millimetres) across, or placed or boxed that far out,
+// fits no surface and fails as above. DaySize outside 0..2 reads as 1; Picture.Offset outside
+// -99..999 as the nearer end; when a design asks for several months and miniatures both, it gets
+// several months, as the window shows it.
 bool DrawCalendar(RenderState& state, MessageSink& sink, Canvas& canvas, int DpiX, int DpiY,
                   int Percent, TCalendarKind Kind, int Left, int Top, int Width, int Height,
                   const TData& Design);

@@ -79,6 +79,11 @@ inline int LinePenWidth(const TData& design) {
     return std::clamp(design.LineWidth, 1, kWidestLine);
 }
 
+// The picture margin in whole mm as the window's three-character edit can hold it, -99..999.
+inline int PictureMargin(const TData& design) {
+    return std::clamp(design.PictureOffset, -99, 999);
+}
+
 // The first day of a month, which must be a date the calendar can show.
 inline CivilDate FirstOfMonth(int year, int month) {
     if (!IsValidDate(year, month, 1)) {

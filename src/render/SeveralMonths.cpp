@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "RenderPass.h"
+
 namespace orv {
 
 int MonthCellColumns(const TData& design) {
@@ -19,7 +21,7 @@ bool DrawSeveralMonthCells(RenderState& state, MessageSink& sink, Canvas& canvas
     const int rows = MonthCellRows(design);
     const int cellWidth = area.Width / columns;
     const int cellHeight = area.Height / rows;
-    const int half = design.PictureOffset / 2;
+    const int half = PictureMargin(design) / 2;
 
     TData cellDesign = design;
     cellDesign.Frame = 0;

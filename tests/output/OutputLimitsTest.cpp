@@ -11,6 +11,7 @@
 
 #include "FontSubstitutes.h"
 #include "OutputDriver.h"
+#include "PreviewSizing.h"
 #include "RecordDesignSource.h"
 #include "RecordingSink.h"
 #include "TempDir.h"
@@ -199,6 +200,16 @@ TEST_F(OutputLimits, AnImpositionListOf999EntriesIsDrawnAndExported) {
     EXPECT_TRUE(drawn);
     EXPECT_EQ(Export(design, 20, "cards.png"), ImageExportResult::Saved);
     EXPECT_EQ(sink.Take().size(), 1u);
+}
+
+TEST_F(OutputLimits, PreviewSizesOfAbsurdDesignsStayInRange) {
+    const PixelSize huge = PreviewCalendarSize("2147483647", "-2147483648", 200, 96);
+    EXPECT_EQ(huge, (PixelSize{INT_MAX, INT_MIN}));
+    const PreviewImposition grid{true, INT_MAX, "2147483647", "2147483647"};
+    EXPECT_EQ(PreviewBoxSize({800, 600}, grid, 200, 96), (PixelSize{INT_MAX, INT_MAX}));
+    const PreviewImposition overlapping{true, 5, "3", "-2147483648"};
+    EXPECT_EQ(PreviewBoxSize({800, 600}, overlapping, 100, 96), (PixelSize{800, 600}));
+    EXPECT_EQ(CentredBoxPosition({INT_MAX, 100}, {INT_MIN + 1, 50}), (PixelPoint{INT_MAX, 25}));
 }
 
 }  // namespace

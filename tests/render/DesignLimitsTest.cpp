@@ -157,13 +157,32 @@ TEST_F(DesignLimits, TextInAHugeCellTakesTheLargestSizeThatFits) {
     EXPECT_LE(characters * name.font.points, room);
     EXPECT_GT(characters * (name.font.points + 1), room);
 
-    // A sheet beyond any surface: every name is measured a bounded number of times.
-    d = PlainDesign(INT_MAX / 2, INT_MAX / 2);
+    // Ten kilometres a side: names from millions of points, and one too long to fit even at the
+    // largest font a canvas makes, are measured a few times each, not once a point.
+    d = PlainDesign(10'000'000, 10'000'000);
     d.Holiday = 1;
-    AddMemorial(d, "0/1/20", "記念日");
-    HashingCanvas huge = Layout(d);
-    sink.Take();
+    std::string longName;
+    for (int i = 0; i < 1000; ++i) longName += "記";
+    AddMemorial(d, "0/1/20", longName);
+    const HashingCanvas huge = Layout(d);
+    EXPECT_GT(huge.texts, 31);
     EXPECT_LT(huge.measurements, 20000);
+}
+
+TEST_F(DesignLimits, SheetsBeyondAnySurfaceAreRefusedWithAMessage) {
+    for (const int size : {INT_MAX / 2, INT_MIN}) {
+        EXPECT_EQ(Layout(PlainDesign(size, 100)).texts, 0);
+        const std::vector<Message> messages = sink.Take();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text.rfind("描画ｴﾗｰ\r\nカレンダーが大きすぎて描けません（", 0), 0u)
+            << messages[0].text;
+    }
+    // Placed beyond them, as an imposition entry far down a long list can be.
+    HashingCanvas canvas;
+    const TData d = PlainDesign();
+    EXPECT_FALSE(DrawCalendar(state, sink, canvas, kDpi, kDpi, 100, ckSheet, 0, 30'000'000,
+                              d.SizeX, d.SizeY, d));
+    EXPECT_EQ(sink.Take().size(), 1u);
 }
 
 }  // namespace
