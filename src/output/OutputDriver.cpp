@@ -146,15 +146,20 @@ bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int d
     const int entries = design.Print != 0 ? source.Data().Matrixs.Count() : 0;
     bool drawn = true;
     for (int k = 0; k <= entries; ++k) {
+        const TData& window = source.Data();
+        // A long imposition list would otherwise prepare and draw every calendar for every
+        // repaint and every band of an export, however few of them show there.
+        if (k > 0 && visible && window.Matrixs.FindByNumber(k) != nullptr &&
+            !MayShow(*visible,
+                     CalendarOrigin(k, window.Cols, window.Interval, sizeX, sizeY, zoom, base),
+                     sizeX, sizeY, zoom, dpiX, dpiY)) {
+            continue;
+        }
         MmPoint origin = base;
         if (PrepareCalendarDesign(k, source, design, sink)) {
             // Every entry may have a picture of its own.
             state.PictureChanged = true;
-            const TData& window = source.Data();
             origin = CalendarOrigin(k, window.Cols, window.Interval, sizeX, sizeY, zoom, base);
-            // A long imposition list would otherwise draw every calendar for every repaint and
-            // every band of an export, however few of them show there.
-            if (visible && !MayShow(*visible, origin, sizeX, sizeY, zoom, dpiX, dpiY)) continue;
         }
         const bool loading = state.Loading;
         bool ok = DrawCalendar(state, sink, canvas, dpiX, dpiY, zoom, ckSheet, origin.X, origin.Y,

@@ -1,0 +1,82 @@
+// A long imposition list in the preview: 999 card-sized calendars (30 across) at 100 %, repainted
+// whole and, as a scrolled window repaints it, one window-sized part at a time.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdlib>
+
+#include "FontSubstitutes.h"
+#include "OutputDriver.h"
+#include "QtCanvasCache.h"
+#include "RecordDesignSource.h"
+
+namespace orv {
+namespace {
+
+class NoStatus : public StatusSink {
+  public:
+    void ShowStatus(const std::string&) override {}
+};
+
+TData Cards() {
+    TData design = NewDesign();
+    design.Year = 2026;
+    design.Month = 1;
+    design.SizeIndex = 2;  // カード縦
+    design.SizeX = 54;
+    design.SizeY = 86;
+    design.Print = 1;
+    design.Cols = 30;
+    design.Interval = 2;
+    for (int i = 1; i <= 999; ++i) {
+        TMatrix& entry = design.Matrixs.Add();
+        entry.Number = i;
+        entry.MonthOffset = i % 12;
+    }
+    return design;
+}
+
+void Repaint(benchmark::State& state, QRect part) {
+    RecordDesignSource source(Cards());
+    NullMessageSink sink;
+    NoStatus status;
+    RenderState render;
+    OutputEnvironment env{source, status, sink, render};
+    QtCanvasCache cache;
+    env.ScreenCache = &cache;
+    // 30 x 34 calendars of 204 x 325 pixels with 7-pixel gaps at 96 ppi.
+    const QSize box(30 * 211, 34 * 332);
+    QImage image(part.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.translate(-part.topLeft());
+        painter.setClipRect(part);
+        OutputPreview(env, painter, {box.width(), box.height()});
+    }
+    state.SetLabel(std::to_string(part.width()) + " x " + std::to_string(part.height()));
+}
+
+void PreviewOf999CardsWhole(benchmark::State& state) {
+    Repaint(state, QRect(0, 0, 30 * 211, 34 * 332));
+}
+void PreviewOf999CardsWindowPart(benchmark::State& state) {
+    Repaint(state, QRect(2000, 3000, 800, 600));
+}
+
+BENCHMARK(PreviewOf999CardsWhole)->Unit(benchmark::kMillisecond);
+BENCHMARK(PreviewOf999CardsWindowPart)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orv
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    orv::RegisterWindowsFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
