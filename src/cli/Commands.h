@@ -18,6 +18,9 @@ struct Command {
 };
 
 int RunResave(const Arguments& args, MessageSink& sink);
+int RunHolidays(const Arguments& args, MessageSink& sink);
+int RunDay(const Arguments& args, MessageSink& sink);
+int RunOldcal(const Arguments& args, MessageSink& sink);
 
 // Reports a wrong command line and returns the exit status for it.
 int UsageError(const Command& command);

@@ -36,36 +36,69 @@ void CheckWritable(std::string_view text) {
 
 const std::vector<IniFile::Entry> kNoEntries;
 
+// As Trim, without a copy.
+std::string_view TrimmedView(std::string_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return s.substr(b, e - b);
+}
+
+// Walks the lines of an INI text: onSection(name) for a "[name]" line, onEntry(key, value,
+// hasEquals) for any other line that is not blank, trimmed as the file's readers expect.
+template <typename OnSection, typename OnEntry>
+void ForEachLine(std::string_view text, OnSection onSection, OnEntry onEntry) {
+    const char* const end = text.data() + text.size();
+    const char* pos = text.data();
+    while (pos < end) {
+        // Data files run to tens of thousands of lines: scan bytes, not a set of line ends.
+        const char* lineEnd = pos;
+        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
+        const std::string_view line = TrimmedView(std::string_view(pos, lineEnd - pos));
+        pos = lineEnd;
+        if (pos < end) pos += (*pos == '\r' && pos + 1 < end && pos[1] == '\n') ? 2 : 1;
+        if (line.empty()) continue;
+        if (line.front() == '[') {
+            const size_t close = line.find(']');
+            onSection(
+                TrimmedView(line.substr(1, close == std::string_view::npos ? close : close - 1)));
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            onEntry(line, std::string_view(), false);
+        } else {
+            onEntry(TrimmedView(line.substr(0, equals)), TrimmedView(line.substr(equals + 1)),
+                    true);
+        }
+    }
+}
+
 }  // namespace
 
 IniFile IniFile::Parse(std::string_view text) {
+    // Two passes: count each section's lines, then fill entries reserved to size, since moving
+    // tens of thousands of entries as a vector grows costs more than the parse itself.
+    std::vector<size_t> counts;
+    ForEachLine(
+        text, [&](std::string_view) { counts.push_back(0); },
+        [&](std::string_view, std::string_view, bool) {
+            if (!counts.empty()) ++counts.back();
+        });
+
     IniFile ini;
-    Section* current = nullptr;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string line = Trim(text.substr(pos, end - pos));
-        pos = end;
-        if (pos < text.size()) {
-            pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
-        }
-        if (line.empty()) continue;
-        if (line.front() == '[') {
-            size_t close = line.find(']');
-            std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-            ini.sections_.push_back({std::move(name), {}});
-            current = &ini.sections_.back();
-            continue;
-        }
-        if (current == nullptr) continue;
-        const size_t equals = line.find('=');
-        if (equals == std::string::npos) {
-            current->Entries.push_back({line, "", false});
-        } else {
-            current->Entries.push_back({Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), true});
-        }
-    }
+    ini.sections_.reserve(counts.size());
+    ForEachLine(
+        text,
+        [&](std::string_view name) {
+            ini.sections_.push_back({std::string(name), {}});
+            ini.sections_.back().Entries.reserve(counts[ini.sections_.size() - 1]);
+        },
+        [&](std::string_view key, std::string_view value, bool hasEquals) {
+            if (ini.sections_.empty()) return;
+            ini.sections_.back().Entries.push_back(
+                {std::string(key), std::string(value), hasEquals});
+        });
     return ini;
 }
 

@@ -45,6 +45,11 @@ std::string TMemorial::GetProperty() const {
 }
 
 void TMemorial::SetProperty(const std::string& value, MessageSink& sink) {
+    // A bare name, as every line of the old-calendar file holds, needs no splitting.
+    if (!value.empty() && value.find_first_of(",\"") == std::string::npos) {
+        Name = value;
+        return;
+    }
     try {
         const std::vector<std::string> fields = Split(value, ",", true);
         if (!fields.empty()) Name = fields[0];

@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QHash>
 #include <QSet>
+#include <optional>
 
 namespace orv {
 
@@ -56,6 +58,28 @@ QStringList Candidates(Kind kind) {
     return {};
 }
 
+// Japanese faces from other makers (HG, DF, ...) follow the Windows naming: "P" before the kind
+// marks the proportional face.
+std::optional<Kind> KindFromName(const QString& face) {
+    struct Marker {
+        const char* text;
+        bool mincho;
+    };
+    static const Marker kMarkers[] = {
+        {"明朝", true}, {"Mincho", true}, {"ゴシック", false}, {"ｺﾞｼｯｸ", false}, {"Gothic", false}};
+    for (const Marker& marker : kMarkers) {
+        const QString text = QString::fromUtf8(marker.text);
+        const qsizetype at = face.indexOf(text, 0, Qt::CaseInsensitive);
+        if (at < 0) continue;
+        const QString before = face.left(at).trimmed();
+        const bool proportional =
+            before.endsWith(u'P', Qt::CaseInsensitive) || before.endsWith(QString::fromUtf8("Ｐ"));
+        if (marker.mincho) return proportional ? Kind::ProportionalMincho : Kind::FixedMincho;
+        return proportional ? Kind::ProportionalGothic : Kind::FixedGothic;
+    }
+    return std::nullopt;
+}
+
 QSet<QString> InstalledAsciiFamilies() {
     QSet<QString> families;
     for (const QString& family : QFontDatabase::families()) families.insert(AsciiFamilyName(family));
@@ -71,16 +95,47 @@ QString AsciiFamilyName(const QString& family) {
     return family;
 }
 
-QString SubstituteFamily(const QString& windowsFace) {
+namespace {
+
+const QSet<QString>& Installed() {
     static const QSet<QString> installed = InstalledAsciiFamilies();
-    for (const WindowsFace& face : kWindowsFaces) {
-        if (windowsFace.compare(QString::fromUtf8(face.name), Qt::CaseInsensitive) != 0) continue;
-        for (const QString& candidate : Candidates(face.kind)) {
-            if (installed.contains(candidate)) return candidate;
-        }
-        return {};
+    return installed;
+}
+
+QString FirstInstalled(Kind kind) {
+    for (const QString& candidate : Candidates(kind)) {
+        if (Installed().contains(candidate)) return candidate;
     }
     return {};
+}
+
+}  // namespace
+
+QString SubstituteFamily(const QString& windowsFace) {
+    for (const WindowsFace& face : kWindowsFaces) {
+        if (windowsFace.compare(QString::fromUtf8(face.name), Qt::CaseInsensitive) != 0) continue;
+        return FirstInstalled(face.kind);
+    }
+    return {};
+}
+
+QString ResolveFamily(const QString& face) {
+    static QHash<QString, QString> resolved;
+    const auto known = resolved.constFind(face);
+    if (known != resolved.constEnd()) return *known;
+
+    const QString name = face.isEmpty() ? QStringLiteral("ＭＳ Ｐゴシック") : face;
+    QString family;
+    if (Installed().contains(AsciiFamilyName(name)) || QFontDatabase::hasFamily(name)) {
+        family = name;
+    } else if (QString substitute = SubstituteFamily(name); !substitute.isEmpty()) {
+        family = substitute;
+    } else if (const std::optional<Kind> kind = KindFromName(name)) {
+        family = FirstInstalled(*kind);
+    }
+    if (family.isEmpty()) family = name;
+    resolved.insert(face, family);
+    return family;
 }
 
 QStringList SubstitutedWindowsFaceNames() {

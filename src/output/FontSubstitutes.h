@@ -17,6 +17,12 @@ QStringList SubstitutedWindowsFaceNames();
 // The installed family a Windows face name stands for, or an empty text when it has none.
 QString SubstituteFamily(const QString& windowsFace);
 
+// The family to ask Qt for when a design names `face`: the face itself when it is installed, its
+// Windows substitute, else a Japanese face of the kind its name suggests ("HGP明朝E" → a
+// proportional mincho), else the face as it is (Qt's fallback then draws it). An empty face is
+// the default face of a new design, "ＭＳ Ｐゴシック". Results are remembered for the whole run.
+QString ResolveFamily(const QString& face);
+
 // A family name as fontconfig knows it in ASCII: under a Japanese locale Qt reports
 // "IPA Pゴシック" for "IPAPGothic"; this gives "IPAPGothic" back for either.
 QString AsciiFamilyName(const QString& family);

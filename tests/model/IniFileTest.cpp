@@ -38,6 +38,16 @@ TEST(IniFile, LinesBeforeAnySectionAreIgnored) {
     EXPECT_EQ(ini.Serialize(), "[S]\r\nk=v\r\n");
 }
 
+TEST(IniFile, SectionHeadersAreTrimmedAndEachSectionKeepsItsOwnLines) {
+    const IniFile ini =
+        IniFile::Parse("stray=1\r\n[ A ]\r\na=1\r\n\r\n[B\r\nb=2\r\nc=3\r\n[]\r\nd=4\r\n[C] x\r\n");
+    EXPECT_EQ(ini.ReadSectionValues("A"), (std::vector<std::string>{"a=1"}));
+    EXPECT_EQ(ini.ReadSectionValues("B"), (std::vector<std::string>{"b=2", "c=3"}));
+    EXPECT_EQ(ini.ReadSectionValues(""), (std::vector<std::string>{"d=4"}));
+    EXPECT_TRUE(ini.HasSection("C"));
+    EXPECT_TRUE(ini.SectionEntries("C").empty());
+}
+
 TEST(IniFile, SavesInCodePage932AndLoadsBack) {
     test::TempDir dir;
     IniFile ini;

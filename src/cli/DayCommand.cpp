@@ -1,0 +1,95 @@
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "AtomicFile.h"
+#include "CivilDate.h"
+#include "Commands.h"
+#include "Eras.h"
+#include "Holidays.h"
+#include "OldCalendar.h"
+#include "ProgramPaths.h"
+
+namespace orv::cli {
+
+namespace {
+
+// YYYY-MM-DD (month and day may have one digit); nothing for any other text or a day that does
+// not exist.
+std::optional<CivilDate> ParseIsoDate(const std::string& text) {
+    int parts[3] = {0, 0, 0};
+    int count = 0;
+    size_t i = 0;
+    while (count < 3) {
+        const size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 4) {
+            parts[count] = parts[count] * 10 + (text[i] - '0');
+            ++i;
+        }
+        if (i == start) return std::nullopt;
+        if (++count < 3) {
+            if (i >= text.size() || text[i] != '-') return std::nullopt;
+            ++i;
+        }
+    }
+    if (i != text.size() || !IsValidDate(parts[0], parts[1], parts[2])) return std::nullopt;
+    return CivilDate{parts[0], parts[1], parts[2]};
+}
+
+// Passes messages on and remembers whether an error came.
+class NotingSink : public MessageSink {
+  public:
+    explicit NotingSink(MessageSink& target) : target_(target) {}
+    void Report(MessageKind kind, const std::string& text) override {
+        if (kind == MessageKind::Error) sawError_ = true;
+        target_.Report(kind, text);
+    }
+    bool SawError() const { return sawError_; }
+
+  private:
+    MessageSink& target_;
+    bool sawError_ = false;
+};
+
+}  // namespace
+
+int RunDay(const Arguments& args, MessageSink& sink) {
+    std::optional<std::string> dataFile;
+    std::vector<CivilDate> dates;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--oldcal") {
+            if (i + 1 >= args.size()) return UsageError(*FindCommand("day"));
+            dataFile = args[++i];
+            continue;
+        }
+        const auto date = ParseIsoDate(args[i]);
+        if (!date) {
+            std::fprintf(stderr, "orvalinden-cli: '%s' is not a date YYYY-MM-DD\n",
+                         args[i].c_str());
+            return 2;
+        }
+        dates.push_back(*date);
+    }
+    if (dates.empty()) return UsageError(*FindCommand("day"));
+
+    // A file named on the command line must be there; the usual one may be missing.
+    if (dataFile && !FileExists(*dataFile)) {
+        std::fprintf(stderr, "orvalinden-cli: %s: no such file\n", dataFile->c_str());
+        return 1;
+    }
+    NotingSink noting(sink);
+    TMemorials rokuyo;
+    TMemorials solarTerms;
+    LoadOldCalendarData(dataFile.value_or(OldCalendarDataPath()), rokuyo, solarTerms, noting);
+
+    for (const CivilDate& date : dates) {
+        const std::string holiday = HolidayName(date.Year, date.Month, date.Day, true);
+        std::printf("%04d-%02d-%02d\t%s\t%s\t%s\t%s\n", date.Year, date.Month, date.Day,
+                    holiday.c_str(), EraText(date).c_str(), rokuyo.NamesOnDate(date).c_str(),
+                    solarTerms.NamesOnDate(date).c_str());
+    }
+    if (std::fflush(stdout) != 0) return 1;
+    return noting.SawError() ? 1 : 0;
+}
+
+}  // namespace orv::cli

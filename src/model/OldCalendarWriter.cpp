@@ -1,0 +1,59 @@
+#include "OldCalendarWriter.h"
+
+#include <array>
+#include <cstdio>
+#include <stdexcept>
+
+#include "AtomicFile.h"
+#include "Codec.h"
+#include "OldCalendar.h"
+
+namespace orv {
+
+namespace {
+
+// Seventy thousand lines: each name is encoded once, the lines are put together as bytes.
+void AppendLine(std::string& out, const CivilDate& day, const std::string& encodedName) {
+    char date[16];
+    const int n = std::snprintf(date, sizeof date, "%04d/%02d/%02d=", day.Year, day.Month, day.Day);
+    out.append(date, static_cast<size_t>(n));
+    out += encodedName;
+    out += "\r\n";
+}
+
+}  // namespace
+
+std::string OldCalendarFileBytes(const LunisolarCalendar& calendar) {
+    std::array<std::string, 6> rokuyo;
+    for (int i = 0; i < 6; ++i) rokuyo[i] = Utf8ToCp932(RokuyoName(i));
+    std::array<std::string, kSolarTermCount> termNames;
+    for (int i = 0; i < kSolarTermCount; ++i) termNames[i] = Utf8ToCp932(SolarTermName(i));
+
+    const CivilDate first{calendar.FirstYear(), 1, 1};
+    const CivilDate last{calendar.LastYear(), 12, 31};
+    const int64_t dayCount = DaysFromCivil(last) - DaysFromCivil(first) + 1;
+    std::string out;
+    out.reserve(
+        static_cast<size_t>(dayCount + 24 * (calendar.LastYear() - calendar.FirstYear() + 1)) * 18 +
+        64);
+
+    out += Utf8ToCp932(std::string("[") + kRokuyoSection + "]\r\n");
+    for (CivilDate day = first; day <= last; day = AddDays(day, 1)) {
+        AppendLine(out, day, rokuyo[RokuyoIndex(calendar.DateOf(day))]);
+    }
+    out += Utf8ToCp932(std::string("\r\n[") + kSolarTermSection + "]\r\n");
+    for (const SolarTerm& term : calendar.Terms()) AppendLine(out, term.Day, termNames[term.Index]);
+    return out;
+}
+
+void WriteOldCalendarFile(const std::string& path, int firstYear, int lastYear) {
+    if (firstYear < kOldCalendarFirstYear || lastYear > kOldCalendarLastYear ||
+        firstYear > lastYear) {
+        throw std::invalid_argument(
+            "years must lie within " + std::to_string(kOldCalendarFirstYear) + ".." +
+            std::to_string(kOldCalendarLastYear) + ", the first not after the last");
+    }
+    WriteFileAtomically(path, OldCalendarFileBytes(LunisolarCalendar(firstYear, lastYear)));
+}
+
+}  // namespace orv

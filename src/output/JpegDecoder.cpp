@@ -1,0 +1,128 @@
+#include "JpegDecoder.h"
+
+#include <bit>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
+// after jpeglib.h
+#include <jerror.h>
+
+#include "PictureDecoding.h"
+
+namespace orv {
+
+namespace {
+
+[[noreturn]] void ThrowJpegError(j_common_ptr info) {
+    char text[JMSG_LENGTH_MAX];
+    (*info->err->format_message)(info, text);
+    throw PictureError(text);
+}
+
+// libjpeg only warns where image data is missing or garbled, and fills the rest with grey; such a
+// file is broken, not a picture. Other warnings (odd markers, unknown revisions) are harmless.
+void OnJpegMessage(j_common_ptr info, int level) {
+    if (level >= 0) return;
+    switch (info->err->msg_code) {
+        case JWRN_JPEG_EOF:
+        case JWRN_HIT_MARKER:
+        case JWRN_HUFF_BAD_CODE:
+        case JWRN_ARITH_BAD_CODE:
+        case JWRN_MUST_RESYNC:
+        case JWRN_NOT_SEQUENTIAL:
+        case JWRN_BOGUS_PROGRESSION:
+            ThrowJpegError(info);
+        default:
+            ++info->err->num_warnings;
+    }
+}
+
+struct Decompressor {
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    Decompressor() {
+        info.err = jpeg_std_error(&errors);
+        errors.error_exit = ThrowJpegError;
+        errors.emit_message = OnJpegMessage;
+        jpeg_create_decompress(&info);
+    }
+    ~Decompressor() { jpeg_destroy_decompress(&info); }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+};
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+uint32_t FromCmyk(const JSAMPLE* cmyk, bool inverted) {
+    // Adobe writes the components inverted: 255 is no ink.
+    const auto ink = [inverted](JSAMPLE v) {
+        return inverted ? 255u - v : static_cast<uint32_t>(v);
+    };
+    const uint32_t black = 255 - ink(cmyk[3]);
+    const auto channel = [black](uint32_t v) { return ((255 - v) * black + 127) / 255; };
+    return OpaquePixel(channel(ink(cmyk[0])), channel(ink(cmyk[1])), channel(ink(cmyk[2])));
+}
+
+}  // namespace
+
+Bitmap DecodeJpegFile(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) throw PictureError(path + ": " + std::strerror(errno));
+
+    Decompressor jpeg;
+    jpeg_stdio_src(&jpeg.info, file.get());
+    if (jpeg_read_header(&jpeg.info, TRUE) != JPEG_HEADER_OK) {
+        throw PictureError("The JPEG file holds no image.");
+    }
+    Bitmap bitmap = NewBitmap(jpeg.info.image_width, jpeg.info.image_height);
+
+    const bool cmyk =
+        jpeg.info.jpeg_color_space == JCS_CMYK || jpeg.info.jpeg_color_space == JCS_YCCK;
+    // Four bytes that read as one 0xFFRRGGBB word on this machine.
+    constexpr J_COLOR_SPACE kWordOrder =
+        std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    jpeg.info.out_color_space = cmyk ? JCS_CMYK : kWordOrder;
+    jpeg_start_decompress(&jpeg.info);
+    if (jpeg.info.output_width != static_cast<JDIMENSION>(bitmap.Width) ||
+        jpeg.info.output_height != static_cast<JDIMENSION>(bitmap.Height) ||
+        jpeg.info.output_components != 4) {
+        throw PictureError("The JPEG decoder gave an unexpected layout.");
+    }
+
+    if (!cmyk) {
+        std::vector<JSAMPROW> rows(bitmap.Height);
+        for (int y = 0; y < bitmap.Height; ++y) {
+            rows[y] = reinterpret_cast<JSAMPROW>(&bitmap.At(0, y));
+        }
+        while (jpeg.info.output_scanline < jpeg.info.output_height) {
+            const JDIMENSION y = jpeg.info.output_scanline;
+            if (jpeg_read_scanlines(&jpeg.info, &rows[y], jpeg.info.output_height - y) == 0) {
+                throw PictureError("The JPEG decoder stopped early.");
+            }
+        }
+    } else {
+        std::vector<JSAMPLE> cmykRow(static_cast<size_t>(bitmap.Width) * 4);
+        const bool inverted = jpeg.info.saw_Adobe_marker;
+        while (jpeg.info.output_scanline < jpeg.info.output_height) {
+            const int y = static_cast<int>(jpeg.info.output_scanline);
+            JSAMPROW row = cmykRow.data();
+            if (jpeg_read_scanlines(&jpeg.info, &row, 1) == 0) {
+                throw PictureError("The JPEG decoder stopped early.");
+            }
+            for (int x = 0; x < bitmap.Width; ++x) {
+                bitmap.At(x, y) = FromCmyk(&cmykRow[static_cast<size_t>(x) * 4], inverted);
+            }
+        }
+    }
+    jpeg_finish_decompress(&jpeg.info);
+    return bitmap;
+}
+
+}  // namespace orv

@@ -1,0 +1,23 @@
+#include "PictureDecoding.h"
+
+namespace orv {
+
+void CheckPictureSize(int64_t width, int64_t height) {
+    if (width <= 0 || height <= 0) throw PictureError("The picture has no pixels.");
+    if (width > kMaxPicturePixels || height > kMaxPicturePixels ||
+        width * height > kMaxPicturePixels) {
+        throw PictureError("The picture is too large (" + std::to_string(width) + " x " +
+                           std::to_string(height) + " pixels).");
+    }
+}
+
+Bitmap NewBitmap(int64_t width, int64_t height) {
+    CheckPictureSize(width, height);
+    Bitmap bitmap;
+    bitmap.Width = static_cast<int>(width);
+    bitmap.Height = static_cast<int>(height);
+    bitmap.Pixels.assign(static_cast<size_t>(width * height), 0xFF000000u);
+    return bitmap;
+}
+
+}  // namespace orv

@@ -1,0 +1,223 @@
+#include "QtCanvas.h"
+
+#include <QPaintDevice>
+#include <QPen>
+#include <QPoint>
+#include <QVector>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+
+#include "FontSubstitutes.h"
+
+namespace orv {
+
+namespace {
+
+// The point size of a fresh Windows canvas's font.
+constexpr int kDefaultFontPoints = 9;
+// A size from an edited file must not ask the font engine for glyphs metres high.
+constexpr int kMaxFontPixels = 16384;
+
+QColor ToQColor(CanvasColor color) {
+    const auto value = static_cast<uint32_t>(color);
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+// The pixels a 1-pixel line covers from (x0, y0) towards (x1, y1), the end point left out.
+QVector<QPoint> LinePixels(int x0, int y0, int x1, int y1) {
+    QVector<QPoint> points;
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    points.reserve(std::max(dx, -dy));
+    int error = dx + dy;
+    while (x0 != x1 || y0 != y1) {
+        points.append(QPoint(x0, y0));
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += sy;
+        }
+    }
+    return points;
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, int fontPpi, QtCanvasCache* cache)
+    : painter_(painter),
+      fontPpi_(fontPpi > 0 ? fontPpi : 96),
+      ownCache_(cache == nullptr ? std::make_unique<QtCanvasCache>() : nullptr),
+      cache_(cache == nullptr ? ownCache_.get() : cache),
+      fontPoints_(kDefaultFontPoints) {
+    RegisterWindowsFontSubstitutes();
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+QtCanvas::~QtCanvas() {
+    painter_.restore();
+}
+
+void QtCanvas::SetBrushColor(CanvasColor color) {
+    brushColor_ = ToQColor(color);
+}
+void QtCanvas::SetBrushStyle(BrushStyle style) {
+    brushStyle_ = style;
+}
+void QtCanvas::SetPenColor(CanvasColor color) {
+    penColor_ = ToQColor(color);
+}
+void QtCanvas::SetPenWidth(int width) {
+    penWidth_ = std::max(width, 1);
+}
+
+void QtCanvas::SetFontName(const std::string& face) {
+    const QString name = QString::fromStdString(face);
+    if (name == fontFace_) return;
+    fontFace_ = name;
+    font_ = nullptr;
+}
+
+void QtCanvas::SetFontSize(int points) {
+    if (points == fontPoints_) return;
+    fontPoints_ = points;
+    font_ = nullptr;
+}
+
+void QtCanvas::SetFontStyle(bool bold, bool italic) {
+    if (bold == fontBold_ && italic == fontItalic_) return;
+    fontBold_ = bold;
+    fontItalic_ = italic;
+    font_ = nullptr;
+}
+
+void QtCanvas::SetFontColor(CanvasColor color) {
+    fontColor_ = ToQColor(color);
+}
+
+int QtCanvas::PixelSizeOf(int points) const {
+    if (points <= 0) return 1;
+    // Rounded to the nearest pixel, as Windows' MulDiv does.
+    const int64_t pixels = (static_cast<int64_t>(points) * fontPpi_ + 36) / 72;
+    return static_cast<int>(std::clamp<int64_t>(pixels, 1, kMaxFontPixels));
+}
+
+const CachedFont& QtCanvas::CurrentFont() {
+    if (font_ == nullptr) {
+        font_ = &cache_->Font(fontFace_, PixelSizeOf(fontPoints_), fontBold_, fontItalic_,
+                              painter_.device());
+    }
+    return *font_;
+}
+
+void QtCanvas::FillPixels(int x0, int y0, int x1, int y1, const QColor& color) {
+    painter_.fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), color);
+}
+
+void QtCanvas::PenRun(int x0, int y0, int x1, int y1) {
+    const int before = penWidth_ / 2;
+    const int after = penWidth_ - 1 - before;
+    FillPixels(std::min(x0, x1) - before, std::min(y0, y1) - before, std::max(x0, x1) + after,
+               std::max(y0, y1) + after, penColor_);
+}
+
+void QtCanvas::FillRect(const Rect& rect) {
+    if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
+    FillPixels(rect.Left, rect.Top, rect.Right - 1, rect.Bottom - 1, brushColor_);
+}
+
+void QtCanvas::Rectangle(const Rect& rect) {
+    if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
+    const int right = rect.Right - 1;
+    const int bottom = rect.Bottom - 1;
+    if (brushStyle_ == BrushStyle::Solid) {
+        FillPixels(rect.Left, rect.Top, right, bottom, brushColor_);
+    }
+    PenRun(rect.Left, rect.Top, right, rect.Top);
+    PenRun(rect.Left, bottom, right, bottom);
+    PenRun(rect.Left, rect.Top, rect.Left, bottom);
+    PenRun(right, rect.Top, right, bottom);
+}
+
+void QtCanvas::MoveTo(int x, int y) {
+    penX_ = x;
+    penY_ = y;
+}
+
+void QtCanvas::LineTo(int x, int y) {
+    const int x0 = std::exchange(penX_, x);
+    const int y0 = std::exchange(penY_, y);
+    if (x0 == x && y0 == y) return;
+    if (penWidth_ == 1) {
+        if (y0 == y) {
+            FillPixels(x > x0 ? x0 : x + 1, y, x > x0 ? x - 1 : x0, y, penColor_);
+        } else if (x0 == x) {
+            FillPixels(x, y > y0 ? y0 : y + 1, x, y > y0 ? y - 1 : y0, penColor_);
+        } else {
+            QPen pen(penColor_, 1);
+            pen.setCosmetic(true);
+            painter_.setPen(pen);
+            painter_.drawPoints(LinePixels(x0, y0, x, y));
+        }
+        return;
+    }
+    if (y0 == y || x0 == x) {
+        PenRun(x0, y0, x, y);
+        return;
+    }
+    QPen pen(penColor_, penWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter_.setPen(pen);
+    painter_.drawLine(QPointF(x0 + 0.5, y0 + 0.5), QPointF(x + 0.5, y + 0.5));
+}
+
+void QtCanvas::TextOut(int x, int y, const std::string& text) {
+    if (text.empty()) return;
+    const CachedFont& font = CurrentFont();
+    painter_.setFont(font.Font);
+    painter_.setPen(fontColor_);
+    painter_.drawText(QPoint(x, y + font.Ascent), QString::fromStdString(text));
+}
+
+TextSize QtCanvas::TextExtent(const std::string& text) {
+    const CachedFont& font = CurrentFont();
+    const int width =
+        text.empty() ? 0 : font.Metrics.horizontalAdvance(QString::fromStdString(text));
+    return {width, font.CellHeight};
+}
+
+void QtCanvas::StretchPicture(const Rect& dest, const Bitmap& picture) {
+    if (dest.Right <= dest.Left || dest.Bottom <= dest.Top || picture.Empty()) return;
+    const QRect target(dest.Left, dest.Top, dest.Right - dest.Left, dest.Bottom - dest.Top);
+
+    // Bands of an export see only part of the sheet: a picture outside is not scaled at all.
+    QRect visible = painter_.transform().inverted().mapRect(
+        QRect(0, 0, painter_.device()->width(), painter_.device()->height()));
+    if (painter_.hasClipping()) visible &= painter_.clipBoundingRect().toAlignedRect();
+    if (!visible.intersects(target)) return;
+
+    const QImage source = WrapBitmap(picture);
+    if (source.isNull()) return;
+    if (target.width() >= picture.Width && target.height() >= picture.Height) {
+        // Enlarging: interpolate only the pixels that show, however large the target.
+        painter_.save();
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter_.drawImage(QRectF(target), source);
+        painter_.restore();
+        return;
+    }
+    // Shrinking averages every source pixel into the result, as Windows' half-tone stretch does;
+    // the result is kept for the next pass at the same size.
+    const QImage& scaled = cache_->Scaled(picture, target.width(), target.height());
+    if (!scaled.isNull()) painter_.drawImage(target.topLeft(), scaled);
+}
+
+}  // namespace orv

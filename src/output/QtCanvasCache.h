@@ -1,0 +1,62 @@
+#pragma once
+// What a QtCanvas can reuse from one pass to the next: resolved fonts with their metrics, and the
+// illustration scaled to the size it was last drawn at. The renderer switches fonts for every day
+// cell and a preview repaint runs on every edit, so neither may be rebuilt each time.
+//
+// A canvas makes its own cache when it is given none. A caller that draws many passes — the
+// preview widget across repaints, an export across its bands — keeps one and hands it to every
+// canvas it makes, for the same kind of device (screen-like images, or one printer). Not shared
+// between threads; only on the thread that owns the QGuiApplication.
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintDevice>
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <tuple>
+
+#include "Bitmap.h"
+
+namespace orv {
+
+struct CachedFont {
+    QFont Font;
+    int Ascent = 0;
+    int CellHeight = 0;  // ascent + descent
+    QFontMetrics Metrics;
+};
+
+class QtCanvasCache {
+  public:
+    // The font for a face name as a design gives it, at a pixel size, measured on `device`.
+    // The reference stays valid as long as the cache.
+    const CachedFont& Font(const QString& face, int pixelSize, bool bold, bool italic,
+                           const QPaintDevice* device);
+
+    // `picture` smoothly scaled to width × height; the last result is kept, so that repeated
+    // passes over the same picture at the same size scale it only once.
+    const QImage& Scaled(const Bitmap& picture, int width, int height);
+
+  private:
+    using FontKey = std::tuple<QString, int, bool, bool, int>;  // ..., device resolution
+    std::map<FontKey, std::unique_ptr<CachedFont>> fonts_;
+
+    struct ScaledKey {
+        const void* pixels = nullptr;
+        int sourceWidth = 0;
+        int sourceHeight = 0;
+        uint64_t sample = 0;
+        int width = 0;
+        int height = 0;
+        bool operator==(const ScaledKey&) const = default;
+    };
+    ScaledKey scaledKey_;
+    QImage scaled_;
+};
+
+// The bitmap seen as an RGB32 image, without a copy; valid while the bitmap is unchanged.
+QImage WrapBitmap(const Bitmap& picture);
+
+}  // namespace orv

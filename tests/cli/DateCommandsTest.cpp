@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CliRunner.h"
+#include "Codec.h"
+#include "TempDir.h"
+
+namespace orv {
+namespace {
+
+TEST(CliHolidays, ListsTheHolidaysOfTheYearsInDateOrder) {
+    test::TempDir dir;
+    const auto result = test::RunCli("holidays 2026 2027", dir.File("err.txt"));
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out.rfind("2026-01-01\t元日\n2026-01-12\t成人の日\n", 0), 0u);
+    EXPECT_NE(
+        result.out.find("\n2026-09-21\t敬老の日\n2026-09-22\t国民の休日\n2026-09-23\t秋分の日\n"),
+        std::string::npos);
+    EXPECT_NE(result.out.find("\n2027-02-23\t天皇誕生日\n"), std::string::npos);
+    EXPECT_NE(result.out.find("\n2027-03-22\t振替休日\n"), std::string::npos);
+    EXPECT_EQ(result.out.find("-12-23"), std::string::npos);
+    EXPECT_EQ(result.out.size() - result.out.rfind("\n2027-11-23\t勤労感謝の日\n"),
+              std::string("\n2027-11-23\t勤労感謝の日\n").size());
+
+    // Ascending, one well-formed line each.
+    std::string previous;
+    size_t lines = 0;
+    for (size_t pos = 0; pos < result.out.size();) {
+        const size_t end = result.out.find('\n', pos);
+        ASSERT_NE(end, std::string::npos);
+        const std::string line = result.out.substr(pos, end - pos);
+        ASSERT_EQ(line[10], '\t') << line;
+        EXPECT_LT(previous, line.substr(0, 10));
+        previous = line.substr(0, 10);
+        pos = end + 1;
+        ++lines;
+    }
+    EXPECT_EQ(lines, 35u);
+}
+
+TEST(CliHolidays, AWrongRangeIsAUsageError) {
+    test::TempDir dir;
+    for (const char* args : {"holidays 2026", "holidays 2026 x", "holidays 2026 2027 2028",
+                             "holidays 2027 2026", "holidays 0 2026", "holidays 2026x 2027"}) {
+        const auto result = test::RunCli(args, dir.File("err.txt"));
+        EXPECT_EQ(result.status, 2) << args;
+        EXPECT_EQ(result.out, "") << args;
+        EXPECT_NE(result.err, "") << args;
+    }
+}
+
+std::string WriteOldCalendar(const test::TempDir& dir, const std::string& text) {
+    return dir.Write("旧暦.ini", Utf8ToCp932(text));
+}
+
+TEST(CliDay, GivesHolidayEraAndOldCalendarNamesOfEachDate) {
+    test::TempDir dir;
+    const std::string data =
+        WriteOldCalendar(dir,
+                         "[六曜]\r\n2016/01/06=大安\r\n2016/01/07=赤口\r\n"
+                         "2019/05/01=先負\r\n"
+                         "[二十四節気]\r\n2016/01/06=小寒\r\n2016/1/6=寒の入り\r\n");
+    const auto result = test::RunCli("day --oldcal " + test::ShellQuote(data) +
+                                         " 2016-01-06 2016-1-7 2019-05-01 1989-01-07 2016-01-08",
+                                     dir.File("err.txt"));
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out,
+              "2016-01-06\t\t平成28\t大安\t小寒¶寒の入り\n"
+              "2016-01-07\t\t平成28\t赤口\t\n"
+              "2019-05-01\t即位の日\t令和1\t先負\t\n"
+              "1989-01-07\t\t昭和64\t\t\n"
+              "2016-01-08\t\t平成28\t\t\n");
+}
+
+TEST(CliDay, ProblemsGoToStandardError) {
+    test::TempDir dir;
+    const auto missing =
+        test::RunCli("day --oldcal " + test::ShellQuote(dir.File("none.ini")) + " 2016-01-06",
+                     dir.File("err.txt"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("none.ini"), std::string::npos);
+
+    for (const char* args :
+         {"day", "day 2016-02-30", "day 2016/01/06", "day 2016-01-06 --oldcal"}) {
+        const auto result = test::RunCli(args, dir.File("err.txt"));
+        EXPECT_EQ(result.status, 2) << args;
+        EXPECT_EQ(result.out, "") << args;
+    }
+
+    // A damaged data file: the lines above the bad one still serve, and the run says it failed.
+    const std::string data = WriteOldCalendar(
+        dir, "[六曜]\r\n2016/01/06=大安\r\n2016/02/30=赤口\r\n2016/01/08=先勝\r\n");
+    const auto damaged = test::RunCli(
+        "day --oldcal " + test::ShellQuote(data) + " 2016-01-06 2016-01-08", dir.File("err.txt"));
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_EQ(damaged.out, "2016-01-06\t\t平成28\t大安\t\n2016-01-08\t\t平成28\t\t\n");
+    EXPECT_EQ(damaged.err, "error: 旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ: '2016/02/30' is not a valid date\n");
+}
+
+}  // namespace
+}  // namespace orv
