@@ -11,7 +11,9 @@
 #include "CivilDate.h"
 #include "Cp932Validator.h"
 #include "FileFilter.h"
-#include "PictureChoice.h"
+#include "FontNameComboBox.h"
+#include "OldCalendar.h"
+#include "PictureButton.h"
 #include "RokuyoUnit.h"
 #include "SizePresets.h"
 #include "StyleSamples.h"
@@ -27,10 +29,6 @@
 #include "ui_MemorialTab.h"
 #include "ui_StyleTab.h"
 
-#if __has_include("OldCalendar.h")
-#include "OldCalendar.h"
-#define ORV_HAS_OLD_CALENDAR 1
-#endif
 
 namespace orv {
 
@@ -93,6 +91,12 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     memorial_->Attach(*this, *basic_, *style_);
     imposition_->Attach(*this);
     InstallCp932Validators(this);
+    for (TPictureButton* swatch : findChildren<TPictureButton*>()) swatch->SetColorChange(false);
+    for (TFontNameComboBox* picker : findChildren<TFontNameComboBox*>()) {
+        picker->SetItemHeight(14);
+        picker->SetTextFontFace(true);
+    }
+    state_.Decoder = &pictureDecoder_;
 
     for (const char* entry : ZoomEntries()) ui_->cboZoom->addItem(QString::fromUtf8(entry));
     ui_->cboZoom->setCurrentIndex(kDefaultZoomIndex);
@@ -152,10 +156,8 @@ void TfrmMain::FirstActivate() {
     }
     {
         LongWork work(*this, "旧暦データロード中...");
-#ifdef ORV_HAS_OLD_CALENDAR
         LoadOldCalendarData(settings_.OldCalendarFile, state_.RokuyoList, state_.SolarTermList,
                             Messages());
-#endif
     }
     if (FileExists(settings_.AutoSaveFile)) {
         LongWork work(*this, "前回設定ロード中...");
@@ -305,13 +307,14 @@ void TfrmMain::PaintBox1Paint(QWidget& box) {
 // The picture choice shared by the basic and imposition tabs.
 
 bool TfrmMain::ChoosePicture(QLineEdit* edit) {
-    const QString path = Dialogs().OpenFileName(this, PictureDialogFilter(), edit->text());
+    const QString path = Dialogs().OpenFileName(
+        this, QString::fromStdString(StandardPictureFormats().DialogFilter()), edit->text());
     if (path.isEmpty()) return false;
     bool loaded = false;
     {
         LongWork work(*this, "画像ロード中...");
         edit->setText(path);
-        loaded = TestLoadPicture(path);
+        loaded = TestLoadPicture(path.toStdString());
     }
     if (!loaded) {
         Messages().Report(MessageKind::Warning, "この画像ファイルは対応できないフォーマットです。");

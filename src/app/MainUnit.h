@@ -9,6 +9,7 @@
 #include "DataUnit.h"
 #include "DesignSource.h"
 #include "DialogMessageSink.h"
+#include "PictureFormats.h"
 #include "RenderState.h"
 #include "TabHost.h"
 #include "WindowDialogs.h"
@@ -113,6 +114,7 @@ private:
     WindowSettings settings_;
     TData data_;
     RenderState state_;
+    RegistryPictureDecoder pictureDecoder_;
     bool firstActivation_ = true;
     QString lastFileName_;
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "DataCreation.h"
 #include "DialogMessageSink.h"
 
 namespace Ui {
@@ -28,6 +29,8 @@ public:
 
 private:
     std::string DevelopFolder();
+    void Run(DataCreationResult (*run)(const std::string&, MessageSink&,
+                                       const DataCreationCallbacks&));
 
     std::unique_ptr<Ui::TfrmRokuyo> ui_;
     DialogMessageSink dialogSink_;

@@ -239,10 +239,10 @@ private slots:
         TestWindow w(files);
         auto& basic = w.window->Basic().Controls();
         w.dialogs.colorAnswers.push_back(std::nullopt);
-        basic.cmdBackColor->click();
+        QTest::mouseClick(basic.cmdBackColor, Qt::LeftButton);
         QCOMPARE(w.Design().CalenderBackColor, 0xFFFFFF);
         w.dialogs.colorAnswers.push_back(0x123456);
-        basic.cmdBackColor->click();
+        QTest::mouseClick(basic.cmdBackColor, Qt::LeftButton);
         QCOMPARE(w.dialogs.colorInitials, std::vector<int32_t>({0xFFFFFF, 0xFFFFFF}));
         QCOMPARE(w.Design().CalenderBackColor, 0x123456);
     }
