@@ -1,0 +1,25 @@
+#pragma once
+// The short texts inside a day cell: rokuyo, solar term, holiday name and memorial lines.
+#include <string>
+
+#include "RenderPass.h"
+
+namespace orv {
+
+// What the grid knows of one drawn day when its texts are placed.
+struct DayCell {
+    CivilDate date;
+    Rect rect;     // device pixels, one pixel wider and higher than the pitch
+    int dayX = 0;  // where the number was drawn
+    int dayY = 0;
+    TextSize extent88;   // "88" in the day font at the unreduced size
+    int numberSize = 0;  // the day font's size for this day (smaller for adjacent months)
+    float pad = 0;
+    float pad2 = 0;
+    std::string holiday;  // empty: no holiday
+    const TMemorial* memorial = nullptr;
+};
+
+void DrawCellTexts(RenderPass& pass, const DayCell& cell);
+
+}  // namespace orv

@@ -1,0 +1,90 @@
+#include "DrawCalendar.h"
+
+#include <exception>
+
+#include "RenderPass.h"
+
+namespace orv {
+
+namespace {
+
+void RunPass(RenderPass& pass) {
+    const TData& design = pass.design;
+    pass.pxX = F(pass.dpiX / 25.4);
+    pass.pxY = F(pass.dpiY / 25.4);
+    pass.OX = Trunc(static_cast<double>(pass.sheetLeft) * pass.pxX);
+    pass.OY = Trunc(static_cast<double>(pass.sheetTop) * pass.pxY);
+    pass.W = F(Trunc(pass.widthMm * (pass.percent / 100.0)));
+    pass.H = F(Trunc(pass.heightMm * (pass.percent / 100.0)));
+    pass.off = F(design.PictureOffset);
+    pass.severalMonths = design.PluralEnabled != 0;
+    pass.miniatures = design.PrevNextMonthEnabled != 0 && !pass.severalMonths;
+    pass.daySize = design.DaySize >= 0 && design.DaySize <= 2 ? design.DaySize : 1;
+
+    Canvas& canvas = pass.canvas;
+    if (pass.kind == ckSheet) {
+        canvas.SetBrushColor(design.CalenderBackColor);
+        canvas.SetBrushStyle(BrushStyle::Solid);
+        canvas.FillRect({pass.OX, pass.OY, pass.OX + Trunc(static_cast<double>(pass.W) * pass.pxX),
+                         pass.OY + Trunc(static_cast<double>(pass.H) * pass.pxY)});
+        canvas.SetFontColor(0x000000);
+    }
+    canvas.SetBrushStyle(BrushStyle::Clear);
+
+    DivideSheet(pass);
+    if (pass.miniatures) CutAdjacentMonthsBox(pass);
+    PlaceTitleBand(pass);
+
+    pass.colW = F(pass.calendar.W / 7.0);
+    pass.unit = F(pass.calendar.H / 14.0);
+    pass.cw = F(static_cast<double>(pass.colW) * pass.pxX);
+    pass.rh = F(static_cast<double>(pass.unit) * pass.pxY);
+    pass.state.MonthArea = {
+        Trunc(pass.calendar.L), Trunc(static_cast<double>(pass.calendar.T) + pass.unit),
+        Trunc(pass.calendar.W), Trunc(static_cast<double>(pass.calendar.H) - pass.unit)};
+
+    DrawIllustration(pass);
+    if (!pass.severalMonths && !(pass.kind != ckSheet && design.Week != 0)) {
+        DrawWeekdayHeader(pass);
+    }
+    DrawTitle(pass);
+    if (!pass.severalMonths) {
+        DrawMonthGrid(pass);
+        if (pass.miniatures) DrawAdjacentMonths(pass);
+    }
+    canvas.SetPenWidth(1);
+    if (design.Frame != 0) DrawCutFrame(pass);
+}
+
+}  // namespace
+
+bool DrawCalendar(RenderState& state, MessageSink& sink, Canvas& canvas, int DpiX, int DpiY,
+                  int Percent, TCalendarKind Kind, int Left, int Top, int Width, int Height,
+                  const TData& Design) {
+    if (state.Loading) return false;
+    RenderPass pass(state, sink, canvas, Design);
+    pass.dpiX = DpiX;
+    pass.dpiY = DpiY;
+    pass.percent = Percent;
+    pass.kind = Kind;
+    pass.sheetLeft = Left;
+    pass.sheetTop = Top;
+    pass.widthMm = Width;
+    pass.heightMm = Height;
+    std::string failure;
+    try {
+        RunPass(pass);
+        return true;
+    } catch (const std::exception& e) {
+        failure = e.what();
+    } catch (...) {
+        failure = "unknown error";
+    }
+    // The next pass that needs the picture decodes it again.
+    state.PictureBitmap.reset();
+    state.PictureChanged = true;
+    sink.Report(MessageKind::Error, WithHeading("描画ｴﾗｰ", failure));
+    return false;
+}
+
+}  // namespace orv

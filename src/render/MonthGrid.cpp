@@ -1,0 +1,186 @@
+// The six-week grid: which day goes into which cell, its fill, frame, number and colours.
+#include <algorithm>
+
+#include "BlendColor.h"
+#include "CellTexts.h"
+#include "Holidays.h"
+#include "RenderPass.h"
+
+namespace orv {
+
+namespace {
+
+struct GridGeometry {
+    float x0 = 0;  // top-left of the first week row, relative to the sheet origin
+    float y0 = 0;
+    float cw = 0;
+    float rh = 0;
+    int S = 0;  // the day font's size for the pass
+    float pad = 0;
+    float pad2 = 0;
+};
+
+int DayColumn(const CivilDate& date, int weekStyle) {
+    const int weekday = DayOfWeek(date);  // 0 = Sunday
+    return WeekStartsMonday(weekStyle) ? (weekday + 6) % 7 : weekday;
+}
+
+void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int col, int row,
+             bool adjacentMonth) {
+    const TData& design = pass.design;
+    Canvas& canvas = pass.canvas;
+    const int sundayColumn = SundayColumn(design.WeekStyle);
+    const int saturdayColumn = SaturdayColumn(design.WeekStyle);
+
+    // The first memorial in list order decides; its day colour hides the holiday colour.
+    const TMemorial* memorial = design.Memorials.AppliesTo(date);
+    CanvasColor color = design.WeekdayColor;
+    if (memorial != nullptr) {
+        if (memorial->DayColor != -1) {
+            color = memorial->DayColor;
+        } else {
+            const int weekday = DayOfWeek(date);
+            color = weekday == 0   ? design.HolidayColor
+                    : weekday == 6 ? design.SaturdayColor
+                                   : design.WeekdayColor;
+        }
+    }
+
+    const float l = F(col * static_cast<double>(g.cw) + g.x0);
+    const float t = F(row * static_cast<double>(g.rh) + g.y0);
+    const float r = F((col + 1) * static_cast<double>(g.cw) + g.x0 + 1);
+    const float b = F((row + 2) * static_cast<double>(g.rh) + g.y0 + 1);
+    const Rect rect{Trunc(l) + pass.OX, Trunc(t) + pass.OY, Trunc(r) + pass.OX, Trunc(b) + pass.OY};
+
+    CanvasColor back = design.DayBackColor != -1 ? design.DayBackColor : design.CalenderBackColor;
+    if (memorial != nullptr && memorial->BackColor != -1) back = memorial->BackColor;
+    canvas.SetBrushColor(back);
+    canvas.SetBrushStyle(BrushStyle::Solid);
+    canvas.FillRect(rect);
+    canvas.SetBrushStyle(BrushStyle::Clear);
+    if (design.DayWaku != 0) {
+        canvas.SetPenColor(design.LineColor);
+        canvas.SetPenWidth(design.LineWidth);
+        canvas.Rectangle({rect.Left, rect.Top, rect.Right - 1, rect.Bottom - 1});
+    }
+
+    SelectFont(canvas, design.DayFont, g.S, design.DayFontB, design.DayFontI);
+    const std::string number = std::to_string(date.Day);
+    const TextSize extent88 = canvas.TextExtent("88");
+    const TextSize extent = canvas.TextExtent(number);
+
+    std::string holiday = HolidayName(date.Year, date.Month, date.Day, col != sundayColumn);
+    if (memorial == nullptr) {
+        if (col == sundayColumn || !holiday.empty()) {
+            color = design.HolidayColor;
+        } else if (col == saturdayColumn) {
+            color = design.SaturdayColor;
+        }
+    }
+    int s1 = g.S;
+    if (adjacentMonth) {
+        color = BlendColor(color, 0xFFFFFF, 0.6);
+        s1 = 3 * (g.S / 4);
+        canvas.SetFontSize(s1);
+    }
+    canvas.SetFontColor(color);
+
+    // A reduced number keeps its place by moving over by the points it lost, taken as pixels.
+    const double d = g.S - s1;
+    const double tw = extent.Width;
+    const double th = extent.Height;
+    const double pad = g.pad;
+    float x = 0;
+    float y = 0;
+    switch (design.DayPosition) {
+        case 1:
+            x = F(l + g.cw - tw - pad + d);
+            y = F(t + pad);
+            break;
+        case 2:
+            x = F(l + (g.cw - tw) / 2);
+            y = F(t + g.rh / 2.0);
+            break;
+        case 3:
+            x = F(l + pad + d);
+            y = F(b - th - pad + d);
+            break;
+        case 4:
+            x = F(l + g.cw - tw - pad + d);
+            y = F(b - th - pad + d);
+            break;
+        default:
+            x = F(l + pad + d);
+            y = F(t + pad);
+            break;
+    }
+    const int dayX = Trunc(x);
+    int dayY = Trunc(y);
+    // A number taller than the unit is lifted by what it overhangs.
+    if (s1 + 1 > g.rh) dayY -= s1 + 1 - Trunc(g.rh);
+    canvas.TextOut(dayX + pass.OX, dayY + pass.OY, number);
+
+    if (pass.kind != ckAdjacentMonth) {
+        DayCell cell{date, rect,  dayX + pass.OX, dayY + pass.OY,     extent88,
+                     s1,   g.pad, g.pad2,         std::move(holiday), memorial};
+        DrawCellTexts(pass, cell);
+    }
+    canvas.SetFontSize(g.S);
+}
+
+}  // namespace
+
+void DrawMonthGrid(RenderPass& pass) {
+    const TData& design = pass.design;
+    GridGeometry g;
+    g.x0 = F(static_cast<double>(pass.calendar.L) * pass.pxX);
+    g.y0 = F((pass.calendar.T + 2.0 * pass.unit) * pass.pxY);
+    g.cw = pass.cw;
+    g.rh = pass.rh;
+    static constexpr double kDaySizeFactor[] = {0.3, 0.6, 0.9};
+    const double k = kDaySizeFactor[pass.daySize];
+    const int ppi = pass.canvas.FontPpi();
+    // The rows or the columns, whichever is tighter, decide the digits' size.
+    g.S =
+        2.0 * pass.unit < pass.colW ? Trunc(2.0 * g.rh * k * 72 / ppi) : Trunc(k * g.cw * 72 / ppi);
+    g.pad = F(std::min(g.rh, g.cw) / 10.0);
+    static constexpr double kPad2Factor[] = {1.0, 0.5, 0.15};
+    g.pad2 = F(g.pad * kPad2Factor[pass.daySize]);
+    pass.canvas.SetPenWidth(design.LineWidth);
+
+    const CivilDate first = FirstOfMonth(design.Year, design.Month);
+    const int firstColumn = DayColumn(first, design.WeekStyle);
+    int col = 0;
+    int row = 0;
+    auto advance = [&] {
+        if (++col > 6) {
+            col = 0;
+            row += 2;
+        }
+    };
+
+    if (design.PrevNextDays != 0 && firstColumn != 0) {
+        const CivilDate previous = AddMonths(design.Year, design.Month, -1);
+        const int last = DaysInMonth(previous.Year, previous.Month);
+        for (int day = last - firstColumn + 1; day <= last; ++day) {
+            DrawDay(pass, g, {previous.Year, previous.Month, day}, col, row, true);
+            advance();
+        }
+    }
+    col = firstColumn;
+    const int days = DaysInMonth(first.Year, first.Month);
+    for (int day = 1; day <= days; ++day) {
+        DrawDay(pass, g, {first.Year, first.Month, day}, col, row, false);
+        advance();
+    }
+    if (design.PrevNextDays != 0) {
+        const int lastColumn = DayColumn({first.Year, first.Month, days}, design.WeekStyle) + 1;
+        const CivilDate next = AddMonths(design.Year, design.Month, 1);
+        for (int day = 1; day <= 7 - lastColumn; ++day) {
+            DrawDay(pass, g, {next.Year, next.Month, day}, col, row, true);
+            advance();
+        }
+    }
+}
+
+}  // namespace orv

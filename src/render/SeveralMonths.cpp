@@ -1,0 +1,40 @@
+#include "SeveralMonths.h"
+
+#include <algorithm>
+
+namespace orv {
+
+bool DrawSeveralMonthCells(RenderState& state, MessageSink& sink, Canvas& canvas, int DpiX,
+                           int DpiY, int Left, int Top, const TData& design) {
+    const MonthAreaRect area = state.MonthArea;  // each cell pass writes its own
+    const int columns = std::max(1, design.Columns);
+    const int rows = std::max(1, design.Rows);
+    const int cellWidth = area.Width / columns;
+    const int cellHeight = area.Height / rows;
+    const int half = design.PictureOffset / 2;
+
+    TData cellDesign = design;
+    cellDesign.Frame = 0;
+    cellDesign.PictureFile.clear();
+    cellDesign.PictureSize = 0;
+    cellDesign.PictureOffset = 0;
+    cellDesign.PluralEnabled = 0;
+    // A file may switch miniatures on as well; the several-months layout has none.
+    cellDesign.PrevNextMonthEnabled = 0;
+
+    bool all = true;
+    for (int j = 0; j < rows; ++j) {
+        for (int i = 0; i < columns; ++i) {
+            const CivilDate month = AddMonths(design.Year, design.Month, j * columns + i);
+            cellDesign.Year = month.Year;
+            cellDesign.Month = month.Month;
+            all &= DrawCalendar(state, sink, canvas, DpiX, DpiY, 100, ckMonthCell,
+                                Left + area.Left + i * cellWidth + half,
+                                Top + area.Top + j * cellHeight + half, cellWidth - 2 * half,
+                                cellHeight - 2 * half, cellDesign);
+        }
+    }
+    return all;
+}
+
+}  // namespace orv

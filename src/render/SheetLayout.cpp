@@ -1,0 +1,144 @@
+// Division of the sheet into picture box, calendar box and title band; the illustration and the
+// cut frame.
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+#include "RenderPass.h"
+
+namespace orv {
+
+void DivideSheet(RenderPass& pass) {
+    const TData& design = pass.design;
+    const int side = PictureSide(design);
+    const int share = design.PictureSize;
+    const double off = pass.off;
+    Box& p = pass.picture;
+    Box& c = pass.calendar;
+    if (side == 0 || side == 2) {
+        const float band = share > 0 ? F(static_cast<double>(pass.H) * share / 100) : 0.0f;
+        c.H = F(pass.H - band - off);
+        c.W = F(pass.W - 2 * off);
+        p.H = F(band - 2 * off);
+        p.W = F(pass.W - 2 * off);
+        pass.unit = F(c.H / 14.0);
+        if (side == 0) {
+            p.L = F(off);
+            p.T = F(off);
+            c.L = F(off);
+            c.T = F(pass.H - c.H - off);
+            if (design.YearPosition == 0) p.T = F(p.T + pass.unit);  // title above the picture
+            if (design.YearPosition == 2) c.T = F(c.T - pass.unit);  // title at the bottom edge
+        } else {
+            p.L = F(off);
+            p.T = F(pass.H - p.H - off);
+            c.L = F(off);
+            c.T = F(off);
+            if (design.YearPosition == 1 || design.YearPosition == 2) c.T = F(c.T - pass.unit);
+            if (design.YearPosition == 2) p.T = F(p.T - pass.unit);
+        }
+    } else {
+        const float band = share > 0 ? F(static_cast<double>(pass.W) * share / 100) : 0.0f;
+        c.W = F(pass.W - band - off);
+        c.H = F(pass.H - 2 * off);
+        pass.unit = F(c.H / 14.0);
+        p.W = F(band - 2 * off);
+        // One unit shorter than the calendar: room for the title above or below the picture.
+        p.H = F(pass.H - 2 * off - pass.unit);
+        if (side == 1) {
+            p.L = F(off);
+            c.L = F(pass.W - c.W - off);
+        } else {
+            p.L = F(pass.W - p.W - off);
+            c.L = F(off);
+        }
+        p.T = F(off);
+        c.T = F(off);
+        if (design.YearPosition == 0) p.T = F(p.T + pass.unit);
+        if (design.YearPosition == 1) c.T = F(c.T - pass.unit);
+    }
+}
+
+void PlaceTitleBand(RenderPass& pass) {
+    const TData& design = pass.design;
+    const double off = pass.off;
+    const double unit = pass.unit;
+    const Box& p = pass.picture;
+    const Box& c = pass.calendar;
+    const int row = design.YearPosition;
+    float ty = c.T;
+    switch (PictureSide(design)) {
+        case 0:
+            if (row == 0) ty = F(off / 2);
+            if (row == 1) {
+                ty = F(p.T + p.H + off / 2);
+                // Miniatures below the picture make way for the title between picture and dates.
+                if (pass.hasAdjacentBox && design.Position1 == 0 && design.Position2 == 1) {
+                    pass.adjacent.T = F(pass.adjacent.T + 1.2 * unit);
+                }
+            }
+            if (row == 2) ty = F(pass.H - unit - off / 2);
+            break;
+        case 2:
+            if (row == 1) ty = F(c.T + c.H + unit - off);
+            if (row == 2) ty = F(pass.H - unit - off / 2);
+            break;
+        default:
+            if (row == 1) ty = F(pass.H - unit - off / 2);
+            break;
+    }
+    pass.TY = ty;
+}
+
+void DrawIllustration(RenderPass& pass) {
+    const std::string& file = pass.design.PictureFile;
+    if (file.empty()) return;
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(file, ignored)) return;
+    Box box = pass.picture;
+    // A picture box of no extent (no picture band left) would stretch the picture mirrored.
+    if (!(box.W > 0 && box.H > 0)) return;
+
+    RenderState& state = pass.state;
+    if (state.PictureChanged || !state.PictureBitmap) {
+        state.PictureBitmap.reset();
+        if (state.Decoder == nullptr) return;
+        std::optional<Bitmap> decoded = state.Decoder->Decode(file);
+        // A failed decode is retried by the next pass; no message.
+        if (!decoded || decoded->Empty()) return;
+        state.PictureBitmap = std::make_shared<const Bitmap>(std::move(*decoded));
+        state.PictureChanged = false;
+    }
+    const Bitmap& bitmap = *state.PictureBitmap;
+
+    const double bw = bitmap.Width;
+    const double bh = bitmap.Height;
+    const float scale = std::min(F(box.W / bw), F(box.H / bh));
+    box.L = F(box.L + (box.W - bw * scale) / 2);
+    box.W = F(bw * scale);
+    box.T = F(box.T + (box.H - bh * scale) / 2);
+    box.H = F(bh * scale);
+    const float x1 = F(static_cast<double>(box.L) * pass.pxX + pass.OX);
+    const float y1 = F(static_cast<double>(box.T) * pass.pxY + pass.OY);
+    const Rect dest{Trunc(x1), Trunc(y1), Trunc(x1 + static_cast<double>(box.W) * pass.pxX),
+                    Trunc(y1 + static_cast<double>(box.H) * pass.pxY)};
+    pass.canvas.StretchPicture(dest, bitmap);
+}
+
+void DrawCutFrame(RenderPass& pass) {
+    Canvas& canvas = pass.canvas;
+    const int ox = pass.OX;
+    const int oy = pass.OY;
+    const int r = ox + Trunc(static_cast<double>(pass.W) * pass.pxX) - 1;
+    const int b = oy + Trunc(static_cast<double>(pass.H) * pass.pxY) - 1;
+    canvas.MoveTo(ox, oy);
+    canvas.LineTo(r, oy);
+    canvas.MoveTo(ox, oy);
+    canvas.LineTo(ox, b);
+    canvas.MoveTo(r, oy);
+    canvas.LineTo(r, b);
+    canvas.MoveTo(ox, b);
+    canvas.LineTo(r, b);
+}
+
+}  // namespace orv
