@@ -9,12 +9,15 @@
 
 #include "AboutUnit.h"
 #include "CivilDate.h"
+#include "DrawCalendar.h"
 #include "Cp932Validator.h"
 #include "FileFilter.h"
 #include "FontNameComboBox.h"
 #include "OldCalendar.h"
 #include "PictureButton.h"
+#include "QtCanvas.h"
 #include "RokuyoUnit.h"
+#include "SeveralMonths.h"
 #include "SizePresets.h"
 #include "StyleSamples.h"
 #include "UiHelpers.h"
@@ -33,6 +36,18 @@
 namespace orv {
 
 namespace {
+
+// Keeps what a drawing pass reports until it may be shown.
+class MessageLog : public MessageSink {
+public:
+    void Report(MessageKind kind, const std::string& text) override {
+        messages_.emplace_back(kind, text);
+    }
+    std::vector<std::pair<MessageKind, std::string>> Take() { return std::move(messages_); }
+
+private:
+    std::vector<std::pair<MessageKind, std::string>> messages_;
+};
 
 const QString kSettingsFilter =
     QtFileFilter(QStringLiteral("ｾｰﾌﾞﾌｧｲﾙ(*.sav)|*.sav|すべてのﾌｧｲﾙ(*.*)|*.*"));
@@ -300,8 +315,38 @@ void TfrmMain::cboZoomClick() {
 void TfrmMain::RepaintPreview() { ui_->PaintBox1->update(); }
 
 void TfrmMain::PaintBox1Paint(QWidget& box) {
+    if (state_.Loading) return;
     QPainter painter(&box);
     painter.fillRect(box.rect(), Qt::white);
+    // A message box may not open inside a paint: what the pass reports is shown right after.
+    MessageLog pending;
+    const int ppi = logicalDpiX();
+    QtCanvas canvas(painter, ppi, &canvasCache_);
+    TData design;
+    ControlsToData(design);
+    design.Memorials.Assign(data_.Memorials);
+    design.Matrixs.Assign(data_.Matrixs);
+    const int width = ValInt(SizeXText());
+    const int height = ValInt(SizeYText());
+    const bool drawn = DrawCalendar(state_, pending, canvas, ppi, ppi, Zoom(), ckSheet, 0, 0,
+                                    width, height, design);
+    if (drawn && design.PluralEnabled != 0) {
+        DrawSeveralMonthCells(state_, pending, canvas, ppi, ppi, 0, 0, design);
+    }
+    ReportAfterPaint(pending.Take());
+}
+
+void TfrmMain::ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages) {
+    if (messages.empty()) {
+        lastPaintMessage_.clear();
+        return;
+    }
+    // The same failure on every repaint is shown once, not once per paint.
+    if (messages.back().second == lastPaintMessage_) return;
+    lastPaintMessage_ = messages.back().second;
+    QTimer::singleShot(0, this, [this, messages = std::move(messages)] {
+        for (const auto& [kind, text] : messages) Messages().Report(kind, text);
+    });
 }
 
 // The picture choice shared by the basic and imposition tabs.

@@ -5,11 +5,14 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "DataUnit.h"
 #include "DesignSource.h"
 #include "DialogMessageSink.h"
 #include "PictureFormats.h"
+#include "QtCanvasCache.h"
 #include "RenderState.h"
 #include "TabHost.h"
 #include "WindowDialogs.h"
@@ -99,6 +102,7 @@ protected:
 private:
     void ShowLoadedDesign();
     void PaintBox1Paint(QWidget& box);
+    void ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages);
     // Gives a size edit still being typed in its leave rule before the design is taken.
     void CommitPendingEdits();
 
@@ -115,6 +119,8 @@ private:
     TData data_;
     RenderState state_;
     RegistryPictureDecoder pictureDecoder_;
+    QtCanvasCache canvasCache_;
+    std::string lastPaintMessage_;
     bool firstActivation_ = true;
     QString lastFileName_;
 
