@@ -109,21 +109,21 @@ inline int SaturdayColumn(int weekStyle) {
     return WeekStartsMonday(weekStyle) ? 5 : 6;
 }
 
-// Step 5: picture box and calendar box. Step 7: the title band (may move the miniatures' box).
+// The parts of a pass, in the order DrawCalendar runs them.
+// Picture box and calendar box; the unit of the title band.
 void DivideSheet(RenderPass& pass);
-void PlaceTitleBand(RenderPass& pass);
-// Step 10: the illustration, fitted into the picture box.
-void DrawIllustration(RenderPass& pass);
-// Step 14.
-void DrawCutFrame(RenderPass& pass);
-// Step 6: cuts the miniatures' box out of the picture box or the calendar box.
+// Cuts the miniatures' box out of the picture box or the calendar box.
 void CutAdjacentMonthsBox(RenderPass& pass);
-// Step 13, after the grid: the miniature months, each a pass of its own.
-void DrawAdjacentMonths(RenderPass& pass);
-// Steps 11 and 12.
+// The title band's top; may move the miniatures' box out of its way.
+void PlaceTitleBand(RenderPass& pass);
+// The illustration, fitted into the picture box.
+void DrawIllustration(RenderPass& pass);
 void DrawWeekdayHeader(RenderPass& pass);
 void DrawTitle(RenderPass& pass);
-// Step 13: the days of the month with their cell texts.
+// The days of the month with their cell texts.
 void DrawMonthGrid(RenderPass& pass);
+// The miniature months, each a pass of its own.
+void DrawAdjacentMonths(RenderPass& pass);
+void DrawCutFrame(RenderPass& pass);
 
 }  // namespace orv

@@ -18,9 +18,9 @@
 namespace orv {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::Near;
-using test::PngSpec;
+using test::PngLayout;
 using test::Quadrants;
 
 using Decoder = Bitmap (*)(const std::string&);
@@ -133,7 +133,7 @@ TEST_F(PngPictures, EveryColourTypeComesOutAsRgb) {
     EXPECT_EQ(Pixels(DecodePngFile,
                      test::PngBytes({1, PNG_COLOR_TYPE_RGB, 16, {{255, 255, 0, 0, 64, 64}}})),
               (std::vector<uint32_t>{0xFF0040}));
-    const PngSpec palette{
+    const PngLayout palette{
         3, PNG_COLOR_TYPE_PALETTE, 4, {{0x12, 0x00}}, {0x102030, 0xA0B0C0, 0xFF00}};
     EXPECT_EQ(Pixels(DecodePngFile, test::PngBytes(palette)),
               (std::vector<uint32_t>{0xA0B0C0, 0x00FF00, 0x102030}));
@@ -149,7 +149,7 @@ TEST_F(PngPictures, TransparencyIsLaidOnWhite) {
     EXPECT_EQ(rgba[0], 0xFFFFFFu);
     EXPECT_TRUE(Near(rgba[1], 0xFF7F7F, 1));
     EXPECT_EQ(rgba[2], 0x0000FFu);
-    const PngSpec palette{2, PNG_COLOR_TYPE_PALETTE, 8, {{0, 1}}, {0x000000, 0x00FF00}, {0}};
+    const PngLayout palette{2, PNG_COLOR_TYPE_PALETTE, 8, {{0, 1}}, {0x000000, 0x00FF00}, {0}};
     EXPECT_EQ(Pixels(DecodePngFile, test::PngBytes(palette)),
               (std::vector<uint32_t>{0xFFFFFF, 0x00FF00}));
 }
@@ -176,7 +176,7 @@ TEST_F(BmpPictures, BottomUpAndTopDownRowsLandTheRightWayUp) {
                     0);
     ExpectQuadrants(DecodeBmpFile, test::BmpBytes({6, -4, 24, 0, test::BmpRows24(picture, true)}),
                     6, 4, 0);
-    BmpSpec os2{6, 4, 24, 0, test::BmpRows24(picture)};
+    BmpLayout os2{6, 4, 24, 0, test::BmpRows24(picture)};
     os2.headerSize = 12;
     ExpectQuadrants(DecodeBmpFile, test::BmpBytes(os2), 6, 4, 0);
 }
@@ -184,7 +184,7 @@ TEST_F(BmpPictures, BottomUpAndTopDownRowsLandTheRightWayUp) {
 TEST_F(BmpPictures, EveryBitDepthComesOutAsRgb) {
     const std::vector<uint32_t> palette{0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
     struct Case {
-        BmpSpec spec;
+        BmpLayout layout;
         std::vector<uint32_t> pixels;
     };
     const Case cases[] = {
@@ -216,8 +216,8 @@ TEST_F(BmpPictures, EveryBitDepthComesOutAsRgb) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
-                     << c.spec.bits << " bits, compression " << c.spec.compression);
-        EXPECT_EQ(Pixels(DecodeBmpFile, test::BmpBytes(c.spec)), c.pixels);
+                     << c.layout.bits << " bits, compression " << c.layout.compression);
+        EXPECT_EQ(Pixels(DecodeBmpFile, test::BmpBytes(c.layout)), c.pixels);
     }
 }
 
@@ -226,9 +226,9 @@ TEST_F(BmpPictures, TruncatedCorruptOrHugeFilesAreNoPicture) {
     ExpectTruncationRefused(DecodeBmpFile, good);
     EXPECT_FALSE(Decode(DecodeBmpFile, good.substr(0, good.size() - 1)));
     EXPECT_FALSE(Decode(DecodeBmpFile, "XM" + good.substr(2)));
-    for (const BmpSpec& odd : {BmpSpec{6, 4, 2}, BmpSpec{0, 4}, BmpSpec{6, INT32_MIN},
-                               BmpSpec{5, 1, 4, 2, {2, 0x12, 3}},  // no end mark
-                               BmpSpec{1, 1, 8, 0, {0, 0, 0, 0}, std::vector<uint32_t>(256)}}) {
+    for (const BmpLayout& odd : {BmpLayout{6, 4, 2}, BmpLayout{0, 4}, BmpLayout{6, INT32_MIN},
+                               BmpLayout{5, 1, 4, 2, {2, 0x12, 3}},  // no end mark
+                               BmpLayout{1, 1, 8, 0, {0, 0, 0, 0}, std::vector<uint32_t>(256)}}) {
         std::string bytes = test::BmpBytes(odd);
         if (odd.palette.size() == 256) bytes.resize(200);  // the colour table cut short
         EXPECT_FALSE(Decode(DecodeBmpFile, bytes)) << odd.width << " " << odd.bits;

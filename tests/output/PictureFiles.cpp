@@ -83,7 +83,7 @@ std::string AdobeCmykJpegBytes(uint8_t c, uint8_t m, uint8_t y, uint8_t k) {
     return Compress(16, 16, 4, JCS_CMYK, samples, false);
 }
 
-std::string PngBytes(const PngSpec& spec) {
+std::string PngBytes(const PngLayout& layout) {
     std::string out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -94,65 +94,65 @@ std::string PngBytes(const PngSpec& spec) {
                 ->append(reinterpret_cast<char*>(data), length);
         },
         nullptr);
-    png_set_IHDR(png, info, spec.width, static_cast<png_uint_32>(spec.rows.size()), spec.bitDepth,
-                 spec.colorType, spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, layout.width, static_cast<png_uint_32>(layout.rows.size()), layout.bitDepth,
+                 layout.colorType, layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (uint32_t c : spec.palette)
+    for (uint32_t c : layout.palette)
         palette.push_back({png_byte(c >> 16), png_byte(c >> 8), png_byte(c)});
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    if (!spec.paletteAlpha.empty()) {
-        png_set_tRNS(png, info, spec.paletteAlpha.data(),
-                     static_cast<int>(spec.paletteAlpha.size()), nullptr);
+    if (!layout.paletteAlpha.empty()) {
+        png_set_tRNS(png, info, layout.paletteAlpha.data(),
+                     static_cast<int>(layout.paletteAlpha.size()), nullptr);
     }
     png_write_info(png, info);
     std::vector<png_bytep> rows;
-    for (const auto& row : spec.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+    for (const auto& row : layout.rows) rows.push_back(const_cast<png_bytep>(row.data()));
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
 }
 
-PngSpec RgbPng(const Bitmap& picture, bool interlaced) {
-    PngSpec spec{.width = picture.Width, .colorType = PNG_COLOR_TYPE_RGB, .interlaced = interlaced};
+PngLayout RgbPng(const Bitmap& picture, bool interlaced) {
+    PngLayout layout{.width = picture.Width, .colorType = PNG_COLOR_TYPE_RGB, .interlaced = interlaced};
     for (int y = 0; y < picture.Height; ++y) {
-        std::vector<uint8_t>& row = spec.rows.emplace_back();
+        std::vector<uint8_t>& row = layout.rows.emplace_back();
         for (int x = 0; x < picture.Width; ++x) {
             const uint32_t p = picture.At(x, y);
             row.insert(row.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
         }
     }
-    return spec;
+    return layout;
 }
 
-std::string BmpBytes(const BmpSpec& spec) {
-    const bool core = spec.headerSize == 12;
-    const size_t masks = spec.headerSize == 40 ? 4 * spec.masks.size() : 0;
-    const size_t offset = 14 + spec.headerSize + masks + spec.palette.size() * (core ? 3 : 4);
+std::string BmpBytes(const BmpLayout& layout) {
+    const bool core = layout.headerSize == 12;
+    const size_t masks = layout.headerSize == 40 ? 4 * layout.masks.size() : 0;
+    const size_t offset = 14 + layout.headerSize + masks + layout.palette.size() * (core ? 3 : 4);
     std::string out = "BM";
-    Put(out, static_cast<uint32_t>(offset + spec.data.size()), 4);
+    Put(out, static_cast<uint32_t>(offset + layout.data.size()), 4);
     Put(out, 0, 4);
     Put(out, static_cast<uint32_t>(offset), 4);
-    Put(out, spec.headerSize, 4);
+    Put(out, layout.headerSize, 4);
     if (core) {
-        for (uint32_t v : {uint32_t(spec.width), uint32_t(spec.height), 1u, uint32_t(spec.bits)}) {
+        for (uint32_t v : {uint32_t(layout.width), uint32_t(layout.height), 1u, uint32_t(layout.bits)}) {
             Put(out, v, 2);
         }
     } else {
-        Put(out, spec.width, 4);
-        Put(out, static_cast<uint32_t>(spec.height), 4);
+        Put(out, layout.width, 4);
+        Put(out, static_cast<uint32_t>(layout.height), 4);
         Put(out, 1, 2);
-        Put(out, spec.bits, 2);
-        for (uint32_t v : {spec.compression, uint32_t(spec.data.size()), 2835u, 2835u,
-                           uint32_t(spec.palette.size()), 0u}) {
+        Put(out, layout.bits, 2);
+        for (uint32_t v : {layout.compression, uint32_t(layout.data.size()), 2835u, 2835u,
+                           uint32_t(layout.palette.size()), 0u}) {
             Put(out, v, 4);
         }
-        for (uint32_t mask : spec.masks) Put(out, mask, 4);
-        out.resize(14 + spec.headerSize + masks, '\0');
+        for (uint32_t mask : layout.masks) Put(out, mask, 4);
+        out.resize(14 + layout.headerSize + masks, '\0');
     }
-    for (uint32_t c : spec.palette) Put(out, c, core ? 3 : 4);
-    return out.append(spec.data.begin(), spec.data.end());
+    for (uint32_t c : layout.palette) Put(out, c, core ? 3 : 4);
+    return out.append(layout.data.begin(), layout.data.end());
 }
 
 std::vector<uint8_t> BmpRows24(const Bitmap& picture, bool topDown) {

@@ -21,7 +21,7 @@ std::string JpegBytes(const Bitmap& picture, JpegOptions options = {});
 std::string AdobeCmykJpegBytes(uint8_t c, uint8_t m, uint8_t y, uint8_t k);
 
 // A PNG of raw, unfiltered sample rows in one of libpng's colour types and bit depths.
-struct PngSpec {
+struct PngLayout {
     int width = 0;
     int colorType = 0;
     int bitDepth = 8;
@@ -30,12 +30,12 @@ struct PngSpec {
     std::vector<uint8_t> paletteAlpha = {};
     bool interlaced = false;
 };
-std::string PngBytes(const PngSpec& spec);
-PngSpec RgbPng(const Bitmap& picture, bool interlaced = false);
+std::string PngBytes(const PngLayout& layout);
+PngLayout RgbPng(const Bitmap& picture, bool interlaced = false);
 
 // A bitmap file: a header of `headerSize` bytes (12, 40 or 124), the masks (after a 40-byte
 // header), the colour table and the pixel data as given.
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 0;
     int32_t height = 0;  // negative: top-down
     uint16_t bits = 24;
@@ -45,7 +45,7 @@ struct BmpSpec {
     std::vector<uint32_t> masks = {};    // red, green, blue
     uint32_t headerSize = 40;
 };
-std::string BmpBytes(const BmpSpec& spec);
+std::string BmpBytes(const BmpLayout& layout);
 // 24-bit rows of the picture, bottom row first unless top-down, each padded to four bytes.
 std::vector<uint8_t> BmpRows24(const Bitmap& picture, bool topDown = false);
 
