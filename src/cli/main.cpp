@@ -21,6 +21,11 @@ const Command kCommands[] = {
      "      old-calendar data file; FILE defaults to 旧暦.ini in the current folder, - is\n"
      "      standard output",
      RunOldcal},
+    {"export",
+     "DESIGN.sav OUT.png|OUT.bmp|OUT.pdf [--dpi N] [--year Y --month M] [--oldcal FILE]",
+     "draw a design as the window's image export (PNG, BMP) or its printing into a PDF file\n"
+     "      would; N defaults to the design's last export resolution (300 when it has none)",
+     RunExport},
 };
 
 void PrintHelp(std::FILE* out) {

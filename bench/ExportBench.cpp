@@ -1,0 +1,109 @@
+// Exports through the output driver at print resolutions: A4 at 300 dpi to PNG and to BMP, A3 at
+// 1200 dpi to PNG, a design with a picture, rokuyo, solar terms and memorial days. Peak memory is
+// the process's; run the A3 case alone (--benchmark_filter=A3) to read its own peak.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <filesystem>
+
+#include "FontSubstitutes.h"
+#include "OldCalendar.h"
+#include "OutputDriver.h"
+#include "PictureFormats.h"
+#include "PngWriter.h"
+#include "RecordDesignSource.h"
+
+namespace orv {
+namespace {
+
+const std::filesystem::path kFolder = std::filesystem::temp_directory_path() / "orv-export-bench";
+
+// A 1600 x 1200 photo-like picture for the illustration band.
+std::string Picture() {
+    const std::string path = (kFolder / "picture.png").string();
+    if (std::filesystem::exists(path)) return path;
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < 1200; ++y) {
+        for (int x = 0; x < 1600; ++x)
+            pixels.push_back(0xFF000000u | (x % 256) << 16 | (y % 256) << 8 | ((x ^ y) & 255));
+    }
+    PngWriter writer;
+    writer.Begin(path, 1600, 1200);
+    writer.WriteRows(pixels.data(), 1200, 1600);
+    writer.Finish();
+    return path;
+}
+
+class NoStatus : public StatusSink {
+  public:
+    void ShowStatus(const std::string&) override {}
+};
+
+void Export(benchmark::State& state, const char* extension, int sizeX, int sizeY, int dpi) {
+    std::filesystem::create_directories(kFolder);
+    TData design = NewDesign();
+    design.Year = 2026;
+    design.Month = 5;
+    design.SizeX = sizeX;
+    design.SizeY = sizeY;
+    design.PictureFile = Picture();
+    design.PictureSize = 40;
+    design.Rokuyo = 1;
+    design.Nijusisekki = 1;
+    for (const char* date : {"0/5/3", "0/5/14", "2026/5/20"}) {
+        TMemorial& memorial = design.Memorials.Add();
+        memorial.Date = date;
+        memorial.Name = "記念日";
+        memorial.DayColor = 0x0000FF;
+        memorial.FontColor = -1;
+        memorial.BackColor = 0xE0E0FF;
+    }
+    RecordDesignSource source(design);
+    NullMessageSink sink;
+    NoStatus status;
+    RenderState render;
+    const RegistryPictureDecoder decoder;
+    render.Decoder = &decoder;
+    LoadOldCalendarData(ORV_OLD_CALENDAR_FILE, render.RokuyoList, render.SolarTermList, sink);
+    OutputEnvironment env{source, status, sink, render};
+    const std::string path = (kFolder / (std::string("calendar") + extension)).string();
+    for (auto _ : state) {
+        if (SaveCalendarImageAt(env, path, dpi, nullptr) != ImageExportResult::Saved) {
+            state.SkipWithError("the export failed");
+        }
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / (1 << 20);
+}
+
+void A4At300ToPng(benchmark::State& state) {
+    Export(state, ".png", 210, 297, 300);
+}
+void A4At300ToBmp(benchmark::State& state) {
+    Export(state, ".bmp", 210, 297, 300);
+}
+void A3At1200ToPng(benchmark::State& state) {
+    Export(state, ".png", 297, 420, 1200);
+}
+
+BENCHMARK(A4At300ToPng)->Unit(benchmark::kMillisecond);
+BENCHMARK(A4At300ToBmp)->Unit(benchmark::kMillisecond);
+BENCHMARK(A3At1200ToPng)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace orv
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    orv::RegisterWindowsFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(orv::kFolder);
+    return 0;
+}

@@ -1,0 +1,35 @@
+#include "ImageWriter.h"
+
+#include "BmpWriter.h"
+#include "PngWriter.h"
+
+namespace orv {
+
+ImageFileFormat ImageFormatOfFileName(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return ImageFileFormat::Unsupported;
+    }
+    std::string extension = path.substr(dot);
+    for (char& c : extension) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    if (extension == ".PNG") return ImageFileFormat::Png;
+    if (extension == ".BMP") return ImageFileFormat::Bmp;
+    return ImageFileFormat::Unsupported;
+}
+
+std::unique_ptr<ImageWriter> MakeImageWriter(ImageFileFormat format) {
+    switch (format) {
+        case ImageFileFormat::Png:
+            return std::make_unique<PngWriter>();
+        case ImageFileFormat::Bmp:
+            return std::make_unique<BmpWriter>();
+        case ImageFileFormat::Unsupported:
+            break;
+    }
+    return nullptr;
+}
+
+}  // namespace orv

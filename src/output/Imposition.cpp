@@ -1,0 +1,59 @@
+#include "Imposition.h"
+
+#include "DesignSource.h"
+
+namespace orv {
+
+YearMonth ShiftedMonth(int year, int month, int offset) {
+    const int64_t index = static_cast<int64_t>(year) * 12 + (month - 1) + offset;
+    int64_t shiftedYear = index / 12;
+    int64_t shiftedMonth = index % 12;
+    if (shiftedMonth < 0) {
+        shiftedMonth += 12;
+        shiftedYear -= 1;
+    }
+    return {static_cast<int>(shiftedYear), static_cast<int>(shiftedMonth) + 1};
+}
+
+MmPoint CalendarOrigin(int k, int cols, int interval, int sizeX, int sizeY, int zoom,
+                       MmPoint base) {
+    if (cols < 1) cols = 1;
+    const int col = k % cols;
+    const int row = k / cols;
+    return {(interval + sizeX) * col * zoom / 100 + base.X,
+            (interval + sizeY) * row * zoom / 100 + base.Y};
+}
+
+void ResetToWindowDesign(DesignSource& source, TData& design) {
+    source.ControlsToData(design);
+    design.Memorials.Assign(source.Data().Memorials);
+    design.Matrixs.Assign(source.Data().Matrixs);
+}
+
+bool PrepareCalendarDesign(int k, DesignSource& source, TData& design, MessageSink& sink) {
+    ResetToWindowDesign(source, design);
+    if (k <= 0) return false;
+    const TData& window = source.Data();
+    const TMatrix* entry = window.Matrixs.FindByNumber(k);
+    if (entry == nullptr) return false;
+    // Copied before the settings file may change the list it lives in.
+    const TMatrix found = *entry;
+
+    design.PictureFile = window.PictureFile;
+    if (!found.ConfigFile.empty()) {
+        design.LoadFromFile(found.ConfigFile, sink);
+        design.SizeX = window.SizeX;
+        design.SizeY = window.SizeY;
+        design.Frame = window.Frame;
+        design.Rokuyo = window.Rokuyo;
+        design.Nijusisekki = window.Nijusisekki;
+        design.Memorials.Assign(window.Memorials);
+    }
+    if (!found.ImageFile.empty()) design.PictureFile = found.ImageFile;
+    const YearMonth month = ShiftedMonth(window.Year, window.Month, found.MonthOffset);
+    design.Year = month.Year;
+    design.Month = month.Month;
+    return true;
+}
+
+}  // namespace orv

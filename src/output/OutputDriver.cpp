@@ -1,0 +1,283 @@
+#include "OutputDriver.h"
+
+#include <map>
+#include <set>
+
+#include "DrawCalendar.h"
+#include "Errors.h"
+#include "ExportSize.h"
+#include "ImageWriter.h"
+#include "Imposition.h"
+#include "OutputTexts.h"
+#include "QtCanvas.h"
+#include "QtCanvasCache.h"
+#include "ResolutionPrompt.h"
+#include "SeveralMonths.h"
+#include "VB.h"
+
+namespace orv {
+
+namespace {
+
+constexpr CanvasColor kWhite = 0xFFFFFF;
+constexpr CanvasColor kBlack = 0x000000;
+
+// Clears the status text however the output ends.
+class StatusScope {
+  public:
+    StatusScope(StatusSink& status, const char* text) : status_(status) {
+        status_.ShowStatus(text);
+        status_.ProcessEvents();
+    }
+    ~StatusScope() { status_.ShowStatus(""); }
+    StatusScope(const StatusScope&) = delete;
+    StatusScope& operator=(const StatusScope&) = delete;
+
+  private:
+    StatusSink& status_;
+};
+
+// Every band of an export draws the whole pass again; what it reports is shown once.
+class OnceSink : public MessageSink {
+  public:
+    explicit OnceSink(MessageSink& target) : target_(target) {}
+    void Report(MessageKind kind, const std::string& text) override {
+        if (seen_.emplace(kind, text).second) target_.Report(kind, text);
+    }
+
+  private:
+    MessageSink& target_;
+    std::set<std::pair<MessageKind, std::string>> seen_;
+};
+
+// Keeps each picture decoded once for all bands and entries of one export.
+class RememberingDecoder : public PictureDecoder {
+  public:
+    explicit RememberingDecoder(const PictureDecoder* inner) : inner_(inner) {}
+    std::optional<Bitmap> Decode(const std::string& path) const override {
+        auto found = pictures_.find(path);
+        if (found == pictures_.end()) {
+            found = pictures_.emplace(path, inner_ != nullptr ? inner_->Decode(path) : std::nullopt)
+                        .first;
+        }
+        return found->second;
+    }
+
+  private:
+    const PictureDecoder* inner_;
+    mutable std::map<std::string, std::optional<Bitmap>> pictures_;
+};
+
+// Puts a decoder into the render state for the duration of one output.
+class DecoderScope {
+  public:
+    DecoderScope(RenderState& state, const PictureDecoder* decoder)
+        : state_(state), previous_(state.Decoder) {
+        state_.Decoder = decoder;
+    }
+    ~DecoderScope() { state_.Decoder = previous_; }
+    DecoderScope(const DecoderScope&) = delete;
+    DecoderScope& operator=(const DecoderScope&) = delete;
+
+  private:
+    RenderState& state_;
+    const PictureDecoder* previous_;
+};
+
+// A calendar pass failed (its reason was reported by the renderer); the output is dropped.
+class DrawingFailed : public Error {
+  public:
+    DrawingFailed() : Error("drawing failed") {}
+};
+
+void Clear(Canvas& canvas, int width, int height) {
+    canvas.SetBrushColor(kWhite);
+    canvas.SetBrushStyle(BrushStyle::Solid);
+    canvas.SetFontColor(kBlack);
+    canvas.FillRect({0, 0, width, height});
+    canvas.SetBrushColor(kBlack);
+    canvas.SetBrushStyle(BrushStyle::Clear);
+}
+
+int SizeOf(const std::string& text) {
+    return ValInt(text);
+}
+
+}  // namespace
+
+bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int dpiX, int dpiY,
+                MmPoint base, int zoom) {
+    DesignSource& source = env.Source;
+    RenderState& state = env.State;
+    const int sizeX = SizeOf(source.SizeXText());
+    const int sizeY = SizeOf(source.SizeYText());
+    TData design;
+    ResetToWindowDesign(source, design);
+    if (design.Print != 0) state.PictureChanged = true;
+    const int entries = design.Print != 0 ? source.Data().Matrixs.Count() : 0;
+    bool drawn = true;
+    for (int k = 0; k <= entries; ++k) {
+        MmPoint origin = base;
+        if (PrepareCalendarDesign(k, source, design, sink)) {
+            // Every entry may have a picture of its own.
+            state.PictureChanged = true;
+            const TData& window = source.Data();
+            origin = CalendarOrigin(k, window.Cols, window.Interval, sizeX, sizeY, zoom, base);
+        }
+        const bool loading = state.Loading;
+        bool ok = DrawCalendar(state, sink, canvas, dpiX, dpiY, zoom, ckSheet, origin.X, origin.Y,
+                               sizeX, sizeY, design);
+        // Each calendar's own layout decides, so that an entry whose settings file has several
+        // months gets its cells and one with a single month gets none.
+        if (ok && design.PluralEnabled != 0) {
+            ok = DrawSeveralMonthCells(state, sink, canvas, dpiX, dpiY, origin.X, origin.Y, design);
+        }
+        if (!ok && !loading) drawn = false;
+    }
+    return drawn;
+}
+
+bool OutputPreview(OutputEnvironment& env, QPainter& painter, PixelSize box) {
+    DesignSource& source = env.Source;
+    source.ControlsToData(source.Data());
+    StatusScope status(env.Status, kStatusPreview);
+    try {
+        QtCanvas canvas(painter, env.ScreenPpi, env.ScreenCache);
+        Clear(canvas, box.Width, box.Height);
+        return DrawLayout(env, env.Messages, canvas, env.ScreenPpi, env.ScreenPpi, {0, 0},
+                          source.Zoom());
+    } catch (const std::exception& e) {
+        // A paint handler has nowhere to pass an error on to.
+        env.Messages.Report(MessageKind::Error, WithHeading("描画ｴﾗｰ", e.what()));
+        return false;
+    }
+}
+
+bool OutputPrint(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition) {
+    DesignSource& source = env.Source;
+    source.ControlsToData(source.Data());
+    StatusScope status(env.Status, kStatusPrint);
+    try {
+        const DotPair resolution = printer.Resolution();
+        const int scale = printer.Scale();
+        const MmPoint base = atPrintPosition ? MmPoint{SizeOf(source.PositionXText()),
+                                                       SizeOf(source.PositionYText())}
+                                             : MmPoint{0, 0};
+        printer.StartJob(kJobTitle);
+        bool drawn = false;
+        {
+            QtCanvasCache cache;
+            QtCanvas canvas(printer.Painter(), resolution.Y, &cache);
+            drawn = DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
+                               resolution.Y * 100 / scale, base, 100);
+        }
+        if (!drawn) {
+            printer.AbortJob();
+            return false;
+        }
+        printer.EndJob();
+        return true;
+    } catch (const std::exception& e) {
+        printer.AbortJob();
+        env.Messages.Report(MessageKind::Error, e.what());
+        return false;
+    }
+}
+
+namespace {
+
+// Draws the export picture of the current design at `dpi` through `export`.
+template <typename Export>
+void DrawExport(OutputEnvironment& env, int dpi, MessageSink& sink, Export&& run) {
+    DesignSource& source = env.Source;
+    TData design;
+    ResetToWindowDesign(source, design);
+    const PixelSize size = ExportPictureSize(source.SizeXText(), source.SizeYText(), dpi, design);
+    RememberingDecoder decoder(env.State.Decoder);
+    DecoderScope decoderScope(env.State, &decoder);
+    QtCanvasCache cache;
+    run(size, [&](QPainter& painter) {
+        QtCanvas canvas(painter, env.ScreenPpi, &cache);
+        Clear(canvas, size.Width, size.Height);
+        if (!DrawLayout(env, sink, canvas, dpi, dpi, {0, 0}, 100)) {
+            throw DrawingFailed();
+        }
+    });
+}
+
+}  // namespace
+
+ImageExportResult SaveCalendarImage(OutputEnvironment& env, const std::string& path,
+                                    ResolutionAsker& asker, PrintTarget* printer,
+                                    ExportProgress* progress) {
+    DesignSource& source = env.Source;
+    source.ControlsToData(source.Data());
+    const std::string prompt =
+        ResolutionPromptText(ScreenResolutionText(env.ScreenPpi), PrinterResolutionText(printer));
+    const std::optional<std::string> answer = asker.Ask(
+        kResolutionPromptCaption, prompt, ResolutionPromptDefault(source.Data().PicSaveDPI));
+    if (!answer) return ImageExportResult::NotStarted;
+    const int dpi = EnteredResolution(*answer);
+    if (dpi < 1) return ImageExportResult::NotStarted;
+    return SaveCalendarImageAt(env, path, dpi, progress);
+}
+
+ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
+                                      ExportProgress* progress, size_t bandBytes) {
+    DesignSource& source = env.Source;
+    source.ControlsToData(source.Data());
+    source.Data().PicSaveDPI = dpi;
+    StatusScope status(env.Status, kStatusImage);
+    const ImageFileFormat format = ImageFormatOfFileName(path);
+    const std::unique_ptr<ImageWriter> writer = MakeImageWriter(format);
+    OnceSink sink(env.Messages);
+    ExportOutcome outcome = ExportOutcome::Written;
+    try {
+        DrawExport(env, dpi, sink, [&](PixelSize size, const BandDrawer& draw) {
+            outcome = ExportInBands(writer.get(), path, size, draw, progress, bandBytes);
+        });
+    } catch (const DrawingFailed&) {
+        return ImageExportResult::Failed;
+    } catch (const std::exception& e) {
+        env.Messages.Report(MessageKind::Error, WithHeading(kFileSaveErrorHeading, e.what()));
+        return ImageExportResult::Failed;
+    }
+    if (outcome == ExportOutcome::Cancelled) return ImageExportResult::Cancelled;
+    if (format == ImageFileFormat::Unsupported) {
+        env.Messages.Report(MessageKind::Warning, kUnsupportedExtension);
+        return ImageExportResult::Unsupported;
+    }
+    env.Messages.Report(MessageKind::Information, kSaved);
+    return ImageExportResult::Saved;
+}
+
+QImage DrawCalendarImage(OutputEnvironment& env, int dpi) {
+    env.Source.ControlsToData(env.Source.Data());
+    QImage image;
+    OnceSink sink(env.Messages);
+    try {
+        DrawExport(env, dpi, sink, [&](PixelSize size, const BandDrawer& draw) {
+            image = DrawWholePicture(size, draw);
+        });
+    } catch (const DrawingFailed&) {
+    }
+    return image;
+}
+
+QSizeF LayoutSizeMm(OutputEnvironment& env) {
+    DesignSource& source = env.Source;
+    source.ControlsToData(source.Data());
+    const TData& window = source.Data();
+    double width = SizeOf(source.SizeXText());
+    double height = SizeOf(source.SizeYText());
+    if (window.Print != 0) {
+        const int cols = window.Cols < 1 ? 1 : window.Cols;
+        const int calendars = window.Matrixs.Count() + 1;
+        const int rows = (calendars + cols - 1) / cols;
+        width += (cols - 1) * (width + window.Interval);
+        height += (rows - 1) * (height + window.Interval);
+    }
+    return {width, height};
+}
+
+}  // namespace orv

@@ -1,0 +1,67 @@
+#include "PdfFilePrinter.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+
+#include "PdfPage.h"
+#include "StagedFile.h"
+
+namespace orv {
+
+PdfFilePrinter::PdfFilePrinter(std::string path, double widthMm, double heightMm, int dpi)
+    : path_(std::move(path)), widthMm_(widthMm), heightMm_(heightMm), dpi_(dpi) {}
+
+PdfFilePrinter::~PdfFilePrinter() {
+    AbortJob();
+}
+
+void PdfFilePrinter::StartJob(const std::string& title) {
+    AbortJob();
+    if (dpi_ < 1 || !(widthMm_ > 0) || !(heightMm_ > 0)) {
+        throw PrinterError(path_ + ": the page has no size");
+    }
+    try {
+        file_ = std::make_unique<StagedFile>(path_);
+    } catch (const Error& e) {
+        throw PrinterError(e.what());
+    }
+    const QPageSize size(QSizeF(widthMm_, heightMm_), QPageSize::Millimeter, QString(),
+                         QPageSize::ExactMatch);
+    try {
+        page_ = std::make_unique<PdfPage>(file_->TemporaryPath(),
+                                          QPageLayout(size, QPageLayout::Portrait, QMarginsF()),
+                                          dpi_, QPoint(0, 0), title);
+    } catch (...) {
+        file_.reset();
+        throw;
+    }
+}
+
+QPainter& PdfFilePrinter::Painter() {
+    if (!page_) throw PrinterError("no print job has been started");
+    return page_->Painter();
+}
+
+void PdfFilePrinter::EndJob() {
+    if (!page_) throw PrinterError("no print job has been started");
+    try {
+        page_->Finish();
+        page_.reset();
+        file_->Commit();
+    } catch (const PrinterError&) {
+        AbortJob();
+        throw;
+    } catch (const Error& e) {
+        AbortJob();
+        throw PrinterError(e.what());
+    }
+    file_.reset();
+}
+
+void PdfFilePrinter::AbortJob() noexcept {
+    if (page_) page_->Close();
+    page_.reset();
+    file_.reset();
+}
+
+}  // namespace orv

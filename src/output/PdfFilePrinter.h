@@ -1,0 +1,39 @@
+#pragma once
+// Printing into a PDF file instead of onto paper: the same page as a print job (vector, text as
+// text), one page of the given size in millimetres with its origin at the paper's corner. The file
+// is staged under a temporary name and put in place by EndJob; a dropped or failed job leaves no
+// file.
+#include <memory>
+#include <string>
+
+#include "PrintTarget.h"
+
+namespace orv {
+
+class PdfPage;
+class StagedFile;
+
+class PdfFilePrinter : public PrintTarget {
+  public:
+    PdfFilePrinter(std::string path, double widthMm, double heightMm, int dpi);
+    ~PdfFilePrinter() override;
+
+    DotPair Resolution() override { return {dpi_, dpi_}; }
+    int Scale() override { return 100; }
+
+    void StartJob(const std::string& title) override;
+    QPainter& Painter() override;
+    void EndJob() override;
+    void AbortJob() noexcept override;
+    bool Printing() const override { return page_ != nullptr; }
+
+  private:
+    std::string path_;
+    double widthMm_;
+    double heightMm_;
+    int dpi_;
+    std::unique_ptr<StagedFile> file_;
+    std::unique_ptr<PdfPage> page_;
+};
+
+}  // namespace orv

@@ -1,0 +1,46 @@
+#pragma once
+// What a print run draws on: the current printer (PrinterLayer) or a PDF file (PdfFilePrinter).
+// Both make the page the same way, as vector output with text kept as text.
+#include <QPainter>
+#include <string>
+
+#include "Errors.h"
+
+namespace orv {
+
+// A printing failure; the message says what went wrong in the user's terms.
+class PrinterError : public Error {
+  public:
+    using Error::Error;
+};
+
+// Horizontal and vertical values of one printer fact (dots per inch, or device dots).
+struct DotPair {
+    int X = 0;
+    int Y = 0;
+    bool operator==(const DotPair&) const = default;
+};
+
+class PrintTarget {
+  public:
+    virtual ~PrintTarget() = default;
+
+    // Dots per inch of the page's coordinates.
+    virtual DotPair Resolution() = 0;
+    // The driver's scaling percentage; drawing uses Resolution × 100 div Scale.
+    virtual int Scale() = 0;
+
+    // Starts a one-page job. PrinterError when it cannot start; nothing is left open then.
+    virtual void StartJob(const std::string& title) = 0;
+    // The page, in device dots with the origin at the top-left corner of the printable area.
+    // Valid from StartJob until EndJob or AbortJob.
+    virtual QPainter& Painter() = 0;
+    // Completes the job (sends it to the printer, or puts the file in place). PrinterError when
+    // that fails; nothing is printed or left behind then.
+    virtual void EndJob() = 0;
+    // Drops the job: nothing is printed, no file is left. Never throws; harmless without a job.
+    virtual void AbortJob() noexcept = 0;
+    virtual bool Printing() const = 0;
+};
+
+}  // namespace orv

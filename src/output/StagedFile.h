@@ -1,0 +1,42 @@
+#pragma once
+// A file written under a temporary name beside its target and renamed onto it only when it is
+// complete, so that a failed or cancelled write never leaves a partial file behind (and never
+// destroys a file that was there before).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace orv {
+
+class StagedFile {
+  public:
+    // Creates the temporary file in the target's folder; IoError with the reason when it cannot.
+    explicit StagedFile(std::string target);
+    // Discards the temporary file unless Commit succeeded.
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    // Appends at the end of what was appended so far.
+    void Append(const void* data, size_t size);
+    // Writes at an absolute offset (the file grows as needed); the append position is unchanged.
+    void WriteAt(uint64_t offset, const void* data, size_t size);
+    // Flushes to disk and renames onto the target. IoError on failure; the temporary is gone then.
+    void Commit();
+    // Removes the temporary file; never throws. Nothing further may be written.
+    void Discard() noexcept;
+
+    const std::string& Target() const { return target_; }
+    const std::string& TemporaryPath() const { return temporary_; }
+
+  private:
+    [[noreturn]] void Fail(int error);
+
+    std::string target_;
+    std::string temporary_;
+    int fd_ = -1;
+    uint64_t appendOffset_ = 0;
+    bool done_ = false;
+};
+
+}  // namespace orv
