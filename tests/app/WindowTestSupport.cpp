@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPrinter>
 
 #include "SettingsKeys.h"
 
@@ -51,6 +52,14 @@ std::optional<QString> ScriptedDialogs::InputText(QWidget*, const QString& capti
     textAnswers.pop_front();
     if (answer.isNull()) return std::nullopt;
     return answer;
+}
+
+bool ScriptedDialogs::PrintDialog(QWidget*, QPrinter& printer) {
+    if (printToFileAnswers.empty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToFileAnswers.front());
+    printToFileAnswers.pop_front();
+    return true;
 }
 
 WindowFiles::WindowFiles() { dir_.setAutoRemove(true); }

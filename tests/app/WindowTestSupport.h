@@ -65,6 +65,11 @@ public:
     std::optional<int32_t> ChooseColor(QWidget*, int32_t initial) override;
     std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt,
                                      const QString& value) override;
+    // The print dialog answers OK when a file is queued here: the job goes to that PDF file, as
+    // when a user chooses printing into a file.
+    std::deque<QString> printToFileAnswers;
+    bool PrintDialog(QWidget*, QPrinter& printer) override;
+    bool PrinterSetupDialog(QWidget*, QPrinter&) override { return false; }
     void ShowModal(QDialog* dialog) override { shownDialogs.push_back(dialog); }
 };
 
