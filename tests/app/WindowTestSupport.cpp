@@ -47,6 +47,7 @@ std::optional<QString> ScriptedDialogs::InputText(QWidget*, const QString& capti
     lastCaption = caption;
     lastPrompt = prompt;
     lastTextValue = value;
+    if (onInputText) onInputText();
     if (textAnswers.empty()) return std::nullopt;
     const QString answer = textAnswers.front();
     textAnswers.pop_front();
@@ -65,7 +66,8 @@ bool ScriptedDialogs::PrintDialog(QWidget*, QPrinter& printer) {
 WindowFiles::WindowFiles() { dir_.setAutoRemove(true); }
 
 WindowSettings WindowFiles::Settings() const {
-    return WindowSettings{AutoSave(), Path("旧暦.ini").toStdString()};
+    return WindowSettings{AutoSave(), oldCalendarFile.empty() ? Path("旧暦.ini").toStdString()
+                                                              : oldCalendarFile};
 }
 
 TestWindow::TestWindow(const WindowFiles& files)

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,8 @@ public:
     std::deque<std::optional<int32_t>> colorAnswers;
     // A null text answers "cancel".
     std::deque<QString> textAnswers;
+    // Runs when the input box opens (before it answers).
+    std::function<void()> onInputText;
 
     // What the window offered.
     QStringList openInitialFiles;
@@ -80,6 +83,8 @@ public:
     QString Path(const QString& name) const { return dir_.filePath(name); }
     std::string AutoSave() const { return Path("Orvalinden.bak").toStdString(); }
     WindowSettings Settings() const;
+    // The old-calendar file the window loads; none by default.
+    std::string oldCalendarFile;
 
 private:
     QTemporaryDir dir_;
