@@ -56,7 +56,11 @@ std::optional<QString> ScriptedDialogs::InputText(QWidget*, const QString& capti
 }
 
 bool ScriptedDialogs::PrintDialog(QWidget*, QPrinter& printer) {
-    if (printToFileAnswers.empty()) return false;
+    if (printToFileAnswers.empty()) {
+        if (printAnswersOk == 0) return false;
+        --printAnswersOk;
+        return true;
+    }
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printToFileAnswers.front());
     printToFileAnswers.pop_front();

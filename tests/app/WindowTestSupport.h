@@ -71,6 +71,8 @@ public:
     // The print dialog answers OK when a file is queued here: the job goes to that PDF file, as
     // when a user chooses printing into a file.
     std::deque<QString> printToFileAnswers;
+    // Then this many times OK with the printer as it is.
+    int printAnswersOk = 0;
     bool PrintDialog(QWidget*, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget*, QPrinter&) override { return false; }
     void ShowModal(QDialog* dialog) override { shownDialogs.push_back(dialog); }
