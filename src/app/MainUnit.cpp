@@ -3,31 +3,32 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QPainter>
 #include <QScrollArea>
 #include <QTimer>
 
 #include "AboutUnit.h"
 #include "CivilDate.h"
-#include "DrawCalendar.h"
 #include "Cp932Validator.h"
 #include "FileFilter.h"
 #include "FontNameComboBox.h"
 #include "OldCalendar.h"
 #include "PictureButton.h"
-#include "QtCanvas.h"
+#include "PrinterSummary.h"
 #include "RokuyoUnit.h"
-#include "SeveralMonths.h"
 #include "SizePresets.h"
 #include "StyleSamples.h"
 #include "UiHelpers.h"
 #include "VB.h"
-#include "ZoomList.h"
 #include "basic/BasicTab.h"
 #include "imposition/ImpositionTab.h"
 #include "memorial/MemorialTab.h"
 #include "style/StyleTab.h"
 #include "ui_BasicTab.h"
+#include "ui_ImpositionTab.h"
 #include "ui_MainWindow.h"
 #include "ui_MemorialTab.h"
 #include "ui_StyleTab.h"
@@ -99,6 +100,15 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     ui_->PageControl1->setCurrentIndex(0);
     statusPanel_ = new QLabel(this);
     ui_->StatusBar1->addWidget(statusPanel_, 1);
+    exportProgress_ = new QProgressBar(this);
+    exportProgress_->setMaximumWidth(160);
+    exportCancel_ = new QPushButton(QStringLiteral("中止"), this);
+    exportCancel_->setObjectName(QStringLiteral("cmdCancelExport"));
+    ui_->StatusBar1->addPermanentWidget(exportProgress_);
+    ui_->StatusBar1->addPermanentWidget(exportCancel_);
+    exportProgress_->hide();
+    exportCancel_->hide();
+    connect(exportCancel_, &QPushButton::clicked, this, &TfrmMain::CancelExport);
     ui_->StatusBar1->setSizeGripEnabled(true);
 
     basic_->Attach(*this, *style_);
@@ -113,7 +123,7 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     }
     state_.Decoder = &pictureDecoder_;
 
-    for (const char* entry : ZoomEntries()) ui_->cboZoom->addItem(QString::fromUtf8(entry));
+    for (const char* entry : kZoomItems) ui_->cboZoom->addItem(QString::fromUtf8(entry));
     ui_->cboZoom->setCurrentIndex(kDefaultZoomIndex);
     connect(ui_->cboZoom, &QComboBox::activated, this, &TfrmMain::cboZoomClick);
     ui_->PaintBox1->SetPainter([this](QWidget& box) { PaintBox1Paint(box); });
@@ -121,7 +131,15 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     connect(ui_->mnuFileOpen, &QAction::triggered, this, &TfrmMain::mnuFileOpenClick);
     connect(ui_->mnuFileSave, &QAction::triggered, this, &TfrmMain::mnuFileSaveClick);
     connect(ui_->mnuFileExit, &QAction::triggered, this, &TfrmMain::close);
+    connect(ui_->mnuPicSave, &QAction::triggered, this, &TfrmMain::mnuPicSaveClick);
     connect(ui_->mnuAbout, &QAction::triggered, this, &TfrmMain::mnuAboutClick);
+    connect(ui_->cmdPrint, &QPushButton::clicked, this, &TfrmMain::cmdPrintClick);
+    auto& basic = basic_->Controls();
+    connect(basic.cmdPrinterSetup, &QPushButton::clicked, this, &TfrmMain::cmdPrinterSetupClick);
+    connect(basic.cmdCalSizeMargin, &QPushButton::clicked, this,
+            &TfrmMain::cmdCalSizeMarginClick);
+    connect(imposition_->Controls().cmdComposePrinter, &QPushButton::clicked, this,
+            &TfrmMain::cmdComposePrinterClick);
     connect(ui_->mnuRokuyo, &QAction::triggered, this, &TfrmMain::mnuRokuyoClick);
 
     // The start design: the first size preset, this month, the controls' start values.
@@ -132,6 +150,8 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     RefreshStyleSamples();
     style_->Controls().cboYDStyle->setCurrentIndex(0);
     memorial_->ResetInput();
+    printer_ = std::make_unique<PrinterLayer>();
+    ShowPrinterSummary();
 
     aboutBox_ = new TAboutBox(this);
     rokuyo_ = new TfrmRokuyo(this);
@@ -185,6 +205,12 @@ void TfrmMain::FirstActivate() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (exporting_) {
+        // The export stops first (leaving no file); the window stays until it has.
+        exportCancelled_ = true;
+        event->ignore();
+        return;
+    }
     CommitPendingEdits();
     {
         LongWork work(*this, "自動セーブ中...");
@@ -254,6 +280,145 @@ void TfrmMain::mnuFileSaveClick() {
     if (data_.SaveToFile(path.toStdString(), Messages())) lastFileName_ = path;
 }
 
+// Image export.
+
+namespace {
+
+class InputBoxAsker : public ResolutionAsker {
+public:
+    InputBoxAsker(TfrmMain& window) : window_(window) {}
+    std::optional<std::string> Ask(const std::string& caption, const std::string& prompt,
+                                   const std::string& defaultValue) override {
+        const std::optional<QString> answer = window_.Dialogs().InputText(
+            &window_, QString::fromStdString(caption), QString::fromStdString(prompt),
+            QString::fromStdString(defaultValue));
+        if (!answer) return std::nullopt;
+        return answer->toStdString();
+    }
+
+private:
+    TfrmMain& window_;
+};
+
+}  // namespace
+
+// Shows how far an export is in the status bar and keeps the window painted; its cancel button
+// stops the export.
+class ExportProgressBar : public ExportProgress {
+public:
+    explicit ExportProgressBar(TfrmMain& window) : window_(window) {
+        window_.exporting_ = true;
+        window_.exportCancelled_ = false;
+        // Only the cancel button answers while the export runs.
+        window_.centralWidget()->setEnabled(false);
+        window_.menuBar()->setEnabled(false);
+        window_.exportProgress_->setValue(0);
+        window_.exportProgress_->show();
+        window_.exportCancel_->show();
+    }
+    ~ExportProgressBar() override {
+        window_.exportProgress_->hide();
+        window_.exportCancel_->hide();
+        window_.menuBar()->setEnabled(true);
+        window_.centralWidget()->setEnabled(true);
+        window_.exporting_ = false;
+    }
+    bool Continue(int rowsDone, int rowsTotal) override {
+        window_.exportProgress_->setMaximum(std::max(rowsTotal, 1));
+        window_.exportProgress_->setValue(rowsDone);
+        QCoreApplication::processEvents();
+        return !window_.exportCancelled_;
+    }
+
+private:
+    TfrmMain& window_;
+};
+
+void TfrmMain::mnuPicSaveClick() {
+    CommitPendingEdits();
+    const QString filter = QtFileFilter(QStringLiteral(
+        "PNGﾌｧｲﾙ(*.png)|*.png|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*|"));
+    QString chosenFilter;
+    QString path = Dialogs().SaveFileName(this, filter, lastImageFileName_, QString(), &chosenFilter);
+    if (path.isEmpty()) return;
+    // A name typed without an extension is meant in the format chosen in the dialog.
+    path = WithFilterExtension(path, chosenFilter);
+    ImageExportResult result = ImageExportResult::NotStarted;
+    {
+        LongWork work(*this, "画像作成中...");
+        InputBoxAsker asker(*this);
+        ExportProgressBar progress(*this);
+        OutputEnvironment env = Environment(Messages());
+        result = SaveCalendarImage(env, path.toStdString(), asker, printer_.get(), &progress);
+    }
+    if (result == ImageExportResult::Saved || result == ImageExportResult::Unsupported) {
+        lastImageFileName_ = path;
+    }
+}
+
+// Printing.
+
+void TfrmMain::cmdPrintClick() {
+    CommitPendingEdits();
+    if (!Dialogs().PrintDialog(this, printer_->Printer())) return;
+    printer_->Refresh();
+    if (PrintCalendar()) {
+        Messages().Report(MessageKind::Information, "印刷しました。");
+    } else {
+        Messages().Report(MessageKind::Warning, "印刷に失敗しました。");
+    }
+}
+
+bool TfrmMain::PrintCalendar() {
+    SetCursorAll(this, Qt::WaitCursor);
+    OutputEnvironment env = Environment(Messages());
+    const bool printed = OutputPrint(env, *printer_);
+    SetCursorAll(this, Qt::ArrowCursor);
+    return printed;
+}
+
+void TfrmMain::cmdPrinterSetupClick() {
+    if (Dialogs().PrinterSetupDialog(this, printer_->Printer())) printer_->Refresh();
+}
+
+void TfrmMain::cmdCalSizeMarginClick() {
+    QPushButton* button = basic_->Controls().cmdCalSizeMargin;
+    button->setCursor(Qt::WaitCursor);
+    try {
+        // Both sizes are worked out before either edit changes, so a failure changes nothing.
+        const DotPair offset = printer_->PhysicalOffset();
+        const DotPair dpi = printer_->Resolution();
+        const std::string width = SizeTextWithoutMargin(SizeXText(), offset.X, dpi.X);
+        const std::string height = SizeTextWithoutMargin(SizeYText(), offset.Y, dpi.Y);
+        basic_->Controls().cboCalSize->setCurrentIndex(-1);
+        basic_->Controls().txtCalSizeX->setText(QString::fromStdString(width));
+        basic_->Controls().txtCalSizeY->setText(QString::fromStdString(height));
+        ApplyCalendarSize();
+    } catch (const std::exception& error) {
+        Messages().Report(MessageKind::Error, error.what());
+    }
+    button->unsetCursor();
+}
+
+void TfrmMain::ShowPrinterSummary() {
+    auto& c = imposition_->Controls();
+    try {
+        const PrinterSummary summary = SummariseCurrentPrinter(*printer_);
+        c.txtComposePrinterName->setText(QString::fromStdString(summary.Name));
+        c.txtComposePrinterSize->setText(QString::fromStdString(summary.Size));
+    } catch (const std::exception&) {
+        // The summary is never shown; a machine without a printer starts without a message.
+        c.txtComposePrinterName->clear();
+        c.txtComposePrinterSize->clear();
+    }
+}
+
+void TfrmMain::cmdComposePrinterClick() {
+    if (!Dialogs().PrintDialog(this, printer_->Printer())) return;
+    printer_->Refresh();
+    ShowPrinterSummary();
+}
+
 void TfrmMain::mnuAboutClick() { Dialogs().ShowModal(aboutBox_); }
 
 void TfrmMain::mnuRokuyoClick() { Dialogs().ShowModal(rokuyo_); }
@@ -264,47 +429,20 @@ void TfrmMain::RefreshStyleSamples() {
     style_->SetStyleSamples(YearMonthStyleSamples(basic_->YearText(), basic_->MonthText()));
 }
 
-namespace {
-
-// A size edit read as a decimal number, fractions allowed.
-std::optional<double> SizeNumber(const QString& text) {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok) return std::nullopt;
-    return value;
-}
-
-}  // namespace
-
 void TfrmMain::ApplyCalendarSize() {
-    const QString widthText = QString::fromStdString(SizeXText());
-    const QString heightText = QString::fromStdString(SizeYText());
-    const std::optional<double> width = SizeNumber(widthText);
-    const std::optional<double> height = SizeNumber(heightText);
-    if (!width || !height) {
-        const QString bad = width ? heightText : widthText;
-        Messages().Report(MessageKind::Error,
-                          "'" + bad.toStdString() + "' is not a valid floating point value");
+    try {
+        const int ppi = logicalDpiX();
+        const PixelSize calendar = PreviewCalendarSize(SizeXText(), SizeYText(), Zoom(), ppi);
+        const PreviewImposition imposition{imposition_->ImpositionOn(), data_.Matrixs.Count(),
+                                           imposition_->ColsText(), imposition_->IntervalText()};
+        const PixelSize box = PreviewBoxSize(calendar, imposition, Zoom(), ppi);
+        ui_->PaintBox1->resize(std::max(box.Width, 0), std::max(box.Height, 0));
+    } catch (const std::exception& error) {
+        // The preview keeps its size; the text stays as typed.
+        Messages().Report(MessageKind::Error, error.what());
         return;
     }
-    const double ppi = logicalDpiX();
-    const double zoom = Zoom() / 100.0;
-    SetPreviewSize(static_cast<int>(ppi / 25.4 * (*width * zoom)),
-                   static_cast<int>(ppi / 25.4 * (*height * zoom)));
     RepaintPreview();
-}
-
-void TfrmMain::SetPreviewSize(int width, int height) {
-    if (imposition_->ImpositionOn() && data_.Matrixs.Count() >= 1) {
-        const int cols = std::max(1, ValInt(imposition_->ColsText()));
-        const int gap = ValInt(imposition_->IntervalText());
-        const int gapPx = static_cast<int>(logicalDpiX() / 25.4 * (gap * (Zoom() / 100.0)));
-        const int calendars = data_.Matrixs.Count() + 1;
-        const int rows = calendars / cols + (calendars % cols > 0 ? 1 : 0);
-        width = cols * width + (cols - 1) * gapPx;
-        height = rows * height + (rows - 1) * gapPx;
-    }
-    ui_->PaintBox1->resize(std::max(width, 0), std::max(height, 0));
 }
 
 void TfrmMain::cboZoomClick() {
@@ -316,24 +454,18 @@ void TfrmMain::RepaintPreview() { ui_->PaintBox1->update(); }
 
 void TfrmMain::PaintBox1Paint(QWidget& box) {
     if (state_.Loading) return;
-    QPainter painter(&box);
-    painter.fillRect(box.rect(), Qt::white);
     // A message box may not open inside a paint: what the pass reports is shown right after.
     MessageLog pending;
-    const int ppi = logicalDpiX();
-    QtCanvas canvas(painter, ppi, &canvasCache_);
-    TData design;
-    ControlsToData(design);
-    design.Memorials.Assign(data_.Memorials);
-    design.Matrixs.Assign(data_.Matrixs);
-    const int width = ValInt(SizeXText());
-    const int height = ValInt(SizeYText());
-    const bool drawn = DrawCalendar(state_, pending, canvas, ppi, ppi, Zoom(), ckSheet, 0, 0,
-                                    width, height, design);
-    if (drawn && design.PluralEnabled != 0) {
-        DrawSeveralMonthCells(state_, pending, canvas, ppi, ppi, 0, 0, design);
-    }
+    OutputEnvironment env = Environment(pending);
+    QPainter painter(&box);
+    painting_ = true;
+    OutputPreview(env, painter, PixelSize{box.width(), box.height()});
+    painting_ = false;
     ReportAfterPaint(pending.Take());
+}
+
+OutputEnvironment TfrmMain::Environment(MessageSink& sink) {
+    return OutputEnvironment{*this, *this, sink, state_, logicalDpiX(), &canvasCache_};
 }
 
 void TfrmMain::ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages) {
@@ -381,7 +513,7 @@ std::string TfrmMain::PositionXText() const {
 std::string TfrmMain::PositionYText() const {
     return basic_->Controls().txtPositionY->text().toStdString();
 }
-int TfrmMain::Zoom() const { return ValInt(ui_->cboZoom->currentText().toStdString()); }
+int TfrmMain::Zoom() const { return ZoomOfItem(ui_->cboZoom->currentText().toStdString()); }
 
 // Status and cursor.
 
@@ -391,7 +523,10 @@ void TfrmMain::ShowStatus(const std::string& text) {
 
 QString TfrmMain::StatusText() const { return statusPanel_->text(); }
 
-void TfrmMain::ProcessEvents() { DoEvents(); }
+void TfrmMain::ProcessEvents() {
+    // Inside the preview's own paint the status waits for the next pass of the event loop.
+    if (!painting_) DoEvents();
+}
 
 void TfrmMain::SetWaitCursor(bool on) { SetCursorAll(this, on ? Qt::WaitCursor : Qt::ArrowCursor); }
 

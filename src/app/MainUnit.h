@@ -11,7 +11,9 @@
 #include "DataUnit.h"
 #include "DesignSource.h"
 #include "DialogMessageSink.h"
+#include "OutputDriver.h"
 #include "PictureFormats.h"
+#include "PrinterLayer.h"
 #include "QtCanvasCache.h"
 #include "RenderState.h"
 #include "TabHost.h"
@@ -19,6 +21,8 @@
 #include "WindowSettings.h"
 
 class QLabel;
+class QProgressBar;
+class QPushButton;
 
 namespace Ui {
 class TfrmMain;
@@ -64,15 +68,25 @@ public:
 
     // The preview's pixel size from the size edits, the zoom and the screen resolution.
     void ApplyCalendarSize() override;
-    void SetPreviewSize(int width, int height);
     void RefreshStyleSamples() override;
 
     // Menu and button handlers.
     void mnuFileOpenClick();
     void mnuFileSaveClick();
+    void mnuPicSaveClick();
     void mnuAboutClick();
     void mnuRokuyoClick();
     void cboZoomClick();
+    void cmdPrintClick();
+    bool PrintCalendar();
+    void cmdPrinterSetupClick();
+    void cmdCalSizeMarginClick();
+    void cmdComposePrinterClick();
+    void ShowPrinterSummary();
+    const QString& LastImageFileName() const { return lastImageFileName_; }
+    // Cancels an image export that is running; its file is not left behind.
+    void CancelExport() { exportCancelled_ = true; }
+    bool Exporting() const { return exporting_; }
 
     // DesignSource.
     void ControlsToData(TData& record) override;
@@ -100,8 +114,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class ExportProgressBar;
     void ShowLoadedDesign();
     void PaintBox1Paint(QWidget& box);
+    OutputEnvironment Environment(MessageSink& sink);
     void ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages);
     // Gives a size edit still being typed in its leave rule before the design is taken.
     void CommitPendingEdits();
@@ -112,6 +128,8 @@ private:
     MemorialTab* memorial_;
     ImpositionTab* imposition_;
     QLabel* statusPanel_;
+    QProgressBar* exportProgress_;
+    QPushButton* exportCancel_;
     TAboutBox* aboutBox_;
     TfrmRokuyo* rokuyo_;
 
@@ -121,8 +139,13 @@ private:
     RegistryPictureDecoder pictureDecoder_;
     QtCanvasCache canvasCache_;
     std::string lastPaintMessage_;
+    bool painting_ = false;
     bool firstActivation_ = true;
     QString lastFileName_;
+    QString lastImageFileName_;
+    std::unique_ptr<PrinterLayer> printer_;
+    bool exporting_ = false;
+    bool exportCancelled_ = false;
 
     DialogMessageSink dialogSink_;
     MessageSink* sink_;

@@ -3,6 +3,10 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+#include "FileFilter.h"
 
 namespace orv {
 
@@ -22,7 +26,19 @@ QString QtWindowDialogs::SaveFileName(QWidget* parent, const QString& filter,
     QFileDialog dialog(parent, QString(), initialFile, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (!defaultSuffix.isEmpty()) dialog.setDefaultSuffix(defaultSuffix);
+    if (!defaultSuffix.isEmpty()) {
+        dialog.setDefaultSuffix(defaultSuffix);
+    } else {
+        // The suffix follows the chosen filter, so the overwrite question sees the real name.
+        const auto follow = [&dialog](const QString& entry) {
+            const QStringList patterns = FilterPatterns(entry);
+            dialog.setDefaultSuffix(patterns.size() == 1 && patterns[0].startsWith("*.")
+                                        ? patterns[0].mid(2)
+                                        : QString());
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, follow);
+        follow(dialog.selectedNameFilter());
+    }
     if (!initialFile.isEmpty()) dialog.selectFile(initialFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     if (selectedFilter != nullptr) *selectedFilter = dialog.selectedNameFilter();
@@ -42,6 +58,16 @@ std::optional<QString> QtWindowDialogs::InputText(QWidget* parent, const QString
         QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
     if (!ok) return std::nullopt;
     return text;
+}
+
+bool QtWindowDialogs::PrintDialog(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtWindowDialogs::PrinterSetupDialog(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtWindowDialogs::ShowModal(QDialog* dialog) { dialog->exec(); }

@@ -7,6 +7,7 @@
 
 class QColor;
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace orv {
@@ -19,6 +20,7 @@ public:
     virtual QString OpenFileName(QWidget* parent, const QString& filter,
                                  const QString& initialFile) = 0;
     // `selectedFilter` receives the filter entry chosen. The dialog asks before overwriting.
+    // Without a default suffix, a name typed without an extension takes the chosen filter's.
     virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
                                  const QString& defaultSuffix, QString* selectedFilter) = 0;
     // Colours are 0x00BBGGRR; nothing when cancelled.
@@ -26,6 +28,9 @@ public:
     // One line of text; nothing when cancelled.
     virtual std::optional<QString> InputText(QWidget* parent, const QString& caption,
                                              const QString& prompt, const QString& value) = 0;
+    // The print dialog and the printer set-up dialog over the printer they edit; true on OK.
+    virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
+    virtual bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) = 0;
     // Shows a dialog modally.
     virtual void ShowModal(QDialog* dialog) = 0;
 };
@@ -40,6 +45,8 @@ public:
     std::optional<int32_t> ChooseColor(QWidget* parent, int32_t initial) override;
     std::optional<QString> InputText(QWidget* parent, const QString& caption,
                                      const QString& prompt, const QString& value) override;
+    bool PrintDialog(QWidget* parent, QPrinter& printer) override;
+    bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) override;
     void ShowModal(QDialog* dialog) override;
 };
 

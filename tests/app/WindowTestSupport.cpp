@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPrinter>
 
 #include "SettingsKeys.h"
 
@@ -46,6 +47,7 @@ std::optional<QString> ScriptedDialogs::InputText(QWidget*, const QString& capti
     lastCaption = caption;
     lastPrompt = prompt;
     lastTextValue = value;
+    if (onInputText) onInputText();
     if (textAnswers.empty()) return std::nullopt;
     const QString answer = textAnswers.front();
     textAnswers.pop_front();
@@ -53,10 +55,23 @@ std::optional<QString> ScriptedDialogs::InputText(QWidget*, const QString& capti
     return answer;
 }
 
+bool ScriptedDialogs::PrintDialog(QWidget*, QPrinter& printer) {
+    if (printToFileAnswers.empty()) {
+        if (printAnswersOk == 0) return false;
+        --printAnswersOk;
+        return true;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToFileAnswers.front());
+    printToFileAnswers.pop_front();
+    return true;
+}
+
 WindowFiles::WindowFiles() { dir_.setAutoRemove(true); }
 
 WindowSettings WindowFiles::Settings() const {
-    return WindowSettings{AutoSave(), Path("旧暦.ini").toStdString()};
+    return WindowSettings{AutoSave(), oldCalendarFile.empty() ? Path("旧暦.ini").toStdString()
+                                                              : oldCalendarFile};
 }
 
 TestWindow::TestWindow(const WindowFiles& files)

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,8 @@ public:
     std::deque<std::optional<int32_t>> colorAnswers;
     // A null text answers "cancel".
     std::deque<QString> textAnswers;
+    // Runs when the input box opens (before it answers).
+    std::function<void()> onInputText;
 
     // What the window offered.
     QStringList openInitialFiles;
@@ -65,6 +68,13 @@ public:
     std::optional<int32_t> ChooseColor(QWidget*, int32_t initial) override;
     std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt,
                                      const QString& value) override;
+    // The print dialog answers OK when a file is queued here: the job goes to that PDF file, as
+    // when a user chooses printing into a file.
+    std::deque<QString> printToFileAnswers;
+    // Then this many times OK with the printer as it is.
+    int printAnswersOk = 0;
+    bool PrintDialog(QWidget*, QPrinter& printer) override;
+    bool PrinterSetupDialog(QWidget*, QPrinter&) override { return false; }
     void ShowModal(QDialog* dialog) override { shownDialogs.push_back(dialog); }
 };
 
@@ -75,6 +85,8 @@ public:
     QString Path(const QString& name) const { return dir_.filePath(name); }
     std::string AutoSave() const { return Path("Orvalinden.bak").toStdString(); }
     WindowSettings Settings() const;
+    // The old-calendar file the window loads; none by default.
+    std::string oldCalendarFile;
 
 private:
     QTemporaryDir dir_;
