@@ -8,7 +8,7 @@ class QWidget;
 namespace orv {
 
 class Cp932Validator : public QValidator {
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };

@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QPainter>
 #include <QScrollArea>
 #include <QTimer>
 
@@ -33,20 +33,19 @@
 #include "ui_MemorialTab.h"
 #include "ui_StyleTab.h"
 
-
 namespace orv {
 
 namespace {
 
 // Keeps what a drawing pass reports until it may be shown.
 class MessageLog : public MessageSink {
-public:
+  public:
     void Report(MessageKind kind, const std::string& text) override {
         messages_.emplace_back(kind, text);
     }
     std::vector<std::pair<MessageKind, std::string>> Take() { return std::move(messages_); }
 
-private:
+  private:
     std::vector<std::pair<MessageKind, std::string>> messages_;
 };
 
@@ -55,7 +54,7 @@ const QString kSettingsFilter =
 
 // Long work: status text, wait cursor, and one pass of the event loop so both show.
 class LongWork {
-public:
+  public:
     LongWork(TfrmMain& window, const char* status) : window_(window) {
         window_.ShowStatus(status);
         window_.SetWaitCursor(true);
@@ -66,7 +65,7 @@ public:
         window_.ShowStatus("");
     }
 
-private:
+  private:
     TfrmMain& window_;
 };
 
@@ -136,8 +135,7 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     connect(ui_->cmdPrint, &QPushButton::clicked, this, &TfrmMain::cmdPrintClick);
     auto& basic = basic_->Controls();
     connect(basic.cmdPrinterSetup, &QPushButton::clicked, this, &TfrmMain::cmdPrinterSetupClick);
-    connect(basic.cmdCalSizeMargin, &QPushButton::clicked, this,
-            &TfrmMain::cmdCalSizeMarginClick);
+    connect(basic.cmdCalSizeMargin, &QPushButton::clicked, this, &TfrmMain::cmdCalSizeMarginClick);
     connect(imposition_->Controls().cmdComposePrinter, &QPushButton::clicked, this,
             &TfrmMain::cmdComposePrinterClick);
     connect(ui_->mnuRokuyo, &QAction::triggered, this, &TfrmMain::mnuRokuyoClick);
@@ -185,9 +183,10 @@ void TfrmMain::FirstActivate() {
     if (!firstActivation_) return;
     firstActivation_ = false;
     if (DayOfWeek(CivilDate{2005, 1, 1}) != 6) {
-        Messages().Report(MessageKind::Warning,
-                          "正しい曜日が取得できません。\r\nWindowsの地域の設定が和暦だと本ソフトの動"
-                          "作に不具合が生じます、西暦になっているか確認してください。");
+        Messages().Report(
+            MessageKind::Warning,
+            "正しい曜日が取得できません。\r\nWindowsの地域の設定が和暦だと本ソフトの動"
+            "作に不具合が生じます、西暦になっているか確認してください。");
     }
     {
         LongWork work(*this, "旧暦データロード中...");
@@ -254,7 +253,9 @@ void TfrmMain::ShowLoadedDesign() {
     RepaintPreview();
 }
 
-void TfrmMain::CommitPendingEdits() { basic_->CommitPendingSizeEdit(); }
+void TfrmMain::CommitPendingEdits() {
+    basic_->CommitPendingSizeEdit();
+}
 
 // File menu.
 
@@ -272,8 +273,8 @@ void TfrmMain::mnuFileOpenClick() {
 
 void TfrmMain::mnuFileSaveClick() {
     CommitPendingEdits();
-    const QString path =
-        Dialogs().SaveFileName(this, kSettingsFilter, lastFileName_, QStringLiteral("sav"), nullptr);
+    const QString path = Dialogs().SaveFileName(this, kSettingsFilter, lastFileName_,
+                                                QStringLiteral("sav"), nullptr);
     if (path.isEmpty()) return;
     LongWork work(*this, "ファイルセーブ中...");
     ControlsToData(data_);
@@ -285,7 +286,7 @@ void TfrmMain::mnuFileSaveClick() {
 namespace {
 
 class InputBoxAsker : public ResolutionAsker {
-public:
+  public:
     InputBoxAsker(TfrmMain& window) : window_(window) {}
     std::optional<std::string> Ask(const std::string& caption, const std::string& prompt,
                                    const std::string& defaultValue) override {
@@ -296,7 +297,7 @@ public:
         return answer->toStdString();
     }
 
-private:
+  private:
     TfrmMain& window_;
 };
 
@@ -305,7 +306,7 @@ private:
 // Shows how far an export is in the status bar and keeps the window painted; its cancel button
 // stops the export.
 class ExportProgressBar : public ExportProgress {
-public:
+  public:
     explicit ExportProgressBar(TfrmMain& window) : window_(window) {
         window_.exporting_ = true;
         window_.exportCancelled_ = false;
@@ -330,16 +331,17 @@ public:
         return !window_.exportCancelled_;
     }
 
-private:
+  private:
     TfrmMain& window_;
 };
 
 void TfrmMain::mnuPicSaveClick() {
     CommitPendingEdits();
-    const QString filter = QtFileFilter(QStringLiteral(
-        "PNGﾌｧｲﾙ(*.png)|*.png|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*|"));
+    const QString filter = QtFileFilter(
+        QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*|"));
     QString chosenFilter;
-    QString path = Dialogs().SaveFileName(this, filter, lastImageFileName_, QString(), &chosenFilter);
+    QString path =
+        Dialogs().SaveFileName(this, filter, lastImageFileName_, QString(), &chosenFilter);
     if (path.isEmpty()) return;
     // A name typed without an extension is meant in the format chosen in the dialog.
     path = WithFilterExtension(path, chosenFilter);
@@ -419,9 +421,13 @@ void TfrmMain::cmdComposePrinterClick() {
     ShowPrinterSummary();
 }
 
-void TfrmMain::mnuAboutClick() { Dialogs().ShowModal(aboutBox_); }
+void TfrmMain::mnuAboutClick() {
+    Dialogs().ShowModal(aboutBox_);
+}
 
-void TfrmMain::mnuRokuyoClick() { Dialogs().ShowModal(rokuyo_); }
+void TfrmMain::mnuRokuyoClick() {
+    Dialogs().ShowModal(rokuyo_);
+}
 
 // Preview.
 
@@ -450,7 +456,9 @@ void TfrmMain::cboZoomClick() {
     ApplyCalendarSize();
 }
 
-void TfrmMain::RepaintPreview() { ui_->PaintBox1->update(); }
+void TfrmMain::RepaintPreview() {
+    ui_->PaintBox1->update();
+}
 
 void TfrmMain::PaintBox1Paint(QWidget& box) {
     if (state_.Loading) return;
@@ -513,7 +521,9 @@ std::string TfrmMain::PositionXText() const {
 std::string TfrmMain::PositionYText() const {
     return basic_->Controls().txtPositionY->text().toStdString();
 }
-int TfrmMain::Zoom() const { return ZoomOfItem(ui_->cboZoom->currentText().toStdString()); }
+int TfrmMain::Zoom() const {
+    return ZoomOfItem(ui_->cboZoom->currentText().toStdString());
+}
 
 // Status and cursor.
 
@@ -521,13 +531,17 @@ void TfrmMain::ShowStatus(const std::string& text) {
     statusPanel_->setText(QString::fromStdString(text));
 }
 
-QString TfrmMain::StatusText() const { return statusPanel_->text(); }
+QString TfrmMain::StatusText() const {
+    return statusPanel_->text();
+}
 
 void TfrmMain::ProcessEvents() {
     // Inside the preview's own paint the status waits for the next pass of the event loop.
     if (!painting_) DoEvents();
 }
 
-void TfrmMain::SetWaitCursor(bool on) { SetCursorAll(this, on ? Qt::WaitCursor : Qt::ArrowCursor); }
+void TfrmMain::SetWaitCursor(bool on) {
+    SetCursorAll(this, on ? Qt::WaitCursor : Qt::ArrowCursor);
+}
 
 }  // namespace orv

@@ -39,7 +39,7 @@ class TfrmRokuyo;
 
 class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, public TabHost {
     Q_OBJECT
-public:
+  public:
     explicit TfrmMain(WindowSettings settings, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
@@ -108,12 +108,12 @@ public:
     MessageSink& Messages() override { return *sink_; }
     WindowDialogs& Dialogs() override { return *dialogs_; }
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     friend class ExportProgressBar;
     void ShowLoadedDesign();
     void PaintBox1Paint(QWidget& box);

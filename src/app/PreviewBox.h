@@ -8,17 +8,17 @@ namespace orv {
 
 class PreviewBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PreviewBox(QWidget* parent = nullptr) : QWidget(parent) {}
 
     void SetPainter(std::function<void(QWidget&)> painter) { painter_ = std::move(painter); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         if (painter_) painter_(*this);
     }
 
-private:
+  private:
     std::function<void(QWidget&)> painter_;
 };
 

@@ -9,17 +9,17 @@ namespace orv {
 
 class SpinButton : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SpinButton(QWidget* parent = nullptr);
 
     QToolButton* UpButton() const { return up_; }
     QToolButton* DownButton() const { return down_; }
 
-signals:
+  signals:
     void UpClick();
     void DownClick();
 
-private:
+  private:
     QToolButton* up_;
     QToolButton* down_;
 };

@@ -14,7 +14,7 @@ namespace orv {
 class WindowDialogs;
 
 class TabHost {
-public:
+  public:
     virtual ~TabHost() = default;
 
     // On while a record is pushed into the controls: change reactions must not draw or copy.

@@ -29,6 +29,8 @@ void SetCursorAll(QWidget* window, Qt::CursorShape cursor) {
     for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) apply(child);
 }
 
-void DoEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 }  // namespace orv

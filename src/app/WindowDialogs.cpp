@@ -70,7 +70,9 @@ bool QtWindowDialogs::PrinterSetupDialog(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtWindowDialogs::ShowModal(QDialog* dialog) { dialog->exec(); }
+void QtWindowDialogs::ShowModal(QDialog* dialog) {
+    dialog->exec();
+}
 
 QColor ToQColor(int32_t color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);

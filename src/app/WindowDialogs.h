@@ -13,7 +13,7 @@ class QWidget;
 namespace orv {
 
 class WindowDialogs {
-public:
+  public:
     virtual ~WindowDialogs() = default;
 
     // Filters are Qt filters. An empty result means the user cancelled.
@@ -37,14 +37,14 @@ public:
 
 // The real dialogs.
 class QtWindowDialogs : public WindowDialogs {
-public:
+  public:
     QString OpenFileName(QWidget* parent, const QString& filter,
                          const QString& initialFile) override;
     QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
                          const QString& defaultSuffix, QString* selectedFilter) override;
     std::optional<int32_t> ChooseColor(QWidget* parent, int32_t initial) override;
-    std::optional<QString> InputText(QWidget* parent, const QString& caption,
-                                     const QString& prompt, const QString& value) override;
+    std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                     const QString& value) override;
     bool PrintDialog(QWidget* parent, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) override;
     void ShowModal(QDialog* dialog) override;

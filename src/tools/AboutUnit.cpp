@@ -10,7 +10,8 @@ namespace orv {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TAboutBox>()) {
     ui_->setupUi(this);
-    ui_->ProgramIcon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(48));
+    ui_->ProgramIcon->setPixmap(
+        style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(48));
     ui_->Version->setText(QStringLiteral("Version 1.11 (Linux)"));
     ui_->Copyright->setText(QStringLiteral("このソフトはフリーソフトです。"));
     // Blue and underlined, with the hand cursor set in the form.
@@ -25,6 +26,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
 
 TAboutBox::~TAboutBox() = default;
 
-QString TAboutBox::HomePage() { return QStringLiteral("https://orvalinden.example.org/"); }
+QString TAboutBox::HomePage() {
+    return QStringLiteral("https://orvalinden.example.org/");
+}
 
 }  // namespace orv

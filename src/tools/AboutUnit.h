@@ -11,14 +11,14 @@ namespace orv {
 
 class TAboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAboutBox(QWidget* parent = nullptr);
     ~TAboutBox() override;
 
     // The page the link opens.
     static QString HomePage();
 
-private:
+  private:
     std::unique_ptr<Ui::TAboutBox> ui_;
 };
 

@@ -7,11 +7,11 @@ class QWidget;
 namespace orv {
 
 class DialogMessageSink : public MessageSink {
-public:
+  public:
     explicit DialogMessageSink(QWidget* parent) : parent_(parent) {}
     void Report(MessageKind kind, const std::string& text) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

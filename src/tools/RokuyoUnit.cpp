@@ -1,7 +1,7 @@
 #include "RokuyoUnit.h"
 
-#include <QFileDialog>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QHeaderView>
 
 #include "ui_RokuyoDialog.h"
@@ -17,13 +17,14 @@ TfrmRokuyo::TfrmRokuyo(QWidget* parent)
     ui_->ListView1->header()->setSectionsClickable(false);
     connect(ui_->cmdRokuyo, &QPushButton::clicked, this, &TfrmRokuyo::cmdRokuyoClick);
     connect(ui_->cmdNijusisekki, &QPushButton::clicked, this, &TfrmRokuyo::cmdNijusisekkiClick);
-    connect(ui_->cmdDevelopFolder, &QToolButton::clicked, this,
-            &TfrmRokuyo::cmdDevelopFolderClick);
+    connect(ui_->cmdDevelopFolder, &QToolButton::clicked, this, &TfrmRokuyo::cmdDevelopFolderClick);
 }
 
 TfrmRokuyo::~TfrmRokuyo() = default;
 
-void TfrmRokuyo::SetMessageSink(MessageSink* sink) { sink_ = sink != nullptr ? sink : &dialogSink_; }
+void TfrmRokuyo::SetMessageSink(MessageSink* sink) {
+    sink_ = sink != nullptr ? sink : &dialogSink_;
+}
 
 void TfrmRokuyo::cmdDevelopFolderClick() {
     const QString folder =
@@ -31,11 +32,17 @@ void TfrmRokuyo::cmdDevelopFolderClick() {
     if (!folder.isEmpty()) ui_->txtDevelopFolder->setText(folder);
 }
 
-std::string TfrmRokuyo::DevelopFolder() { return ui_->txtDevelopFolder->text().toStdString(); }
+std::string TfrmRokuyo::DevelopFolder() {
+    return ui_->txtDevelopFolder->text().toStdString();
+}
 
-void TfrmRokuyo::cmdRokuyoClick() { Run(CreateRokuyoData); }
+void TfrmRokuyo::cmdRokuyoClick() {
+    Run(CreateRokuyoData);
+}
 
-void TfrmRokuyo::cmdNijusisekkiClick() { Run(CreateSolarTermData); }
+void TfrmRokuyo::cmdNijusisekkiClick() {
+    Run(CreateSolarTermData);
+}
 
 void TfrmRokuyo::Run(DataCreationResult (*run)(const std::string&, MessageSink&,
                                                const DataCreationCallbacks&)) {
@@ -57,8 +64,8 @@ void TfrmRokuyo::Run(DataCreationResult (*run)(const std::string&, MessageSink&,
     setWindowTitle(QStringLiteral("データ作成"));
     // The rows come sorted by date text, as the list shows them.
     for (const DataRow& row : result.Rows) {
-        new QTreeWidgetItem(list, {QString::fromStdString(row.Date),
-                                   QString::fromStdString(row.Name)});
+        new QTreeWidgetItem(list,
+                            {QString::fromStdString(row.Date), QString::fromStdString(row.Name)});
     }
     unsetCursor();
     if (result.Written) sink_->Report(MessageKind::Information, "終了。");

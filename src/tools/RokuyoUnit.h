@@ -15,7 +15,7 @@ namespace orv {
 
 class TfrmRokuyo : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TfrmRokuyo(QWidget* parent = nullptr);
     ~TfrmRokuyo() override;
 
@@ -27,7 +27,7 @@ public:
     void cmdNijusisekkiClick();
     void cmdDevelopFolderClick();
 
-private:
+  private:
     std::string DevelopFolder();
     void Run(DataCreationResult (*run)(const std::string&, MessageSink&,
                                        const DataCreationCallbacks&));

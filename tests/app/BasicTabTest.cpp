@@ -27,7 +27,7 @@ class BasicTabTest : public QObject {
         return basic.lblYear->text() + basic.lblMonth->text();
     }
 
-private slots:
+  private slots:
     void SizeTypedByHandDropsThePresetButVisitingAnEditKeepsIt() {
         WindowFiles files;
         TestWindow w(files);

@@ -48,7 +48,7 @@ QRect Ink(const QImage& image) {
 
 class CupsPrintTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void PrintedPageHoldsTheCommandLinesCalendar() {
         const QString out = qEnvironmentVariable("ORV_CUPS_PDF_FOLDER");
         if (out.isEmpty()) QSKIP("needs the CUPS server of window_cups_print_test.sh");
@@ -71,11 +71,11 @@ private slots:
 
         w.dialogs.saveAnswers.push_back(files.Path("design.sav"));
         w.window->mnuFileSaveClick();
-        const CliResult cli = RunCli(
-            "export " + ShellQuote(files.Path("design.sav").toStdString()) + " " +
-                ShellQuote(files.Path("cli.pdf").toStdString()) + " --dpi 300 --oldcal " +
-                ShellQuote(files.oldCalendarFile),
-            files.Path("cli.err").toStdString());
+        const CliResult cli =
+            RunCli("export " + ShellQuote(files.Path("design.sav").toStdString()) + " " +
+                       ShellQuote(files.Path("cli.pdf").toStdString()) + " --dpi 300 --oldcal " +
+                       ShellQuote(files.oldCalendarFile),
+                   files.Path("cli.err").toStdString());
         QVERIFY2(cli.status == 0, cli.err.c_str());
 
         const QImage sheet = GreyPage(files.Path("cli.pdf"), files.Path("sheet"));
@@ -89,9 +89,14 @@ private slots:
                      std::abs(sheetInk.width() - pageInk.width()) <= 1 &&
                      std::abs(sheetInk.height() - pageInk.height()) <= 1,
                  qPrintable(QString("ink %1,%2 %3x%4 printed, %5,%6 %7x%8 exported")
-                                .arg(pageInk.left()).arg(pageInk.top()).arg(pageInk.width())
-                                .arg(pageInk.height()).arg(sheetInk.left()).arg(sheetInk.top())
-                                .arg(sheetInk.width()).arg(sheetInk.height())));
+                                .arg(pageInk.left())
+                                .arg(pageInk.top())
+                                .arg(pageInk.width())
+                                .arg(pageInk.height())
+                                .arg(sheetInk.left())
+                                .arg(sheetInk.top())
+                                .arg(sheetInk.width())
+                                .arg(sheetInk.height())));
         // The same drawing. On its way through PostScript the text becomes outlines, whose edges
         // shade a little differently: compared at a third of the size, they agree.
         const QSize third = sheet.size() / 3;

@@ -68,7 +68,7 @@ QString ReadCp932(const QString& path) {
 
 class DataCreationDialogTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void BuildsBothSectionsFromTheDevelopmentFolder() {
         WindowFiles files;
         const QString folder = files.Path("dev");

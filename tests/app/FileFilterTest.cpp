@@ -8,7 +8,7 @@ namespace orv::test {
 
 class FileFilterTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void WindowsFiltersBecomeQtFilters() {
         QCOMPARE(QtFileFilter("ｾｰﾌﾞﾌｧｲﾙ(*.sav)|*.sav|すべてのﾌｧｲﾙ(*.*)|*.*"),
                  QString("ｾｰﾌﾞﾌｧｲﾙ(*.sav);;すべてのﾌｧｲﾙ(*)"));
@@ -20,7 +20,8 @@ private slots:
     void ANameWithoutExtensionTakesTheChosenFiltersOne() {
         QCOMPARE(WithFilterExtension("/tmp/cal", "PNGﾌｧｲﾙ(*.png)"), QString("/tmp/cal.png"));
         QCOMPARE(WithFilterExtension("/tmp/cal", "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)"), QString("/tmp/cal.bmp"));
-        QCOMPARE(WithFilterExtension("/tmp/cal.PNG", "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)"), QString("/tmp/cal.PNG"));
+        QCOMPARE(WithFilterExtension("/tmp/cal.PNG", "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)"),
+                 QString("/tmp/cal.PNG"));
         QCOMPARE(WithFilterExtension("/tmp/cal", "すべてのﾌｧｲﾙ(*)"), QString("/tmp/cal"));
         QCOMPARE(WithFilterExtension("/tmp/cal", "画像(*.jpg *.jpeg)"), QString("/tmp/cal"));
         QCOMPARE(WithFilterExtension("/tmp.d/cal", "PNGﾌｧｲﾙ(*.png)"), QString("/tmp.d/cal.png"));

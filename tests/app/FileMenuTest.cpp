@@ -23,7 +23,7 @@ class FileMenuTest : public QObject {
         return w.Design();
     }
 
-private slots:
+  private slots:
     void CustomSizeIsKeptAndAPresetIndexGivesThePresetSize() {
         WindowFiles files;
         TestWindow w(files);
@@ -117,7 +117,8 @@ private slots:
         QCOMPARE(messages.size(), size_t{1});
         QCOMPARE(messages[0].kind, MessageKind::Warning);
         QCOMPARE(QString::fromStdString(messages[0].text),
-                 QString("本ソフトのデータファイルとして認識できません、エラーが表示される可能性があります。"));
+                 QString("本ソフトのデータファイルとして認識できません、エラーが表示される可能性が"
+                         "あります。"));
         QCOMPARE(shown.SizeX, 50);
     }
 

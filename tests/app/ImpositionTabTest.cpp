@@ -53,7 +53,7 @@ struct ImpositionFixture {
 
 class ImpositionTabTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void AddNumbersInOrderAndClearsTheSelection() {
         ImpositionFixture f;
         f.Add(1);

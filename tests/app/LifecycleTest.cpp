@@ -17,7 +17,7 @@ namespace orv::test {
 
 class LifecycleTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void StartWithoutAutoSaveShowsTheNewDesign() {
         WindowFiles files;
         TestWindow w(files);

@@ -55,7 +55,7 @@ struct MemorialFixture {
 
 class MemorialTabTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void SetAddsAPaddedDateAndUpdatesItInPlace() {
         MemorialFixture f;
         f.Set("2016", "5", "5", "A");
@@ -139,7 +139,8 @@ private slots:
         std::vector<Message> messages = f.w.log.Take();
         QCOMPARE(messages.size(), size_t{1});
         QCOMPARE(messages[0].kind, MessageKind::Warning);
-        QCOMPARE(QString::fromStdString(messages[0].text), QString("記念日リストから選択してください。"));
+        QCOMPARE(QString::fromStdString(messages[0].text),
+                 QString("記念日リストから選択してください。"));
 
         f.Set("2016", "1", "1", "a");
         f.Set("2016", "2", "2", "b");

@@ -38,20 +38,24 @@ void MakeRichDesign(TestWindow& w, const WindowFiles& files) {
     style.chkNijusisekki->setChecked(true);
 }
 
-QImage Rgb(const QString& path) { return QImage(path).convertToFormat(QImage::Format_RGB32); }
+QImage Rgb(const QString& path) {
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
+}
 
 QImage PdfPage(const QString& pdf, const QString& prefix) {
     QProcess::execute("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, prefix});
     return Rgb(prefix + ".png");
 }
 
-std::string Quote(const QString& path) { return ShellQuote(path.toStdString()); }
+std::string Quote(const QString& path) {
+    return ShellQuote(path.toStdString());
+}
 
 }  // namespace
 
 class OutputTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void WindowPngEqualsTheCommandLinesAndTakes300dpiAs300() {
         WindowFiles files;
         files.oldCalendarFile = kOldCalendar;

@@ -56,7 +56,8 @@ QStringList ControlSnapshot(TfrmMain& window) {
             QStringList rows;
             for (int i = 0; i < list->topLevelItemCount(); ++i) {
                 QStringList cells;
-                for (int c = 0; c < list->columnCount(); ++c) cells << list->topLevelItem(i)->text(c);
+                for (int c = 0; c < list->columnCount(); ++c)
+                    cells << list->topLevelItem(i)->text(c);
                 rows << cells.join("|");
             }
             state = rows.join(" / ");
@@ -198,7 +199,7 @@ void UseEveryControl(TestWindow& w, const WindowFiles& files) {
 
 class RoundTripTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void EveryControlComesBackAfterSaveAndOpen() {
         WindowFiles files;
         QStringList before;

@@ -15,7 +15,7 @@ namespace orv::test {
 
 class StyleTabTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void LineWidthStaysWithin1And999() {
         WindowFiles files;
         TestWindow w(files);

@@ -10,7 +10,8 @@ namespace orv::test {
 
 QString MessageLog::Unexpected() const {
     QStringList lines;
-    for (const Message& m : messages_) lines << "unexpected message: " + QString::fromStdString(m.text);
+    for (const Message& m : messages_)
+        lines << "unexpected message: " + QString::fromStdString(m.text);
     return lines.join('\n');
 }
 
@@ -67,11 +68,13 @@ bool ScriptedDialogs::PrintDialog(QWidget*, QPrinter& printer) {
     return true;
 }
 
-WindowFiles::WindowFiles() { dir_.setAutoRemove(true); }
+WindowFiles::WindowFiles() {
+    dir_.setAutoRemove(true);
+}
 
 WindowSettings WindowFiles::Settings() const {
-    return WindowSettings{AutoSave(), oldCalendarFile.empty() ? Path("旧暦.ini").toStdString()
-                                                              : oldCalendarFile};
+    return WindowSettings{
+        AutoSave(), oldCalendarFile.empty() ? Path("旧暦.ini").toStdString() : oldCalendarFile};
 }
 
 TestWindow::TestWindow(const WindowFiles& files)
@@ -100,7 +103,9 @@ TData TestWindow::Design() {
     return data;
 }
 
-void TestWindow::Close() { window->close(); }
+void TestWindow::Close() {
+    window->close();
+}
 
 QStringList DesignLines(const TData& data, bool withLists) {
     QStringList lines;
@@ -124,7 +129,9 @@ QStringList DesignLines(const TData& data, bool withLists) {
         }
         for (int i = 0; i < data.Matrixs.Count(); ++i) {
             const TMatrix& m = data.Matrixs.Items(i);
-            lines << QString("Matrix %1=%2").arg(m.Number).arg(QString::fromStdString(m.GetProperty()));
+            lines << QString("Matrix %1=%2")
+                         .arg(m.Number)
+                         .arg(QString::fromStdString(m.GetProperty()));
         }
     }
     return lines;
@@ -137,7 +144,8 @@ void SaveDesign(TData data, const QString& path) {
 
 void TypeText(QWidget* widget, const QString& text) {
     for (const uint codePoint : text.toUcs4()) {
-        const QString character = QString::fromUcs4(reinterpret_cast<const char32_t*>(&codePoint), 1);
+        const QString character =
+            QString::fromUcs4(reinterpret_cast<const char32_t*>(&codePoint), 1);
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, character);
         QApplication::sendEvent(widget, &press);
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, character);

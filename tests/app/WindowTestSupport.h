@@ -28,20 +28,20 @@ struct Message {
 // Records every message; a test takes and checks what it expects, and Unexpected() lists the
 // rest.
 class MessageLog : public MessageSink {
-public:
+  public:
     void Report(MessageKind kind, const std::string& text) override {
         messages_.push_back({kind, text});
     }
     std::vector<Message> Take() { return std::exchange(messages_, {}); }
     QString Unexpected() const;
 
-private:
+  private:
     std::vector<Message> messages_;
 };
 
 // Answers the standard dialogs from queues the test fills; an empty queue answers "cancel".
 class ScriptedDialogs : public WindowDialogs {
-public:
+  public:
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
     QString saveFilterAnswer;
@@ -80,7 +80,7 @@ public:
 
 // A folder for one test with the window's files in it.
 class WindowFiles {
-public:
+  public:
     WindowFiles();
     QString Path(const QString& name) const { return dir_.filePath(name); }
     std::string AutoSave() const { return Path("Orvalinden.bak").toStdString(); }
@@ -88,7 +88,7 @@ public:
     // The old-calendar file the window loads; none by default.
     std::string oldCalendarFile;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 
@@ -123,4 +123,5 @@ void MoveFocus(QWidget* from, QWidget* to);
 }  // namespace orv::test
 
 // A test fails on any message it did not take.
-#define ORV_NO_UNEXPECTED_MESSAGES(log) QVERIFY2((log).Unexpected().isEmpty(), qPrintable((log).Unexpected()))
+#define ORV_NO_UNEXPECTED_MESSAGES(log) \
+    QVERIFY2((log).Unexpected().isEmpty(), qPrintable((log).Unexpected()))

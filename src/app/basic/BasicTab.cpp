@@ -15,8 +15,12 @@ namespace orv {
 
 namespace {
 
-QString Decimal(int value) { return QString::number(value); }
-int32_t EditNumber(const QLineEdit* edit) { return ValInt(edit->text().toStdString()); }
+QString Decimal(int value) {
+    return QString::number(value);
+}
+int32_t EditNumber(const QLineEdit* edit) {
+    return ValInt(edit->text().toStdString());
+}
 
 // Focus that comes and goes with the whole window or a popup is no entering or leaving of the
 // edit: a user who switches away in the middle of typing has not finished.
@@ -95,10 +99,16 @@ void BasicTab::FillSizePresets() {
     ui_->cboCalSize->setCurrentIndex(0);
 }
 
-void BasicTab::SetYearMonth(int year, int month) { ShowYearMonth(year, month); }
+void BasicTab::SetYearMonth(int year, int month) {
+    ShowYearMonth(year, month);
+}
 
-std::string BasicTab::YearText() const { return ui_->lblYear->text().toStdString(); }
-std::string BasicTab::MonthText() const { return ui_->lblMonth->text().toStdString(); }
+std::string BasicTab::YearText() const {
+    return ui_->lblYear->text().toStdString();
+}
+std::string BasicTab::MonthText() const {
+    return ui_->lblMonth->text().toStdString();
+}
 
 void BasicTab::ShowYearMonth(int year, int month) {
     ui_->lblYear->setText(Decimal(year) + QStringLiteral("年"));
@@ -193,9 +203,13 @@ void BasicTab::cboCalSizeChange() {
 
 // Size and position edits: a size typed by hand no longer matches a named size.
 
-void BasicTab::SizeEditEnter() { sizeEdited_ = false; }
+void BasicTab::SizeEditEnter() {
+    sizeEdited_ = false;
+}
 
-void BasicTab::SizeEditChange() { sizeEdited_ = true; }
+void BasicTab::SizeEditChange() {
+    sizeEdited_ = true;
+}
 
 void BasicTab::SizeEditExit() {
     if (!sizeEdited_) return;
@@ -232,7 +246,9 @@ void BasicTab::txtPicFileChange() {
     if (ui_->txtPicFile->text().isEmpty()) Repaint();
 }
 
-void BasicTab::txtPicFileExit() { Repaint(); }
+void BasicTab::txtPicFileExit() {
+    Repaint();
+}
 
 void BasicTab::txtPicOffsetExit() {
     if (ui_->txtPicOffset->text().trimmed().isEmpty()) ui_->txtPicOffset->setText("0");

@@ -20,7 +20,7 @@ class TabHost;
 
 class BasicTab : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The year steps stop here; the holiday rules are known for these years.
     static constexpr int kFirstYear = 1948;
     static constexpr int kLastYear = 2099;
@@ -70,10 +70,10 @@ public:
     void spinPluralRowsUpClick();
     void txtPluralRowsExit();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Repaint();
     void ShowYearMonth(int year, int month);
     void SetAlignmentCaptions(int side);

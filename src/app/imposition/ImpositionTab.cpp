@@ -16,7 +16,9 @@ namespace {
 
 constexpr int kMaxCount = 99;
 
-int EditNumber(const QLineEdit* edit) { return ValInt(edit->text().toStdString()); }
+int EditNumber(const QLineEdit* edit) {
+    return ValInt(edit->text().toStdString());
+}
 
 void Clamp(QLineEdit* edit) {
     const int value = EditNumber(edit);
@@ -64,7 +66,9 @@ void ImpositionTab::Attach(TabHost& host) {
     }
 }
 
-TMatrixs& ImpositionTab::Matrixs() { return host_->Data().Matrixs; }
+TMatrixs& ImpositionTab::Matrixs() {
+    return host_->Data().Matrixs;
+}
 
 QString ImpositionTab::NumberCaption(int number) {
     return QString::fromStdString(Right("  " + IntToStr(number), 3));
@@ -95,8 +99,12 @@ void ImpositionTab::FillList(const TMatrixs& matrixs) {
     AutoSizeColumns(list, true);
 }
 
-bool ImpositionTab::ImpositionOn() const { return ui_->chkMatrix->isChecked(); }
-std::string ImpositionTab::ColsText() const { return ui_->txtMatrixCol->text().toStdString(); }
+bool ImpositionTab::ImpositionOn() const {
+    return ui_->chkMatrix->isChecked();
+}
+std::string ImpositionTab::ColsText() const {
+    return ui_->txtMatrixCol->text().toStdString();
+}
 std::string ImpositionTab::IntervalText() const {
     return ui_->txtMatrixInterval->text().toStdString();
 }
@@ -108,7 +116,9 @@ void ImpositionTab::SetRow(QTreeWidgetItem* row, const TMatrix& entry) {
     row->setText(3, QString::fromStdString(entry.ConfigFile));
 }
 
-void ImpositionTab::SortRows() { ui_->lvwMatrix->sortItems(0, Qt::AscendingOrder); }
+void ImpositionTab::SortRows() {
+    ui_->lvwMatrix->sortItems(0, Qt::AscendingOrder);
+}
 
 TMatrix* ImpositionTab::EntryOf(const QTreeWidgetItem* row) {
     return row != nullptr ? Matrixs().FindByNumber(ValInt(row->text(0).toStdString())) : nullptr;
@@ -143,7 +153,9 @@ void ImpositionTab::txtMatrixColExit() {
     host_->ApplyCalendarSize();
 }
 
-void ImpositionTab::txtMatrixIntervalExit() { host_->ApplyCalendarSize(); }
+void ImpositionTab::txtMatrixIntervalExit() {
+    host_->ApplyCalendarSize();
+}
 
 void ImpositionTab::spinMatrixMonthDownClick() {
     const int months = EditNumber(ui_->txtMatrixMonth);
@@ -155,11 +167,15 @@ void ImpositionTab::spinMatrixMonthUpClick() {
     if (months < kMaxCount) ui_->txtMatrixMonth->setText(QString::number(months + 1));
 }
 
-void ImpositionTab::txtMatrixMonthExit() { Clamp(ui_->txtMatrixMonth); }
+void ImpositionTab::txtMatrixMonthExit() {
+    Clamp(ui_->txtMatrixMonth);
+}
 
 // Files of the entry being edited.
 
-void ImpositionTab::cmdMatrixImageFileClick() { host_->ChoosePicture(ui_->txtMatrixImageFile); }
+void ImpositionTab::cmdMatrixImageFileClick() {
+    host_->ChoosePicture(ui_->txtMatrixImageFile);
+}
 
 void ImpositionTab::cmdMatrixConfigFileClick() {
     const QString chosen = host_->Dialogs().OpenFileName(
@@ -227,9 +243,13 @@ void ImpositionTab::Swap(int step) {
     host_->RepaintPreview();
 }
 
-void ImpositionTab::btnMatrixUpClick() { Swap(-1); }
+void ImpositionTab::btnMatrixUpClick() {
+    Swap(-1);
+}
 
-void ImpositionTab::btnMatrixDownClick() { Swap(+1); }
+void ImpositionTab::btnMatrixDownClick() {
+    Swap(+1);
+}
 
 void ImpositionTab::btnMatrixDeleteClick() {
     QTreeWidget* list = ui_->lvwMatrix;

@@ -18,7 +18,7 @@ class TabHost;
 
 class ImpositionTab : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ImpositionTab(QWidget* parent = nullptr);
     ~ImpositionTab() override;
 
@@ -57,10 +57,10 @@ public:
     void btnMatrixDeleteClick();
     void lvwMatrixSelectItem();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     TMatrixs& Matrixs();
     TMatrix* EntryOf(const QTreeWidgetItem* row);
     QTreeWidgetItem* SelectedRow() const;

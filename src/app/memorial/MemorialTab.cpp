@@ -18,9 +18,13 @@ namespace {
 
 constexpr int kLastMemorialYear = 9999;
 
-QString Mark(int32_t color) { return color >= 0 ? QStringLiteral("■") : QStringLiteral("×"); }
+QString Mark(int32_t color) {
+    return color >= 0 ? QStringLiteral("■") : QStringLiteral("×");
+}
 
-std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+std::string Text(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
 
 // Code points before a UTF-16 position.
 int CharactersBefore(const QString& text, int position) {
@@ -49,8 +53,7 @@ void MemorialTab::Attach(TabHost& host, const BasicTab& basic, const StyleTab& s
     style_ = &style;
     Ui::MemorialTab& c = *ui_;
     connect(c.cmdAddMemorial, &QPushButton::clicked, this, &MemorialTab::cmdAddMemorialClick);
-    connect(c.txtMemorialName, &QLineEdit::returnPressed, this,
-            &MemorialTab::cmdAddMemorialClick);
+    connect(c.txtMemorialName, &QLineEdit::returnPressed, this, &MemorialTab::cmdAddMemorialClick);
     connect(c.cmdDelMemorial, &QPushButton::clicked, this, &MemorialTab::cmdDelMemorialClick);
     connect(c.lvwMemorial, &QTreeWidget::itemSelectionChanged, this,
             &MemorialTab::lvwMemorialSelectItem);
@@ -71,13 +74,15 @@ void MemorialTab::Attach(TabHost& host, const BasicTab& basic, const StyleTab& s
             &MemorialTab::cmdMemorialBackColorClick);
     connect(c.cmdMemorialPilcrow, &QPushButton::clicked, this,
             &MemorialTab::cmdMemorialPilcrowClick);
-    for (QLineEdit* edit : {c.txtMemorialDayY, c.txtMemorialDayM, c.txtMemorialDay,
-                            c.txtMemorialName}) {
+    for (QLineEdit* edit :
+         {c.txtMemorialDayY, c.txtMemorialDayM, c.txtMemorialDay, c.txtMemorialName}) {
         edit->installEventFilter(this);
     }
 }
 
-TMemorials& MemorialTab::Memorials() { return host_->Data().Memorials; }
+TMemorials& MemorialTab::Memorials() {
+    return host_->Data().Memorials;
+}
 
 void MemorialTab::FillList(const TMemorials& memorials) {
     QTreeWidget* list = ui_->lvwMemorial;
@@ -111,7 +116,9 @@ void MemorialTab::lvwMemorialAdvancedCustomDrawSubItem(QTreeWidgetItem* row) {
     row->setForeground(4, brush(memorial->BackColor));
 }
 
-void MemorialTab::SortRows() { ui_->lvwMemorial->sortItems(0, Qt::AscendingOrder); }
+void MemorialTab::SortRows() {
+    ui_->lvwMemorial->sortItems(0, Qt::AscendingOrder);
+}
 
 QTreeWidgetItem* MemorialTab::FindRow(const QString& caption) const {
     QTreeWidget* list = ui_->lvwMemorial;
@@ -232,8 +239,7 @@ void MemorialTab::lvwMemorialSelectItem() {
         box->setChecked(color >= 0);
         swatch->SetColor(color >= 0 ? color : design);
     };
-    show(c.chkMemorialDayColor, c.cmdMemorialDayColor, memorial->DayColor,
-         style_->WeekdayColor());
+    show(c.chkMemorialDayColor, c.cmdMemorialDayColor, memorial->DayColor, style_->WeekdayColor());
     show(c.chkMemorialFontColor, c.cmdMemorialFontColor, memorial->FontColor,
          style_->HolidayColor());
     show(c.chkMemorialBackColor, c.cmdMemorialBackColor, memorial->BackColor,
@@ -320,8 +326,8 @@ void MemorialTab::spinMemorialDayDownClick() {
         return;
     }
     spinMemorialDayMDownClick();
-    c.txtMemorialDay->setText(QString::number(
-        FieldMonthLength(Text(c.txtMemorialDayY), Text(c.txtMemorialDayM))));
+    c.txtMemorialDay->setText(
+        QString::number(FieldMonthLength(Text(c.txtMemorialDayY), Text(c.txtMemorialDayM))));
 }
 
 void MemorialTab::cmdMemorialDayColorClick() {

@@ -19,7 +19,7 @@ class TabHost;
 
 class MemorialTab : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit MemorialTab(QWidget* parent = nullptr);
     ~MemorialTab() override;
 
@@ -50,10 +50,10 @@ public:
     void cmdMemorialPilcrowClick();
     void txtMemorialNameExit();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     TMemorials& Memorials();
     QTreeWidgetItem* FindRow(const QString& caption) const;
     void SetRow(QTreeWidgetItem* row, const TMemorial& memorial);

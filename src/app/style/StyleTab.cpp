@@ -40,21 +40,20 @@ StyleTab::~StyleTab() = default;
 void StyleTab::Attach(TabHost& host) {
     host_ = &host;
     Ui::StyleTab& c = *ui_;
-    for (QComboBox* list : {c.cboYDStyle, c.cboYDPosition, c.cboYDAlignment, c.cboWeekStyle,
-                            c.cboWeekSize, c.cboDayPosition, c.cboDaySize, c.cboHolidayPosition,
-                            c.cboHolidaySize}) {
+    for (QComboBox* list :
+         {c.cboYDStyle, c.cboYDPosition, c.cboYDAlignment, c.cboWeekStyle, c.cboWeekSize,
+          c.cboDayPosition, c.cboDaySize, c.cboHolidayPosition, c.cboHolidaySize}) {
         connect(list, &QComboBox::activated, this, &StyleTab::Repaint);
     }
-    for (QCheckBox* box : {c.chkYDFontI, c.chkYDFontB, c.chkWeekFontI, c.chkWeekFontB,
-                           c.chkWeekWaku, c.chkDayFontI, c.chkDayFontB, c.chkPrevNextDays,
-                           c.chkDayWaku, c.chkDayBackColor, c.chkHoliday, c.chkHolidayFontI,
-                           c.chkHolidayFontB, c.chkRokuyo, c.chkNijusisekki}) {
+    for (QCheckBox* box :
+         {c.chkYDFontI, c.chkYDFontB, c.chkWeekFontI, c.chkWeekFontB, c.chkWeekWaku, c.chkDayFontI,
+          c.chkDayFontB, c.chkPrevNextDays, c.chkDayWaku, c.chkDayBackColor, c.chkHoliday,
+          c.chkHolidayFontI, c.chkHolidayFontB, c.chkRokuyo, c.chkNijusisekki}) {
         connect(box, &QCheckBox::toggled, this, &StyleTab::Repaint);
     }
-    for (TPictureButton* swatch :
-         {c.cmdYDBackColor, c.cmdDayBackColor, c.cmdLineColor, c.cmdWeekdayColor,
-          c.cmdSaturdayColor, c.cmdHolidayColor, c.cmdRokuyoColor1, c.cmdRokuyoColor2,
-          c.cmdNijusiColor}) {
+    for (TPictureButton* swatch : {c.cmdYDBackColor, c.cmdDayBackColor, c.cmdLineColor,
+                                   c.cmdWeekdayColor, c.cmdSaturdayColor, c.cmdHolidayColor,
+                                   c.cmdRokuyoColor1, c.cmdRokuyoColor2, c.cmdNijusiColor}) {
         connect(swatch, &TPictureButton::clicked, this, [this, swatch] { ColorClick(swatch); });
     }
     for (TFontNameComboBox* picker :
@@ -186,9 +185,15 @@ void StyleTab::RebuildTitleRows(int picturePosition) {
     rows->setCurrentIndex(index < rows->count() ? index : -1);
 }
 
-int32_t StyleTab::WeekdayColor() const { return ui_->cmdWeekdayColor->Color(); }
-int32_t StyleTab::HolidayColor() const { return ui_->cmdHolidayColor->Color(); }
-int32_t StyleTab::DayBackColor() const { return ui_->cmdDayBackColor->Color(); }
+int32_t StyleTab::WeekdayColor() const {
+    return ui_->cmdWeekdayColor->Color();
+}
+int32_t StyleTab::HolidayColor() const {
+    return ui_->cmdHolidayColor->Color();
+}
+int32_t StyleTab::DayBackColor() const {
+    return ui_->cmdDayBackColor->Color();
+}
 
 void StyleTab::Repaint() {
     if (host_ != nullptr) host_->RepaintPreview();
@@ -204,8 +209,8 @@ void StyleTab::ColorClick(TPictureButton* swatch) {
 void StyleTab::FontChange() {
     // The hint names the chosen face, which a long list can hide; the holiday picker keeps its
     // description.
-    for (TFontNameComboBox* picker : {ui_->cboYDFontName, ui_->cboWeekFontName,
-                                      ui_->cboDayFontName}) {
+    for (TFontNameComboBox* picker :
+         {ui_->cboYDFontName, ui_->cboWeekFontName, ui_->cboDayFontName}) {
         picker->setToolTip(picker->GetValue());
     }
     Repaint();

@@ -20,7 +20,7 @@ class TabHost;
 
 class StyleTab : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit StyleTab(QWidget* parent = nullptr);
     ~StyleTab() override;
 
@@ -48,10 +48,10 @@ public:
     void spinLineWidthUpClick();
     void txtLineWidthExit();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Repaint();
 
     std::unique_ptr<Ui::StyleTab> ui_;
