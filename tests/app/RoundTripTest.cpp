@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "AppTests.h"
+#include "CliRunner.h"
 #include "FontNameComboBox.h"
 #include "PictureButton.h"
 #include "WindowTestSupport.h"
@@ -202,6 +203,7 @@ class RoundTripTest : public QObject {
   private slots:
     void EveryControlComesBackAfterSaveAndOpen() {
         WindowFiles files;
+        files.oldCalendarFile = std::string(ORV_PROGRAM_DIR) + "/旧暦.ini";
         QStringList before;
         TData design;
         {
@@ -230,6 +232,23 @@ class RoundTripTest : public QObject {
         QCOMPARE(ControlSnapshot(*again.window), before);
         QCOMPARE(DesignLines(again.Design()), DesignLines(design));
         ORV_NO_UNEXPECTED_MESSAGES(again.log);
+
+        // The window's picture of the design is the command line's.
+        again.dialogs.saveAnswers.push_back(files.Path("window.png"));
+        again.dialogs.textAnswers.push_back("72");
+        again.window->mnuPicSaveClick();
+        const std::vector<Message> messages = again.log.Take();
+        QCOMPARE(messages.size(), size_t{1});
+        QCOMPARE(QString::fromStdString(messages[0].text), QString("保存しました。"));
+        const CliResult cli = RunCli("export " + ShellQuote(files.Path("every.sav").toStdString()) +
+                                         " " + ShellQuote(files.Path("cli.png").toStdString()) +
+                                         " --dpi 72 --oldcal " + ShellQuote(files.oldCalendarFile),
+                                     files.Path("cli.err").toStdString());
+        QVERIFY2(cli.status == 0, cli.err.c_str());
+        const QImage window =
+            QImage(files.Path("window.png")).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!window.isNull());
+        QVERIFY(window == QImage(files.Path("cli.png")).convertToFormat(QImage::Format_RGB32));
     }
 };
 

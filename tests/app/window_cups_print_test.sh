@@ -83,9 +83,17 @@ if ! lpstat -r >/dev/null 2>&1; then
     cat "$work/log/error_log" 2>/dev/null
     exit 1
 fi
-lpadmin -p "$queue" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
-    -o pdftops-renderer-default=pdftocairo || { echo "FAIL: lpadmin"; exit 1; }
-lpadmin -d "$queue"
+# A server that has just started may still turn a connection away: try a few times.
+added=""
+for _ in $(seq 20); do
+    if lpadmin -p "$queue" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
+        -o pdftops-renderer-default=pdftocairo 2>/dev/null && lpadmin -d "$queue" 2>/dev/null; then
+        added=yes
+        break
+    fi
+    sleep 0.2
+done
+[ -n "$added" ] || { echo "FAIL: lpadmin could not add the queue"; exit 1; }
 
 ORV_CUPS_PDF_FOLDER=$work/out ORV_CUPS_SPOOL_FOLDER=$work/spool QT_QPA_PLATFORM=offscreen QTEST_DISABLE_STACK_DUMP=1 \
     "$tests" CupsPrintTest
