@@ -1,5 +1,8 @@
 // The basic-settings tab: sizes, year and month steps, the dependent lists, the counts.
+#include <QFile>
+#include <QImage>
 #include <QTest>
+#include <QToolButton>
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
@@ -232,6 +235,35 @@ class BasicTabTest : public QObject {
         QCOMPARE(path->text(), QString("ab"));
         TypeText(path, "ｶﾅ漢字");
         QCOMPARE(path->text(), QString("abｶﾅ漢字"));
+    }
+
+    void AChosenPictureIsTestLoadedAndKeptEvenWhenItIsNoPicture() {
+        WindowFiles files;
+        TestWindow w(files);
+        auto& basic = w.window->Basic().Controls();
+        QFile broken(files.Path("broken.png"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("not a picture");
+        broken.close();
+        w.dialogs.openAnswers.push_back(files.Path("broken.png"));
+        basic.cmdOpenPic->click();
+        std::vector<Message> messages = w.log.Take();
+        QCOMPARE(messages.size(), size_t{1});
+        QCOMPARE(messages[0].kind, MessageKind::Warning);
+        QCOMPARE(QString::fromStdString(messages[0].text),
+                 QString("この画像ファイルは対応できないフォーマットです。"));
+        QCOMPARE(basic.txtPicFile->text(), files.Path("broken.png"));
+        QVERIFY(w.dialogs.openFilters.last().contains("*.jpg"));
+
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(files.Path("good.png")));
+        w.dialogs.openAnswers.push_back(files.Path("good.png"));
+        basic.cmdOpenPic->click();
+        QCOMPARE(basic.txtPicFile->text(), files.Path("good.png"));
+        QCOMPARE(w.dialogs.openInitialFiles.last(), files.Path("broken.png"));
+        QCOMPARE(w.window->StatusText(), QString());
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 
     void BackgroundColourIsChangedOnlyByOk() {
