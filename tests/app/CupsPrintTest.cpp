@@ -116,6 +116,13 @@ class CupsPrintTest : public QObject {
         const QStringList jobs = QDir(spool).entryList({"d*"}, QDir::Files, QDir::Time);
         QVERIFY(!jobs.isEmpty());
         QCOMPARE(PdfText(spool + "/" + jobs.first()), PdfText(files.Path("cli.pdf")));
+
+        // A queue without an unprintable border: the margin command keeps the size but the size
+        // no longer has a name.
+        basic.cmdCalSizeMargin->click();
+        QCOMPARE(basic.cboCalSize->currentIndex(), -1);
+        QCOMPARE(basic.txtCalSizeX->text(), QString("148"));
+        QCOMPARE(basic.txtCalSizeY->text(), QString("210"));
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 };

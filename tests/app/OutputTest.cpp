@@ -130,6 +130,19 @@ class OutputTest : public QObject {
         QCOMPARE(w.window->LastImageFileName(), files.Path("cal.jpg"));
     }
 
+    void WithoutAPrinterTheMarginCommandChangesNothing() {
+        WindowFiles files;
+        TestWindow w(files);
+        auto& basic = w.window->Basic().Controls();
+        basic.cmdCalSizeMargin->click();
+        const std::vector<Message> messages = w.log.Take();
+        QCOMPARE(messages.size(), size_t{1});
+        QCOMPARE(messages[0].kind, MessageKind::Error);
+        QCOMPARE(basic.cboCalSize->currentIndex(), 0);
+        QCOMPARE(basic.txtCalSizeX->text(), QString("90"));
+        QCOMPARE(basic.txtCalSizeY->text(), QString("95"));
+    }
+
     void PrintingToAFileGivesTheCommandLinesPdf() {
         WindowFiles files;
         files.oldCalendarFile = kOldCalendar;
