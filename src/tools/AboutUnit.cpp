@@ -1,6 +1,7 @@
 #include "AboutUnit.h"
 
 #include <QDesktopServices>
+#include <QLayout>
 #include <QStyle>
 #include <QUrl>
 
@@ -22,6 +23,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
     connect(ui_->lblLink, &QLabel::linkActivated, this,
             [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
     connect(ui_->OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 TAboutBox::~TAboutBox() = default;
