@@ -1,0 +1,156 @@
+#pragma once
+// TfrmMain, the program's one window: the preview on the left, the four settings tabs on the
+// right. The controls are the master copy of the design; `Data` holds the memorial and
+// imposition lists and a snapshot of the rest, refreshed whenever a record is needed.
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "DataUnit.h"
+#include "DesignSource.h"
+#include "DialogMessageSink.h"
+#include "OutputDriver.h"
+#include "PictureFormats.h"
+#include "PrinterLayer.h"
+#include "QtCanvasCache.h"
+#include "RenderState.h"
+#include "TabHost.h"
+#include "WindowDialogs.h"
+#include "WindowSettings.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace Ui {
+class TfrmMain;
+}
+
+namespace orv {
+
+class BasicTab;
+class StyleTab;
+class MemorialTab;
+class ImpositionTab;
+class TAboutBox;
+class TfrmRokuyo;
+
+class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, public TabHost {
+    Q_OBJECT
+  public:
+    explicit TfrmMain(WindowSettings settings, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Where messages go; nullptr restores the message boxes. The sink must outlive its use.
+    void SetMessageSink(MessageSink* sink);
+    // Who answers the standard dialogs; nullptr restores the real ones.
+    void SetDialogs(WindowDialogs* dialogs);
+
+    Ui::TfrmMain& Controls() { return *ui_; }
+    BasicTab& Basic() { return *basic_; }
+    StyleTab& Style() { return *style_; }
+    MemorialTab& Memorial() { return *memorial_; }
+    ImpositionTab& Imposition() { return *imposition_; }
+    RenderState& State() { return state_; }
+    TfrmRokuyo& RokuyoDialog() { return *rokuyo_; }
+    const QString& LastFileName() const { return lastFileName_; }
+    QString StatusText() const;
+
+    // Runs once, at the first activation: old-calendar data and the last design.
+    void FirstActivate();
+    bool FirstActivationPending() const { return firstActivation_; }
+
+    // Pushes a record into the controls (with the loaded file's checks); the caller brackets it
+    // with `Loading`.
+    void DataToControls(const TData& record);
+
+    // The preview's pixel size from the size edits, the zoom and the screen resolution.
+    void ApplyCalendarSize() override;
+    void RefreshStyleSamples() override;
+
+    // Menu and button handlers.
+    void mnuFileOpenClick();
+    void mnuFileSaveClick();
+    void mnuPicSaveClick();
+    void mnuAboutClick();
+    void mnuRokuyoClick();
+    void cboZoomClick();
+    void cmdPrintClick();
+    bool PrintCalendar();
+    void cmdPrinterSetupClick();
+    void cmdCalSizeMarginClick();
+    void cmdComposePrinterClick();
+    void ShowPrinterSummary();
+    const QString& LastImageFileName() const { return lastImageFileName_; }
+    // Cancels an image export that is running; its file is not left behind.
+    void CancelExport() { exportCancelled_ = true; }
+    bool Exporting() const { return exporting_; }
+
+    // DesignSource.
+    void ControlsToData(TData& record) override;
+    TData& Data() override { return data_; }
+    std::string SizeXText() const override;
+    std::string SizeYText() const override;
+    std::string PositionXText() const override;
+    std::string PositionYText() const override;
+    int Zoom() const override;
+
+    // StatusSink and TabHost.
+    void ShowStatus(const std::string& text) override;
+    void ProcessEvents() override;
+    bool Loading() const override { return state_.Loading; }
+    void RepaintPreview() override;
+    void MarkPictureChanged() override { state_.PictureChanged = true; }
+    bool ChoosePicture(QLineEdit* edit) override;
+    void SetWaitCursor(bool on) override;
+    MessageSink& Messages() override { return *sink_; }
+    WindowDialogs& Dialogs() override { return *dialogs_; }
+
+  protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    friend class ExportProgressBar;
+    void ShowLoadedDesign();
+    void PaintBox1Paint(QWidget& box);
+    OutputEnvironment Environment(MessageSink& sink);
+    void ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages);
+    // Gives a size edit still being typed in its leave rule before the design is taken.
+    void CommitPendingEdits();
+
+    std::unique_ptr<Ui::TfrmMain> ui_;
+    BasicTab* basic_;
+    StyleTab* style_;
+    MemorialTab* memorial_;
+    ImpositionTab* imposition_;
+    QLabel* statusPanel_;
+    QProgressBar* exportProgress_;
+    QPushButton* exportCancel_;
+    TAboutBox* aboutBox_;
+    TfrmRokuyo* rokuyo_;
+
+    WindowSettings settings_;
+    TData data_;
+    RenderState state_;
+    RegistryPictureDecoder pictureDecoder_;
+    QtCanvasCache canvasCache_;
+    std::string lastPaintMessage_;
+    bool painting_ = false;
+    bool firstActivation_ = true;
+    QString lastFileName_;
+    QString lastImageFileName_;
+    std::unique_ptr<PrinterLayer> printer_;
+    bool exporting_ = false;
+    bool exportCancelled_ = false;
+
+    DialogMessageSink dialogSink_;
+    MessageSink* sink_;
+    QtWindowDialogs qtDialogs_;
+    WindowDialogs* dialogs_;
+};
+
+}  // namespace orv

@@ -1,0 +1,85 @@
+#include "WindowDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+#include "FileFilter.h"
+
+namespace orv {
+
+QString QtWindowDialogs::OpenFileName(QWidget* parent, const QString& filter,
+                                      const QString& initialFile) {
+    QFileDialog dialog(parent, QString(), initialFile, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (!initialFile.isEmpty()) dialog.selectFile(initialFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtWindowDialogs::SaveFileName(QWidget* parent, const QString& filter,
+                                      const QString& initialFile, const QString& defaultSuffix,
+                                      QString* selectedFilter) {
+    QFileDialog dialog(parent, QString(), initialFile, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!defaultSuffix.isEmpty()) {
+        dialog.setDefaultSuffix(defaultSuffix);
+    } else {
+        // The suffix follows the chosen filter, so the overwrite question sees the real name.
+        const auto follow = [&dialog](const QString& entry) {
+            const QStringList patterns = FilterPatterns(entry);
+            dialog.setDefaultSuffix(patterns.size() == 1 && patterns[0].startsWith("*.")
+                                        ? patterns[0].mid(2)
+                                        : QString());
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, follow);
+        follow(dialog.selectedNameFilter());
+    }
+    if (!initialFile.isEmpty()) dialog.selectFile(initialFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (selectedFilter != nullptr) *selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().first();
+}
+
+std::optional<int32_t> QtWindowDialogs::ChooseColor(QWidget* parent, int32_t initial) {
+    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return FromQColor(chosen);
+}
+
+std::optional<QString> QtWindowDialogs::InputText(QWidget* parent, const QString& caption,
+                                                  const QString& prompt, const QString& value) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+bool QtWindowDialogs::PrintDialog(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtWindowDialogs::PrinterSetupDialog(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtWindowDialogs::ShowModal(QDialog* dialog) {
+    dialog->exec();
+}
+
+QColor ToQColor(int32_t color) {
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+int32_t FromQColor(const QColor& color) {
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+}  // namespace orv

@@ -1,0 +1,57 @@
+#pragma once
+// The standard dialogs the window opens (files, colours, the resolution input, the printer
+// dialogs). The window asks through this interface so that tests can answer in place of a user.
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class QColor;
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace orv {
+
+class WindowDialogs {
+  public:
+    virtual ~WindowDialogs() = default;
+
+    // Filters are Qt filters. An empty result means the user cancelled.
+    virtual QString OpenFileName(QWidget* parent, const QString& filter,
+                                 const QString& initialFile) = 0;
+    // `selectedFilter` receives the filter entry chosen. The dialog asks before overwriting.
+    // Without a default suffix, a name typed without an extension takes the chosen filter's.
+    virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
+                                 const QString& defaultSuffix, QString* selectedFilter) = 0;
+    // Colours are 0x00BBGGRR; nothing when cancelled.
+    virtual std::optional<int32_t> ChooseColor(QWidget* parent, int32_t initial) = 0;
+    // One line of text; nothing when cancelled.
+    virtual std::optional<QString> InputText(QWidget* parent, const QString& caption,
+                                             const QString& prompt, const QString& value) = 0;
+    // The print dialog and the printer set-up dialog over the printer they edit; true on OK.
+    virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
+    virtual bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) = 0;
+    // Shows a dialog modally.
+    virtual void ShowModal(QDialog* dialog) = 0;
+};
+
+// The real dialogs.
+class QtWindowDialogs : public WindowDialogs {
+  public:
+    QString OpenFileName(QWidget* parent, const QString& filter,
+                         const QString& initialFile) override;
+    QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
+                         const QString& defaultSuffix, QString* selectedFilter) override;
+    std::optional<int32_t> ChooseColor(QWidget* parent, int32_t initial) override;
+    std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                     const QString& value) override;
+    bool PrintDialog(QWidget* parent, QPrinter& printer) override;
+    bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) override;
+    void ShowModal(QDialog* dialog) override;
+};
+
+// 0x00BBGGRR to and from QColor.
+QColor ToQColor(int32_t color);
+int32_t FromQColor(const QColor& color);
+
+}  // namespace orv

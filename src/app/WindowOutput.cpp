@@ -1,0 +1,232 @@
+// The window's preview, printing and image export: TfrmMain's side of the output driver.
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "FileFilter.h"
+#include "LongWork.h"
+#include "MainUnit.h"
+#include "PrinterSummary.h"
+#include "UiHelpers.h"
+#include "basic/BasicTab.h"
+#include "imposition/ImpositionTab.h"
+#include "ui_BasicTab.h"
+#include "ui_ImpositionTab.h"
+#include "ui_MainWindow.h"
+
+namespace orv {
+
+namespace {
+
+// Keeps what a drawing pass reports until it may be shown.
+class MessageLog : public MessageSink {
+  public:
+    void Report(MessageKind kind, const std::string& text) override {
+        messages_.emplace_back(kind, text);
+    }
+    std::vector<std::pair<MessageKind, std::string>> Take() { return std::move(messages_); }
+
+  private:
+    std::vector<std::pair<MessageKind, std::string>> messages_;
+};
+
+}  // namespace
+
+void TfrmMain::ApplyCalendarSize() {
+    try {
+        const int ppi = logicalDpiX();
+        const PixelSize calendar = PreviewCalendarSize(SizeXText(), SizeYText(), Zoom(), ppi);
+        const PreviewImposition imposition{imposition_->ImpositionOn(), data_.Matrixs.Count(),
+                                           imposition_->ColsText(), imposition_->IntervalText()};
+        const PixelSize box = PreviewBoxSize(calendar, imposition, Zoom(), ppi);
+        ui_->PaintBox1->resize(std::max(box.Width, 0), std::max(box.Height, 0));
+    } catch (const std::exception& error) {
+        // The preview keeps its size; the text stays as typed.
+        Messages().Report(MessageKind::Error, error.what());
+        return;
+    }
+    RepaintPreview();
+}
+
+void TfrmMain::cboZoomClick() {
+    MarkPictureChanged();
+    ApplyCalendarSize();
+}
+
+void TfrmMain::RepaintPreview() {
+    ui_->PaintBox1->update();
+}
+
+void TfrmMain::PaintBox1Paint(QWidget& box) {
+    if (state_.Loading) return;
+    // A message box may not open inside a paint: what the pass reports is shown right after.
+    MessageLog pending;
+    OutputEnvironment env = Environment(pending);
+    QPainter painter(&box);
+    painting_ = true;
+    OutputPreview(env, painter, PixelSize{box.width(), box.height()});
+    painting_ = false;
+    ReportAfterPaint(pending.Take());
+}
+
+OutputEnvironment TfrmMain::Environment(MessageSink& sink) {
+    return OutputEnvironment{*this, *this, sink, state_, logicalDpiX(), &canvasCache_};
+}
+
+void TfrmMain::ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages) {
+    if (messages.empty()) {
+        lastPaintMessage_.clear();
+        return;
+    }
+    // The same failure on every repaint is shown once, not once per paint.
+    if (messages.back().second == lastPaintMessage_) return;
+    lastPaintMessage_ = messages.back().second;
+    QTimer::singleShot(0, this, [this, messages = std::move(messages)] {
+        for (const auto& [kind, text] : messages) Messages().Report(kind, text);
+    });
+}
+
+// Image export.
+
+namespace {
+
+class InputBoxAsker : public ResolutionAsker {
+  public:
+    InputBoxAsker(TfrmMain& window) : window_(window) {}
+    std::optional<std::string> Ask(const std::string& caption, const std::string& prompt,
+                                   const std::string& defaultValue) override {
+        const std::optional<QString> answer = window_.Dialogs().InputText(
+            &window_, QString::fromStdString(caption), QString::fromStdString(prompt),
+            QString::fromStdString(defaultValue));
+        if (!answer) return std::nullopt;
+        return answer->toStdString();
+    }
+
+  private:
+    TfrmMain& window_;
+};
+
+}  // namespace
+
+// Shows how far an export is in the status bar and keeps the window painted; its cancel button
+// stops the export.
+class ExportProgressBar : public ExportProgress {
+  public:
+    explicit ExportProgressBar(TfrmMain& window) : window_(window) {
+        window_.exporting_ = true;
+        window_.exportCancelled_ = false;
+        // Only the cancel button answers while the export runs.
+        window_.centralWidget()->setEnabled(false);
+        window_.menuBar()->setEnabled(false);
+        window_.exportProgress_->setValue(0);
+        window_.exportProgress_->show();
+        window_.exportCancel_->show();
+    }
+    ~ExportProgressBar() override {
+        window_.exportProgress_->hide();
+        window_.exportCancel_->hide();
+        window_.menuBar()->setEnabled(true);
+        window_.centralWidget()->setEnabled(true);
+        window_.exporting_ = false;
+    }
+    bool Continue(int rowsDone, int rowsTotal) override {
+        window_.exportProgress_->setMaximum(std::max(rowsTotal, 1));
+        window_.exportProgress_->setValue(rowsDone);
+        QCoreApplication::processEvents();
+        return !window_.exportCancelled_;
+    }
+
+  private:
+    TfrmMain& window_;
+};
+
+void TfrmMain::mnuPicSaveClick() {
+    CommitPendingEdits();
+    const QString filter = QtFileFilter(
+        QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*|"));
+    QString chosenFilter;
+    QString path =
+        Dialogs().SaveFileName(this, filter, lastImageFileName_, QString(), &chosenFilter);
+    if (path.isEmpty()) return;
+    // A name typed without an extension is meant in the format chosen in the dialog.
+    path = WithFilterExtension(path, chosenFilter);
+    ImageExportResult result = ImageExportResult::NotStarted;
+    {
+        LongWork work(*this, "画像作成中...");
+        InputBoxAsker asker(*this);
+        ExportProgressBar progress(*this);
+        OutputEnvironment env = Environment(Messages());
+        result = SaveCalendarImage(env, path.toStdString(), asker, printer_.get(), &progress);
+    }
+    if (result == ImageExportResult::Saved || result == ImageExportResult::Unsupported) {
+        lastImageFileName_ = path;
+    }
+}
+
+// Printing.
+
+void TfrmMain::cmdPrintClick() {
+    CommitPendingEdits();
+    if (!Dialogs().PrintDialog(this, printer_->Printer())) return;
+    printer_->Refresh();
+    if (PrintCalendar()) {
+        Messages().Report(MessageKind::Information, "印刷しました。");
+    } else {
+        Messages().Report(MessageKind::Warning, "印刷に失敗しました。");
+    }
+}
+
+bool TfrmMain::PrintCalendar() {
+    SetCursorAll(this, Qt::WaitCursor);
+    OutputEnvironment env = Environment(Messages());
+    const bool printed = OutputPrint(env, *printer_);
+    SetCursorAll(this, Qt::ArrowCursor);
+    return printed;
+}
+
+void TfrmMain::cmdPrinterSetupClick() {
+    if (Dialogs().PrinterSetupDialog(this, printer_->Printer())) printer_->Refresh();
+}
+
+void TfrmMain::cmdCalSizeMarginClick() {
+    QPushButton* button = basic_->Controls().cmdCalSizeMargin;
+    button->setCursor(Qt::WaitCursor);
+    try {
+        // Both sizes are worked out before either edit changes, so a failure changes nothing.
+        const DotPair offset = printer_->PhysicalOffset();
+        const DotPair dpi = printer_->Resolution();
+        const std::string width = SizeTextWithoutMargin(SizeXText(), offset.X, dpi.X);
+        const std::string height = SizeTextWithoutMargin(SizeYText(), offset.Y, dpi.Y);
+        basic_->Controls().cboCalSize->setCurrentIndex(-1);
+        basic_->Controls().txtCalSizeX->setText(QString::fromStdString(width));
+        basic_->Controls().txtCalSizeY->setText(QString::fromStdString(height));
+        ApplyCalendarSize();
+    } catch (const std::exception& error) {
+        Messages().Report(MessageKind::Error, error.what());
+    }
+    button->unsetCursor();
+}
+
+void TfrmMain::ShowPrinterSummary() {
+    auto& c = imposition_->Controls();
+    try {
+        const PrinterSummary summary = SummariseCurrentPrinter(*printer_);
+        c.txtComposePrinterName->setText(QString::fromStdString(summary.Name));
+        c.txtComposePrinterSize->setText(QString::fromStdString(summary.Size));
+    } catch (const std::exception&) {
+        // The summary is never shown; a machine without a printer starts without a message.
+        c.txtComposePrinterName->clear();
+        c.txtComposePrinterSize->clear();
+    }
+}
+
+void TfrmMain::cmdComposePrinterClick() {
+    if (!Dialogs().PrintDialog(this, printer_->Printer())) return;
+    printer_->Refresh();
+    ShowPrinterSummary();
+}
+
+}  // namespace orv

@@ -1,0 +1,17 @@
+#pragma once
+// The files the window reads and writes outside the designs the user picks. Tests point them at a
+// temporary folder; the program takes the places beside the executable.
+#include <string>
+
+namespace orv {
+
+struct WindowSettings {
+    // The design on screen is written here at close and restored from here at start.
+    std::string AutoSaveFile;
+    // Rokuyo and solar terms.
+    std::string OldCalendarFile;
+
+    static WindowSettings BesideTheProgram();
+};
+
+}  // namespace orv

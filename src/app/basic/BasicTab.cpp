@@ -1,0 +1,388 @@
+#include "BasicTab.h"
+
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include "SizePresets.h"
+#include "TabHost.h"
+#include "VB.h"
+#include "WindowDialogs.h"
+#include "style/StyleTab.h"
+#include "ui_BasicTab.h"
+
+namespace orv {
+
+namespace {
+
+QString Decimal(int value) {
+    return QString::number(value);
+}
+int32_t EditNumber(const QLineEdit* edit) {
+    return ValInt(edit->text().toStdString());
+}
+
+// Focus that comes and goes with the whole window or a popup is no entering or leaving of the
+// edit: a user who switches away in the middle of typing has not finished.
+bool IsWindowFocusChange(QEvent* event) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+           reason == Qt::MenuBarFocusReason;
+}
+
+}  // namespace
+
+BasicTab::BasicTab(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::BasicTab>()), viewGroup_(new QButtonGroup(this)) {
+    ui_->setupUi(this);
+    viewGroup_->addButton(ui_->optPNMonthViewPrevNext, 0);
+    viewGroup_->addButton(ui_->optPNMonthViewNext, 1);
+    viewGroup_->addButton(ui_->optPNMonthViewNext2, 2);
+    ui_->cmdBackColor->SetColor(0xFFFFFF);
+    for (QLineEdit* edit : {ui_->txtPluralColumns, ui_->txtPluralRows}) {
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    }
+    ui_->cmdOpenPic->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+}
+
+BasicTab::~BasicTab() = default;
+
+void BasicTab::Attach(TabHost& host, StyleTab& style) {
+    host_ = &host;
+    style_ = &style;
+    Ui::BasicTab& c = *ui_;
+
+    connect(c.cboCalSize, &QComboBox::activated, this, &BasicTab::cboCalSizeChange);
+    for (QLineEdit* edit : {c.txtCalSizeX, c.txtCalSizeY, c.txtPositionX, c.txtPositionY}) {
+        edit->installEventFilter(this);
+        connect(edit, &QLineEdit::textChanged, this, &BasicTab::SizeEditChange);
+    }
+    connect(c.cmdBackColor, &TPictureButton::clicked, this, &BasicTab::cmdBackColorClick);
+    connect(c.chkWaku, &QCheckBox::toggled, this, &BasicTab::Repaint);
+
+    connect(c.txtPicFile, &QLineEdit::textChanged, this, &BasicTab::txtPicFileChange);
+    connect(c.txtPicFile, &QLineEdit::returnPressed, this, &BasicTab::Repaint);
+    c.txtPicFile->installEventFilter(this);
+    c.txtPicOffset->installEventFilter(this);
+    connect(c.cmdOpenPic, &QToolButton::clicked, this, &BasicTab::cmdOpenPicClick);
+    connect(c.cboPicPos, &QComboBox::activated, this, &BasicTab::cboPicPosClick);
+    connect(c.trackPicSize, &QSlider::valueChanged, this, &BasicTab::Repaint);
+
+    connect(c.spinYear, &SpinButton::UpClick, this, &BasicTab::spinYearUpClick);
+    connect(c.spinYear, &SpinButton::DownClick, this, &BasicTab::spinYearDownClick);
+    connect(c.spinMonth, &SpinButton::UpClick, this, &BasicTab::spinMonthUpClick);
+    connect(c.spinMonth, &SpinButton::DownClick, this, &BasicTab::spinMonthDownClick);
+    for (QRadioButton* radio : {c.optSingleMonth, c.optPNMonth, c.optPluralMonth}) {
+        connect(radio, &QRadioButton::toggled, this, &BasicTab::Repaint);
+    }
+    connect(viewGroup_, &QButtonGroup::idToggled, this, &BasicTab::Repaint);
+    connect(c.cboPNMonthPos1, &QComboBox::activated, this, &BasicTab::Repaint);
+    connect(c.cboPNMonthPos2, &QComboBox::activated, this, &BasicTab::cboPNMonthPos2Click);
+    connect(c.cboPNMonthAlign, &QComboBox::activated, this, &BasicTab::Repaint);
+    connect(c.trackPNMonthSize, &QSlider::valueChanged, this, &BasicTab::Repaint);
+    connect(c.chkPNMonthWeek, &QCheckBox::toggled, this, &BasicTab::Repaint);
+
+    connect(c.spinPluralColumns, &SpinButton::DownClick, this,
+            &BasicTab::spinPluralColumnsDownClick);
+    connect(c.spinPluralColumns, &SpinButton::UpClick, this, &BasicTab::spinPluralColumnsUpClick);
+    connect(c.spinPluralRows, &SpinButton::DownClick, this, &BasicTab::spinPluralRowsDownClick);
+    connect(c.spinPluralRows, &SpinButton::UpClick, this, &BasicTab::spinPluralRowsUpClick);
+    c.txtPluralColumns->installEventFilter(this);
+    c.txtPluralRows->installEventFilter(this);
+}
+
+void BasicTab::FillSizePresets() {
+    ui_->cboCalSize->clear();
+    for (const SizePreset& preset : SizePresets()) {
+        ui_->cboCalSize->addItem(QString::fromUtf8(preset.Name));
+    }
+    ui_->cboCalSize->setCurrentIndex(0);
+}
+
+void BasicTab::SetYearMonth(int year, int month) {
+    ShowYearMonth(year, month);
+}
+
+std::string BasicTab::YearText() const {
+    return ui_->lblYear->text().toStdString();
+}
+std::string BasicTab::MonthText() const {
+    return ui_->lblMonth->text().toStdString();
+}
+
+void BasicTab::ShowYearMonth(int year, int month) {
+    ui_->lblYear->setText(Decimal(year) + QStringLiteral("年"));
+    ui_->lblMonth->setText(Decimal(month) + QStringLiteral("月"));
+}
+
+void BasicTab::DataToControls(const TData& r) {
+    Ui::BasicTab& c = *ui_;
+    c.cboCalSize->setCurrentIndex(r.SizeIndex);
+    c.txtCalSizeX->setText(Decimal(r.SizeX));
+    c.txtCalSizeY->setText(Decimal(r.SizeY));
+    c.cmdBackColor->SetColor(r.CalenderBackColor);
+    c.chkWaku->setChecked(r.Frame != 0);
+    c.txtPositionX->setText(Decimal(r.PositionX));
+    c.txtPositionY->setText(Decimal(r.PositionY));
+    ShowYearMonth(r.Year, r.Month);
+
+    c.txtPicFile->setText(QString::fromStdString(r.PictureFile));
+    c.txtPicOffset->setText(Decimal(r.PictureOffset));
+    c.cboPicPos->setCurrentIndex(r.PicturePosition);
+    c.trackPicSize->setValue(r.PictureSize);
+
+    QAbstractButton* view = viewGroup_->button(r.View);
+    if (view != nullptr) {
+        view->setChecked(true);
+    } else {
+        // A radio group that shows no choice: take the exclusivity off to clear it.
+        viewGroup_->setExclusive(false);
+        for (QAbstractButton* button : viewGroup_->buttons()) button->setChecked(false);
+        viewGroup_->setExclusive(true);
+    }
+    // The alignment captions follow the loaded side, so the list reads right from the start.
+    SetAlignmentCaptions(r.Position2);
+    c.cboPNMonthPos1->setCurrentIndex(r.Position1);
+    c.cboPNMonthPos2->setCurrentIndex(r.Position2);
+    c.cboPNMonthAlign->setCurrentIndex(r.PNMonthAlign);
+    c.trackPNMonthSize->setValue(r.PrevNextMonthSize);
+    c.chkPNMonthWeek->setChecked(r.Week != 0);
+    c.txtPluralColumns->setText(Decimal(r.Columns));
+    c.txtPluralRows->setText(Decimal(r.Rows));
+}
+
+void BasicTab::LayoutToControls(const TData& r) {
+    ui_->optSingleMonth->setChecked(true);
+    if (r.PrevNextMonthEnabled != 0) ui_->optPNMonth->setChecked(true);
+    if (r.PluralEnabled != 0) ui_->optPluralMonth->setChecked(true);
+}
+
+void BasicTab::ControlsToData(TData& r) const {
+    const Ui::BasicTab& c = *ui_;
+    r.SizeIndex = c.cboCalSize->currentIndex();
+    r.SizeX = EditNumber(c.txtCalSizeX);
+    r.SizeY = EditNumber(c.txtCalSizeY);
+    r.CalenderBackColor = c.cmdBackColor->Color();
+    r.Frame = c.chkWaku->isChecked() ? 1 : 0;
+    r.PositionX = EditNumber(c.txtPositionX);
+    r.PositionY = EditNumber(c.txtPositionY);
+    r.Year = ValInt(YearText());
+    r.Month = ValInt(MonthText());
+
+    r.PictureFile = c.txtPicFile->text().toStdString();
+    r.PictureOffset = EditNumber(c.txtPicOffset);
+    r.PictureSize = c.trackPicSize->value();
+    r.PicturePosition = c.cboPicPos->currentIndex();
+
+    r.PrevNextMonthEnabled = c.optPNMonth->isChecked() ? 1 : 0;
+    r.PluralEnabled = c.optPluralMonth->isChecked() ? 1 : 0;
+    r.View = viewGroup_->checkedId();
+    r.Position1 = c.cboPNMonthPos1->currentIndex();
+    r.Position2 = c.cboPNMonthPos2->currentIndex();
+    r.PNMonthAlign = c.cboPNMonthAlign->currentIndex();
+    r.PrevNextMonthSize = c.trackPNMonthSize->value();
+    r.Week = c.chkPNMonthWeek->isChecked() ? 1 : 0;
+    r.Columns = EditNumber(c.txtPluralColumns);
+    r.Rows = EditNumber(c.txtPluralRows);
+}
+
+void BasicTab::Repaint() {
+    if (host_ != nullptr) host_->RepaintPreview();
+}
+
+// Size list.
+
+void BasicTab::cboCalSizeChange() {
+    const SizePreset* preset = FindSizePreset(ui_->cboCalSize->currentText().toUtf8().constData());
+    if (preset != nullptr) {
+        ui_->txtCalSizeX->setText(Decimal(preset->Width));
+        ui_->txtCalSizeY->setText(Decimal(preset->Height));
+    }
+    host_->ApplyCalendarSize();
+}
+
+// Size and position edits: a size typed by hand no longer matches a named size.
+
+void BasicTab::SizeEditEnter() {
+    sizeEdited_ = false;
+}
+
+void BasicTab::SizeEditChange() {
+    sizeEdited_ = true;
+}
+
+void BasicTab::SizeEditExit() {
+    if (!sizeEdited_) return;
+    ui_->cboCalSize->setCurrentIndex(-1);
+    host_->ApplyCalendarSize();
+}
+
+void BasicTab::CommitPendingSizeEdit() {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && IsSizeEdit(focus)) {
+        SizeEditExit();
+        sizeEdited_ = false;
+    }
+}
+
+bool BasicTab::IsSizeEdit(QObject* object) const {
+    return object == ui_->txtCalSizeX || object == ui_->txtCalSizeY ||
+           object == ui_->txtPositionX || object == ui_->txtPositionY;
+}
+
+void BasicTab::cmdBackColorClick() {
+    const std::optional<int32_t> color =
+        host_->Dialogs().ChooseColor(window(), ui_->cmdBackColor->Color());
+    if (!color) return;
+    ui_->cmdBackColor->SetColor(*color);
+    Repaint();
+}
+
+// Picture.
+
+void BasicTab::txtPicFileChange() {
+    if (host_ == nullptr) return;
+    host_->MarkPictureChanged();
+    if (ui_->txtPicFile->text().isEmpty()) Repaint();
+}
+
+void BasicTab::txtPicFileExit() {
+    Repaint();
+}
+
+void BasicTab::txtPicOffsetExit() {
+    if (ui_->txtPicOffset->text().trimmed().isEmpty()) ui_->txtPicOffset->setText("0");
+    Repaint();
+}
+
+void BasicTab::cmdOpenPicClick() {
+    if (host_->ChoosePicture(ui_->txtPicFile)) Repaint();
+}
+
+void BasicTab::cboPicPosClick() {
+    style_->RebuildTitleRows(ui_->cboPicPos->currentIndex());
+    Repaint();
+}
+
+void BasicTab::SetAlignmentCaptions(int side) {
+    const bool vertical = side == 2 || side == 3;
+    QComboBox* align = ui_->cboPNMonthAlign;
+    const int index = align->currentIndex();
+    align->clear();
+    if (vertical) {
+        align->addItems({"上寄せ", "中央", "下寄せ", "目一杯"});
+    } else {
+        align->addItems({"左寄せ", "中央", "右寄せ", "目一杯"});
+    }
+    align->setCurrentIndex(index);
+}
+
+void BasicTab::cboPNMonthPos2Click() {
+    SetAlignmentCaptions(ui_->cboPNMonthPos2->currentIndex());
+    Repaint();
+}
+
+// Year and month steps.
+
+bool BasicTab::spinYearDownClick() {
+    const int year = ValInt(YearText());
+    if (year <= kFirstYear) return false;
+    ui_->lblYear->setText(Decimal(year - 1) + QStringLiteral("年"));
+    host_->RefreshStyleSamples();
+    Repaint();
+    return true;
+}
+
+bool BasicTab::spinYearUpClick() {
+    const int year = ValInt(YearText());
+    if (year >= kLastYear) return false;
+    ui_->lblYear->setText(Decimal(year + 1) + QStringLiteral("年"));
+    host_->RefreshStyleSamples();
+    Repaint();
+    return true;
+}
+
+void BasicTab::spinMonthDownClick() {
+    const int month = ValInt(MonthText());
+    if (month <= 1) {
+        if (!spinYearDownClick()) return;
+        ui_->lblMonth->setText(QStringLiteral("12月"));
+    } else {
+        ui_->lblMonth->setText(Decimal(month - 1) + QStringLiteral("月"));
+    }
+    host_->RefreshStyleSamples();
+    Repaint();
+}
+
+void BasicTab::spinMonthUpClick() {
+    const int month = ValInt(MonthText());
+    if (month >= 12) {
+        if (!spinYearUpClick()) return;
+        ui_->lblMonth->setText(QStringLiteral("1月"));
+    } else {
+        ui_->lblMonth->setText(Decimal(month + 1) + QStringLiteral("月"));
+    }
+    host_->RefreshStyleSamples();
+    Repaint();
+}
+
+// Month counts of the several-months layout.
+
+namespace {
+
+void StepCount(QLineEdit* edit, int step) {
+    const int value = ValInt(edit->text().toStdString());
+    if (step < 0 && value > 1) edit->setText(QString::number(value - 1));
+    if (step > 0 && value < 99) edit->setText(QString::number(value + 1));
+}
+
+}  // namespace
+
+void BasicTab::spinPluralColumnsDownClick() {
+    StepCount(ui_->txtPluralColumns, -1);
+    Repaint();
+}
+
+void BasicTab::spinPluralColumnsUpClick() {
+    StepCount(ui_->txtPluralColumns, +1);
+    Repaint();
+}
+
+void BasicTab::txtPluralColumnsExit() {
+    if (EditNumber(ui_->txtPluralColumns) < 1) ui_->txtPluralColumns->setText("1");
+    Repaint();
+}
+
+void BasicTab::spinPluralRowsDownClick() {
+    StepCount(ui_->txtPluralRows, -1);
+    Repaint();
+}
+
+void BasicTab::spinPluralRowsUpClick() {
+    StepCount(ui_->txtPluralRows, +1);
+    Repaint();
+}
+
+void BasicTab::txtPluralRowsExit() {
+    const int rows = EditNumber(ui_->txtPluralRows);
+    if (rows < 1) ui_->txtPluralRows->setText("1");
+    if (rows > 99) ui_->txtPluralRows->setText("99");
+    Repaint();
+}
+
+bool BasicTab::eventFilter(QObject* watched, QEvent* event) {
+    if (host_ == nullptr) return false;
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn && !IsWindowFocusChange(event)) {
+        if (IsSizeEdit(watched)) SizeEditEnter();
+    } else if (type == QEvent::FocusOut && !IsWindowFocusChange(event)) {
+        if (IsSizeEdit(watched)) SizeEditExit();
+        if (watched == ui_->txtPicFile) txtPicFileExit();
+        if (watched == ui_->txtPicOffset) txtPicOffsetExit();
+        if (watched == ui_->txtPluralColumns) txtPluralColumnsExit();
+        if (watched == ui_->txtPluralRows) txtPluralRowsExit();
+    }
+    return false;
+}
+
+}  // namespace orv

@@ -1,0 +1,386 @@
+#include "MemorialTab.h"
+
+#include <QFocusEvent>
+#include <QHeaderView>
+
+#include "CivilDate.h"
+#include "TabHost.h"
+#include "UiHelpers.h"
+#include "VB.h"
+#include "WindowDialogs.h"
+#include "basic/BasicTab.h"
+#include "style/StyleTab.h"
+#include "ui_MemorialTab.h"
+
+namespace orv {
+
+namespace {
+
+constexpr int kLastMemorialYear = 9999;
+
+QString Mark(int32_t color) {
+    return color >= 0 ? QStringLiteral("■") : QStringLiteral("×");
+}
+
+std::string Text(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
+
+// Code points before a UTF-16 position.
+int CharactersBefore(const QString& text, int position) {
+    return static_cast<int>(text.left(position).toUcs4().size());
+}
+
+}  // namespace
+
+MemorialTab::MemorialTab(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::MemorialTab>()) {
+    ui_->setupUi(this);
+    for (QLineEdit* edit : {ui_->txtMemorialDayY, ui_->txtMemorialDayM, ui_->txtMemorialDay}) {
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    }
+    ui_->lvwMemorial->header()->setSectionsClickable(false);
+    ui_->cmdMemorialDayColor->SetColor(0x000000);
+    ui_->cmdMemorialFontColor->SetColor(0xFF0000);
+    ui_->cmdMemorialBackColor->SetColor(0x0000FF);
+}
+
+MemorialTab::~MemorialTab() = default;
+
+void MemorialTab::Attach(TabHost& host, const BasicTab& basic, const StyleTab& style) {
+    host_ = &host;
+    basic_ = &basic;
+    style_ = &style;
+    Ui::MemorialTab& c = *ui_;
+    connect(c.cmdAddMemorial, &QPushButton::clicked, this, &MemorialTab::cmdAddMemorialClick);
+    connect(c.txtMemorialName, &QLineEdit::returnPressed, this, &MemorialTab::cmdAddMemorialClick);
+    connect(c.cmdDelMemorial, &QPushButton::clicked, this, &MemorialTab::cmdDelMemorialClick);
+    connect(c.lvwMemorial, &QTreeWidget::itemSelectionChanged, this,
+            &MemorialTab::lvwMemorialSelectItem);
+    connect(c.spinMemorialDayY, &SpinButton::UpClick, this, &MemorialTab::spinMemorialDayYUpClick);
+    connect(c.spinMemorialDayY, &SpinButton::DownClick, this,
+            &MemorialTab::spinMemorialDayYDownClick);
+    connect(c.spinMemorialDayM, &SpinButton::UpClick, this, &MemorialTab::spinMemorialDayMUpClick);
+    connect(c.spinMemorialDayM, &SpinButton::DownClick, this,
+            &MemorialTab::spinMemorialDayMDownClick);
+    connect(c.spinMemorialDay, &SpinButton::UpClick, this, &MemorialTab::spinMemorialDayUpClick);
+    connect(c.spinMemorialDay, &SpinButton::DownClick, this,
+            &MemorialTab::spinMemorialDayDownClick);
+    connect(c.cmdMemorialDayColor, &TPictureButton::clicked, this,
+            &MemorialTab::cmdMemorialDayColorClick);
+    connect(c.cmdMemorialFontColor, &TPictureButton::clicked, this,
+            &MemorialTab::cmdMemorialFontColorClick);
+    connect(c.cmdMemorialBackColor, &TPictureButton::clicked, this,
+            &MemorialTab::cmdMemorialBackColorClick);
+    connect(c.cmdMemorialPilcrow, &QPushButton::clicked, this,
+            &MemorialTab::cmdMemorialPilcrowClick);
+    for (QLineEdit* edit :
+         {c.txtMemorialDayY, c.txtMemorialDayM, c.txtMemorialDay, c.txtMemorialName}) {
+        edit->installEventFilter(this);
+    }
+}
+
+TMemorials& MemorialTab::Memorials() {
+    return host_->Data().Memorials;
+}
+
+void MemorialTab::FillList(const TMemorials& memorials) {
+    QTreeWidget* list = ui_->lvwMemorial;
+    list->clear();
+    for (int i = 0; i < memorials.Count(); ++i) {
+        auto* row = new QTreeWidgetItem(list);
+        SetRow(row, memorials.Items(i));
+    }
+    SortRows();
+    AutoSizeColumns(list, true);
+}
+
+void MemorialTab::SetRow(QTreeWidgetItem* row, const TMemorial& memorial) {
+    row->setText(0, QString::fromStdString(memorial.Date));
+    row->setText(1, QString::fromStdString(memorial.Name));
+    row->setText(2, Mark(memorial.DayColor));
+    row->setText(3, Mark(memorial.FontColor));
+    row->setText(4, Mark(memorial.BackColor));
+    lvwMemorialAdvancedCustomDrawSubItem(row);
+}
+
+void MemorialTab::lvwMemorialAdvancedCustomDrawSubItem(QTreeWidgetItem* row) {
+    // The marks show the colours themselves; the row's entry is the one its date finds.
+    const TMemorial* memorial =
+        host_ != nullptr ? Memorials().FindByDate(row->text(0).toStdString()) : nullptr;
+    if (memorial == nullptr) return;
+    const auto brush = [](int32_t color) { return ToQColor(color < 0 ? 0 : color); };
+    row->setForeground(1, brush(0));
+    row->setForeground(2, brush(memorial->DayColor));
+    row->setForeground(3, brush(memorial->FontColor));
+    row->setForeground(4, brush(memorial->BackColor));
+}
+
+void MemorialTab::SortRows() {
+    ui_->lvwMemorial->sortItems(0, Qt::AscendingOrder);
+}
+
+QTreeWidgetItem* MemorialTab::FindRow(const QString& caption) const {
+    QTreeWidget* list = ui_->lvwMemorial;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(0) == caption) return list->topLevelItem(i);
+    }
+    return nullptr;
+}
+
+void MemorialTab::ResetInput() {
+    ui_->lvwMemorial->clearSelection();
+    Deselected();
+    savedCaret_ = 0;
+}
+
+void MemorialTab::Deselected() {
+    Ui::MemorialTab& c = *ui_;
+    c.txtMemorialDay->clear();
+    c.txtMemorialName->clear();
+    c.chkMemorialDayColor->setChecked(false);
+    c.chkMemorialFontColor->setChecked(false);
+    c.chkMemorialBackColor->setChecked(false);
+    c.cmdMemorialDayColor->SetColor(style_->WeekdayColor());
+    c.cmdMemorialFontColor->SetColor(style_->HolidayColor());
+    c.cmdMemorialBackColor->SetColor(style_->DayBackColor());
+}
+
+void MemorialTab::cmdAddMemorialClick() {
+    Ui::MemorialTab& c = *ui_;
+    const Variant year = Val(Text(c.txtMemorialDayY));
+    const Variant month = Val(Text(c.txtMemorialDayM));
+    const Variant day = Val(Text(c.txtMemorialDay));
+    if (ValInt(year) < 0 || ValInt(month) < 1 || ValInt(day) < 1) return;
+
+    // A year field without digits adds as the number 0 and leaves the year part empty: such a
+    // day counts for every year, like year 0.
+    const std::string date = Right((Variant("0000") + year).ToText(), 4) + "/" +
+                             Right((Variant("0") + month).ToText(), 2) + "/" +
+                             Right((Variant("0") + day).ToText(), 2);
+    const QString caption = QString::fromStdString(date);
+
+    QTreeWidgetItem* row = FindRow(caption);
+    TMemorial* memorial = row != nullptr ? Memorials().FindByDate(date) : nullptr;
+    if (row == nullptr || memorial == nullptr) {
+        row = new QTreeWidgetItem(c.lvwMemorial);
+        memorial = &Memorials().Add();
+    }
+    memorial->Date = date;
+    memorial->Name = Text(c.txtMemorialName);
+    memorial->DayColor = c.chkMemorialDayColor->isChecked() ? c.cmdMemorialDayColor->Color() : -1;
+    memorial->FontColor =
+        c.chkMemorialFontColor->isChecked() ? c.cmdMemorialFontColor->Color() : -1;
+    memorial->BackColor =
+        c.chkMemorialBackColor->isChecked() ? c.cmdMemorialBackColor->Color() : -1;
+    SetRow(row, *memorial);
+    SortRows();
+
+    AutoSizeColumns(c.lvwMemorial, true);
+    host_->RepaintPreview();
+    c.lvwMemorial->clearSelection();
+    if (QTreeWidgetItem* first = FindRow(caption)) {
+        c.lvwMemorial->setCurrentItem(first);
+        first->setSelected(true);
+    }
+}
+
+void MemorialTab::cmdDelMemorialClick() {
+    QTreeWidget* list = ui_->lvwMemorial;
+    const QList<QTreeWidgetItem*> selected = list->selectedItems();
+    if (selected.isEmpty()) {
+        host_->Messages().Report(MessageKind::Warning, "記念日リストから選択してください。");
+        list->setFocus();
+        return;
+    }
+    const QString caption = selected.first()->text(0);
+    if (const TMemorial* memorial = Memorials().FindByDate(caption.toStdString())) {
+        for (int i = 0; i < Memorials().Count(); ++i) {
+            if (&Memorials().Items(i) == memorial) {
+                Memorials().Delete(i);
+                break;
+            }
+        }
+    }
+    QTreeWidgetItem* row = FindRow(caption);
+    const int position = list->indexOfTopLevelItem(row);
+    {
+        // The rows that stay keep their look; only the selection is decided below.
+        const QSignalBlocker blocker(list);
+        delete row;
+    }
+    host_->RepaintPreview();
+    list->clearSelection();
+    if (position >= 0 && position < list->topLevelItemCount()) {
+        QTreeWidgetItem* next = list->topLevelItem(position);
+        list->setCurrentItem(next);
+        next->setSelected(true);
+    } else {
+        lvwMemorialSelectItem();
+    }
+}
+
+void MemorialTab::lvwMemorialSelectItem() {
+    const QList<QTreeWidgetItem*> selected = ui_->lvwMemorial->selectedItems();
+    if (selected.isEmpty()) {
+        Deselected();
+        return;
+    }
+    const TMemorial* memorial = Memorials().FindByDate(selected.first()->text(0).toStdString());
+    if (memorial == nullptr) return;
+    Ui::MemorialTab& c = *ui_;
+    const std::vector<std::string> parts = Split(memorial->Date, "/", true);
+    QLineEdit* fields[] = {c.txtMemorialDayY, c.txtMemorialDayM, c.txtMemorialDay};
+    for (size_t i = 0; i < 3; ++i) {
+        fields[i]->setText(i < parts.size() ? QString::fromStdString(parts[i]) : "0");
+    }
+    c.txtMemorialName->setText(QString::fromStdString(memorial->Name));
+    const auto show = [](QCheckBox* box, TPictureButton* swatch, int32_t color, int32_t design) {
+        box->setChecked(color >= 0);
+        swatch->SetColor(color >= 0 ? color : design);
+    };
+    show(c.chkMemorialDayColor, c.cmdMemorialDayColor, memorial->DayColor, style_->WeekdayColor());
+    show(c.chkMemorialFontColor, c.cmdMemorialFontColor, memorial->FontColor,
+         style_->HolidayColor());
+    show(c.chkMemorialBackColor, c.cmdMemorialBackColor, memorial->BackColor,
+         style_->DayBackColor());
+}
+
+void MemorialTab::txtMemorialDayYEnter() {
+    Ui::MemorialTab& c = *ui_;
+    if (c.txtMemorialDayY->text().isEmpty()) {
+        c.txtMemorialDayY->setText(QString::fromStdString(Val(basic_->YearText()).ToText()));
+    }
+    if (c.txtMemorialDayM->text().isEmpty()) {
+        c.txtMemorialDayM->setText(QString::fromStdString(Val(basic_->MonthText()).ToText()));
+    }
+}
+
+// Date spins. Year 0 stands for every year and counts as a leap year, so 29 February exists.
+
+void MemorialTab::spinMemorialDayYUpClick() {
+    QLineEdit* edit = ui_->txtMemorialDayY;
+    if (edit->text().trimmed().isEmpty()) {
+        edit->setText(QString::number(Today().Year));
+        return;
+    }
+    const int year = ValInt(Text(edit));
+    if (year < kLastMemorialYear) edit->setText(QString::number(year + 1));
+}
+
+void MemorialTab::spinMemorialDayYDownClick() {
+    QLineEdit* edit = ui_->txtMemorialDayY;
+    if (edit->text().trimmed().isEmpty()) {
+        edit->setText(QString::number(Today().Year));
+        return;
+    }
+    const int year = ValInt(Text(edit));
+    if (year > 0) edit->setText(QString::number(year - 1));
+}
+
+void MemorialTab::spinMemorialDayMUpClick() {
+    int month = ValInt(Text(ui_->txtMemorialDayM)) + 1;
+    const bool carry = month > 12;
+    if (carry) month = 1;
+    ui_->txtMemorialDayM->setText(QString::number(month));
+    if (carry) spinMemorialDayYUpClick();
+}
+
+void MemorialTab::spinMemorialDayMDownClick() {
+    int month = ValInt(Text(ui_->txtMemorialDayM)) - 1;
+    const bool carry = month < 1;
+    if (carry) month = 12;
+    ui_->txtMemorialDayM->setText(QString::number(month));
+    if (carry) spinMemorialDayYDownClick();
+}
+
+namespace {
+
+// Days of the month the fields name; a year without digits is every year (a leap year) and a
+// month outside 1..12 is taken as the nearest month.
+int FieldMonthLength(const std::string& yearText, const std::string& monthText) {
+    const int year = ValInt(yearText);
+    const int month = std::clamp(ValInt(monthText), 1, 12);
+    return DaysInMonth(year <= 0 ? 2000 : year, month);
+}
+
+}  // namespace
+
+void MemorialTab::spinMemorialDayUpClick() {
+    Ui::MemorialTab& c = *ui_;
+    const int length = FieldMonthLength(Text(c.txtMemorialDayY), Text(c.txtMemorialDayM));
+    const int day = ValInt(Text(c.txtMemorialDay)) + 1;
+    if (day > length) {
+        c.txtMemorialDay->setText("1");
+        spinMemorialDayMUpClick();
+    } else {
+        c.txtMemorialDay->setText(QString::number(day));
+    }
+}
+
+void MemorialTab::spinMemorialDayDownClick() {
+    Ui::MemorialTab& c = *ui_;
+    const int day = ValInt(Text(c.txtMemorialDay));
+    if (day >= 2) {
+        c.txtMemorialDay->setText(QString::number(day - 1));
+        return;
+    }
+    spinMemorialDayMDownClick();
+    c.txtMemorialDay->setText(
+        QString::number(FieldMonthLength(Text(c.txtMemorialDayY), Text(c.txtMemorialDayM))));
+}
+
+void MemorialTab::cmdMemorialDayColorClick() {
+    const auto color = host_->Dialogs().ChooseColor(window(), ui_->cmdMemorialDayColor->Color());
+    if (color) ui_->cmdMemorialDayColor->SetColor(*color);
+}
+
+void MemorialTab::cmdMemorialFontColorClick() {
+    const auto color = host_->Dialogs().ChooseColor(window(), ui_->cmdMemorialFontColor->Color());
+    if (color) ui_->cmdMemorialFontColor->SetColor(*color);
+}
+
+void MemorialTab::cmdMemorialBackColorClick() {
+    const auto color = host_->Dialogs().ChooseColor(window(), ui_->cmdMemorialBackColor->Color());
+    if (color) ui_->cmdMemorialBackColor->SetColor(*color);
+}
+
+void MemorialTab::cmdMemorialPilcrowClick() {
+    QLineEdit* edit = ui_->txtMemorialName;
+    const std::string name = Text(edit);
+    std::string result;
+    if (savedCaret_ <= 0) {
+        result = "¶" + name;
+    } else if (savedCaret_ > Len(name)) {
+        result = name + "¶";
+    } else {
+        result = Left(name, savedCaret_) + "¶" + Mid(name, savedCaret_ + 1);
+    }
+    edit->setText(QString::fromStdString(result));
+}
+
+void MemorialTab::txtMemorialNameExit() {
+    const QLineEdit* edit = ui_->txtMemorialName;
+    const QString text = edit->text();
+    if (edit->hasSelectedText()) {
+        savedCaret_ = CharactersBefore(text, edit->selectionEnd());
+    } else {
+        savedCaret_ = CharactersBefore(text, edit->cursorPosition());
+    }
+}
+
+bool MemorialTab::eventFilter(QObject* watched, QEvent* event) {
+    if (host_ == nullptr) return false;
+    const Ui::MemorialTab& c = *ui_;
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == c.txtMemorialDayY || watched == c.txtMemorialDayM ||
+            watched == c.txtMemorialDay) {
+            txtMemorialDayYEnter();
+        }
+    } else if (event->type() == QEvent::FocusOut && watched == c.txtMemorialName) {
+        txtMemorialNameExit();
+    }
+    return false;
+}
+
+}  // namespace orv

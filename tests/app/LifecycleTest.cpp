@@ -1,0 +1,116 @@
+// Start, first activation, close and the auto-save.
+#include <QFile>
+#include <QTest>
+
+#include "AppTests.h"
+#include "CivilDate.h"
+#include "WindowTestSupport.h"
+#include "basic/BasicTab.h"
+#include "memorial/MemorialTab.h"
+#include "style/StyleTab.h"
+#include "ui_BasicTab.h"
+#include "ui_MainWindow.h"
+#include "ui_MemorialTab.h"
+#include "ui_StyleTab.h"
+
+namespace orv::test {
+
+class LifecycleTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void StartWithoutAutoSaveShowsTheNewDesign() {
+        WindowFiles files;
+        TestWindow w(files);
+        QCOMPARE(DesignLines(w.Design()), DesignLines(NewDesign()));
+        auto& basic = w.window->Basic().Controls();
+        QCOMPARE(basic.cboCalSize->currentText(), QString("FDｹｰｽ"));
+        QCOMPARE(w.window->Controls().cboZoom->currentText(), QString("100%"));
+        QCOMPARE(w.window->StatusText(), QString());
+        QCOMPARE(w.window->windowTitle(), QString("Orvalinden"));
+        QCOMPARE(w.window->size(), QSize(800, 614));
+        // The style samples name the shown month.
+        const CivilDate today = Today();
+        QCOMPARE(w.window->Style().Controls().cboYDStyle->itemText(0),
+                 QString("%1年%2月").arg(today.Year).arg(today.Month));
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+
+    void DesignComesBackAfterCloseAndRestart() {
+        WindowFiles files;
+        TData edited;
+        {
+            TestWindow w(files);
+            auto& basic = w.window->Basic().Controls();
+            basic.cboCalSize->setCurrentIndex(9);
+            w.window->Basic().cboCalSizeChange();
+            basic.spinYear->DownButton()->click();
+            basic.optPluralMonth->setChecked(true);
+            auto& memorial = w.window->Memorial().Controls();
+            memorial.txtMemorialDayY->setText("0");
+            memorial.txtMemorialDayM->setText("5");
+            memorial.txtMemorialDay->setText("5");
+            memorial.txtMemorialName->setText("こどもの日");
+            memorial.cmdAddMemorial->click();
+            edited = w.Design();
+            w.Close();
+            QVERIFY(QFile::exists(QString::fromStdString(files.AutoSave())));
+            ORV_NO_UNEXPECTED_MESSAGES(w.log);
+        }
+        TestWindow again(files);
+        QCOMPARE(DesignLines(again.Design()), DesignLines(edited));
+        QCOMPARE(again.window->Memorial().Controls().lvwMemorial->topLevelItemCount(), 1);
+        QCOMPARE(again.window->Basic().Controls().cboCalSize->currentText(), QString("A4横"));
+        ORV_NO_UNEXPECTED_MESSAGES(again.log);
+    }
+
+    void RestoredDesignOfAnotherYearRenamesTheStyleSamples() {
+        WindowFiles files;
+        TData design = NewDesign();
+        design.Year = 2016;
+        design.Month = 1;
+        SaveDesign(design, QString::fromStdString(files.AutoSave()));
+        TestWindow w(files);
+        QStringList samples;
+        auto* list = w.window->Style().Controls().cboYDStyle;
+        for (int i = 0; i < list->count(); ++i) samples << list->itemText(i);
+        QCOMPARE(samples, QStringList({"2016年1月", "January, 2016", "Jan, 2016", "平成28年1月",
+                                       "2016年1月（平成28年）"}));
+        QCOMPARE(list->currentIndex(), 0);
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+
+    void AFailedAutoSaveIsReportedAndTheWindowStillCloses() {
+        WindowFiles files;
+        WindowSettings settings = files.Settings();
+        settings.AutoSaveFile = files.Path("missing-folder/Orvalinden.bak").toStdString();
+        MessageLog log;
+        TfrmMain window(settings);
+        window.SetMessageSink(&log);
+        window.show();
+        QTRY_VERIFY(!window.FirstActivationPending());
+        QVERIFY(window.close());
+        QVERIFY(!window.isVisible());
+        const std::vector<Message> messages = log.Take();
+        QCOMPARE(messages.size(), size_t{1});
+        QCOMPARE(messages[0].kind, MessageKind::Error);
+        QVERIFY(QString::fromStdString(messages[0].text).startsWith("ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ\r\n"));
+    }
+
+    void HiddenDataCreationEntryStaysHiddenAndOpensTheDialog() {
+        WindowFiles files;
+        TestWindow w(files);
+        QVERIFY(!w.window->Controls().mnuRokuyo->isVisible());
+        QCOMPARE(w.window->Controls().mnuRokuyo->text(), QString("六曜ﾃﾞｰﾀ作成"));
+        w.window->Controls().mnuRokuyo->trigger();
+        QCOMPARE(w.dialogs.shownDialogs.size(), size_t{1});
+        QCOMPARE(w.dialogs.shownDialogs[0]->windowTitle(), QString("データ作成"));
+        w.window->Controls().mnuAbout->trigger();
+        QCOMPARE(w.dialogs.shownDialogs[1]->windowTitle(), QString("バージョン情報"));
+    }
+};
+
+ORV_REGISTER_TEST(LifecycleTest);
+
+}  // namespace orv::test
+
+#include "LifecycleTest.moc"

@@ -1,0 +1,238 @@
+// The memorial tab: adding, updating, selecting and deleting memorial days.
+#include <QTest>
+#include <QToolButton>
+
+#include "AppTests.h"
+#include "CivilDate.h"
+#include "PictureButton.h"
+#include "WindowTestSupport.h"
+#include "basic/BasicTab.h"
+#include "memorial/MemorialTab.h"
+#include "style/StyleTab.h"
+#include "ui_MemorialTab.h"
+#include "ui_StyleTab.h"
+
+namespace orv::test {
+
+namespace {
+
+struct MemorialFixture {
+    MemorialFixture() : w(files), c(w.window->Memorial().Controls()) {}
+
+    void Set(const QString& year, const QString& month, const QString& day,
+             const QString& name = "A") {
+        c.txtMemorialDayY->setText(year);
+        c.txtMemorialDayM->setText(month);
+        c.txtMemorialDay->setText(day);
+        c.txtMemorialName->setText(name);
+        c.cmdAddMemorial->click();
+    }
+    QStringList Row(int index) const {
+        QStringList texts;
+        const QTreeWidgetItem* row = c.lvwMemorial->topLevelItem(index);
+        for (int column = 0; column < 5; ++column) texts << row->text(column);
+        return texts;
+    }
+    QStringList Captions() const {
+        QStringList captions;
+        for (int i = 0; i < c.lvwMemorial->topLevelItemCount(); ++i) {
+            captions << c.lvwMemorial->topLevelItem(i)->text(0);
+        }
+        return captions;
+    }
+    TMemorials& List() { return w.window->Data().Memorials; }
+    QString Date() const {
+        return c.txtMemorialDayY->text() + "/" + c.txtMemorialDayM->text() + "/" +
+               c.txtMemorialDay->text();
+    }
+
+    WindowFiles files;
+    TestWindow w;
+    Ui::MemorialTab& c;
+};
+
+}  // namespace
+
+class MemorialTabTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void SetAddsAPaddedDateAndUpdatesItInPlace() {
+        MemorialFixture f;
+        f.Set("2016", "5", "5", "A");
+        QCOMPARE(f.Row(0), QStringList({"2016/05/05", "A", "×", "×", "×"}));
+        QCOMPARE(f.List().Count(), 1);
+        QCOMPARE(QString::fromStdString(f.List().Items(0).GetProperty()), QString("A,-1,-1,-1"));
+        // The new row is selected.
+        QCOMPARE(f.c.lvwMemorial->selectedItems().size(), 1);
+
+        f.c.chkMemorialDayColor->setChecked(true);
+        f.Set("2016", "05", "05", "B");
+        QCOMPARE(f.c.lvwMemorial->topLevelItemCount(), 1);
+        QCOMPARE(f.List().Count(), 1);
+        QCOMPARE(f.Row(0), QStringList({"2016/05/05", "B", "■", "×", "×"}));
+        QCOMPARE(f.List().Items(0).DayColor, 0);
+        ORV_NO_UNEXPECTED_MESSAGES(f.w.log);
+    }
+
+    void EveryYearDatesSortFirstAndAnEmptyYearLeavesItsPartEmpty() {
+        MemorialFixture f;
+        f.Set("2016", "5", "5");
+        f.Set("0", "5", "5");
+        f.Set("", "12", "24");
+        QCOMPARE(f.Captions(), QStringList({"/12/24", "0000/05/05", "2016/05/05"}));
+        QCOMPARE(f.List().Count(), 3);
+        QCOMPARE(QString::fromStdString(f.List().Items(2).Date), QString("/12/24"));
+    }
+
+    void ImpossibleNumbersAreIgnoredSilently() {
+        MemorialFixture f;
+        f.Set("2016", "0", "5");
+        f.Set("2016", "5", "0");
+        f.Set("-1", "5", "5");
+        QCOMPARE(f.c.lvwMemorial->topLevelItemCount(), 0);
+        QCOMPARE(f.List().Count(), 0);
+        // No upper bound: the thirteenth month is taken as typed.
+        f.Set("2016", "13", "40");
+        QCOMPARE(f.Captions(), QStringList({"2016/13/40"}));
+        ORV_NO_UNEXPECTED_MESSAGES(f.w.log);
+    }
+
+    void YearSpinsStopAt0And9999AndStartFromThisYear() {
+        MemorialFixture f;
+        f.c.txtMemorialDayY->setText("0");
+        f.c.spinMemorialDayY->DownButton()->click();
+        QCOMPARE(f.c.txtMemorialDayY->text(), QString("0"));
+        f.c.txtMemorialDayY->setText("9999");
+        f.c.spinMemorialDayY->UpButton()->click();
+        QCOMPARE(f.c.txtMemorialDayY->text(), QString("9999"));
+        f.c.txtMemorialDayY->setText(" ");
+        f.c.spinMemorialDayY->UpButton()->click();
+        QCOMPARE(f.c.txtMemorialDayY->text(), QString::number(Today().Year));
+    }
+
+    void DaySpinsKnowFebruaryOfEveryYearAndOf2015() {
+        MemorialFixture f;
+        f.c.txtMemorialDayY->setText("0");
+        f.c.txtMemorialDayM->setText("2");
+        f.c.txtMemorialDay->setText("28");
+        f.c.spinMemorialDay->UpButton()->click();
+        QCOMPARE(f.Date(), QString("0/2/29"));
+        f.c.spinMemorialDay->UpButton()->click();
+        QCOMPARE(f.Date(), QString("0/3/1"));
+
+        f.c.txtMemorialDayY->setText("2015");
+        f.c.spinMemorialDay->DownButton()->click();
+        QCOMPARE(f.Date(), QString("2015/2/28"));
+
+        // Months wrap into the neighbouring years.
+        f.c.txtMemorialDayM->setText("12");
+        f.c.txtMemorialDay->setText("31");
+        f.c.spinMemorialDay->UpButton()->click();
+        QCOMPARE(f.Date(), QString("2016/1/1"));
+        f.c.spinMemorialDay->DownButton()->click();
+        QCOMPARE(f.Date(), QString("2015/12/31"));
+    }
+
+    void DeletingSelectsTheNextRowAndNoneAfterTheLast() {
+        MemorialFixture f;
+        f.c.cmdDelMemorial->click();
+        std::vector<Message> messages = f.w.log.Take();
+        QCOMPARE(messages.size(), size_t{1});
+        QCOMPARE(messages[0].kind, MessageKind::Warning);
+        QCOMPARE(QString::fromStdString(messages[0].text),
+                 QString("記念日リストから選択してください。"));
+
+        f.Set("2016", "1", "1", "a");
+        f.Set("2016", "2", "2", "b");
+        f.Set("2016", "3", "3", "c");
+        f.c.lvwMemorial->setCurrentItem(f.c.lvwMemorial->topLevelItem(1));
+        f.c.cmdDelMemorial->click();
+        QCOMPARE(f.Captions(), QStringList({"2016/01/01", "2016/03/03"}));
+        QCOMPARE(f.List().Count(), 2);
+        QCOMPARE(f.c.lvwMemorial->selectedItems().value(0)->text(0), QString("2016/03/03"));
+        QCOMPARE(f.c.txtMemorialName->text(), QString("c"));
+
+        f.c.cmdDelMemorial->click();
+        QCOMPARE(f.Captions(), QStringList({"2016/01/01"}));
+        QVERIFY(f.c.lvwMemorial->selectedItems().isEmpty());
+        QCOMPARE(f.c.txtMemorialName->text(), QString());
+        QCOMPARE(QString::fromStdString(f.List().Items(0).Name), QString("a"));
+        ORV_NO_UNEXPECTED_MESSAGES(f.w.log);
+    }
+
+    void SelectingARowFillsTheFieldsAndColoursTheMarks() {
+        MemorialFixture f;
+        auto& style = f.w.window->Style().Controls();
+        f.c.chkMemorialFontColor->setChecked(true);
+        f.w.dialogs.colorAnswers.push_back(0x00FF00);
+        QTest::mouseClick(f.c.cmdMemorialFontColor, Qt::LeftButton);
+        // The check box is not touched by the colour choice.
+        f.c.chkMemorialDayColor->setChecked(false);
+        f.Set("0", "7", "7", "七夕");
+        QTreeWidgetItem* row = f.c.lvwMemorial->topLevelItem(0);
+        QCOMPARE(row->foreground(3).color(), QColor(0, 255, 0));
+        QCOMPARE(row->foreground(2).color(), QColor(0, 0, 0));
+
+        f.c.lvwMemorial->clearSelection();
+        QCOMPARE(f.c.txtMemorialName->text(), QString());
+        QVERIFY(!f.c.chkMemorialFontColor->isChecked());
+        QCOMPARE(f.c.cmdMemorialFontColor->Color(), style.cmdHolidayColor->Color());
+        QCOMPARE(f.c.cmdMemorialBackColor->Color(), style.cmdDayBackColor->Color());
+
+        row->setSelected(true);
+        QCOMPARE(f.Date(), QString("0000/07/07"));
+        QCOMPARE(f.c.txtMemorialName->text(), QString("七夕"));
+        QVERIFY(f.c.chkMemorialFontColor->isChecked());
+        QCOMPARE(f.c.cmdMemorialFontColor->Color(), 0x00FF00);
+        QVERIFY(!f.c.chkMemorialDayColor->isChecked());
+        QCOMPARE(f.c.cmdMemorialDayColor->Color(), style.cmdWeekdayColor->Color());
+    }
+
+    void EnteringADateFieldFillsTheShownYearAndMonth() {
+        MemorialFixture f;
+        f.w.window->Basic().SetYearMonth(2020, 8);
+        f.c.txtMemorialDay->setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+        QCOMPARE(f.c.txtMemorialDayY->text(), QString("2020"));
+        QCOMPARE(f.c.txtMemorialDayM->text(), QString("8"));
+    }
+
+    void PilcrowGoesWhereTheCaretWas() {
+        MemorialFixture f;
+        QLineEdit* name = f.c.txtMemorialName;
+        name->setText("ABC");
+        name->setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+        name->setCursorPosition(2);
+        QTest::mouseClick(f.c.cmdMemorialPilcrow, Qt::LeftButton);
+        QCOMPARE(name->text(), QString("AB¶C"));
+        QCOMPARE(f.w.window->Memorial().SavedCaret(), 2);
+
+        name->setText("誕生日");
+        name->setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+        name->setCursorPosition(0);
+        QTest::mouseClick(f.c.cmdMemorialPilcrow, Qt::LeftButton);
+        QCOMPARE(name->text(), QString("¶誕生日"));
+        name->setText("X");
+        QTest::mouseClick(f.c.cmdMemorialPilcrow, Qt::LeftButton);
+        QCOMPARE(name->text(), QString("¶X"));
+    }
+
+    void EnterInTheNameAddsLikeSet() {
+        MemorialFixture f;
+        f.c.txtMemorialDayY->setText("2016");
+        f.c.txtMemorialDayM->setText("5");
+        f.c.txtMemorialDay->setText("5");
+        f.c.txtMemorialName->setFocus(Qt::MouseFocusReason);
+        TypeText(f.c.txtMemorialName, "誕生日");
+        QTest::keyClick(f.c.txtMemorialName, Qt::Key_Return);
+        QCOMPARE(f.Row(0), QStringList({"2016/05/05", "誕生日", "×", "×", "×"}));
+    }
+};
+
+ORV_REGISTER_TEST(MemorialTabTest);
+
+}  // namespace orv::test
+
+#include "MemorialTabTest.moc"
