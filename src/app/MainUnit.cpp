@@ -45,7 +45,10 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
       settings_(std::move(settings)),
       dialogSink_(this),
       sink_(&dialogSink_),
-      dialogs_(&qtDialogs_) {
+      dialogs_(&qtDialogs_),
+      autoSaver_([this](MessageSink& sink) { return SaveAutoSaveFile(sink); },
+                 [this]() -> MessageSink& { return Messages(); }, [this] { return state_.Loading; },
+                 settings_.AutoSaveDelayMs) {
     ui_->setupUi(this);
     basic_ = ui_->tabBasic;
     style_ = ui_->tabStyle;
@@ -121,6 +124,7 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
 
     aboutBox_ = new TAboutBox(this);
     rokuyo_ = new TfrmRokuyo(this);
+    autoSaver_.WatchTyping(this);
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -169,6 +173,7 @@ void TfrmMain::FirstActivate() {
             ShowLoadedDesign();
         }
     }
+    autoSaver_.Arm();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -179,13 +184,18 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     CommitPendingEdits();
+    autoSaver_.Cancel();
     {
         LongWork work(*this, "自動セーブ中...");
-        ControlsToData(data_);
         // A failure has been reported; the window closes all the same.
-        data_.SaveToFile(settings_.AutoSaveFile, Messages());
+        SaveAutoSaveFile(Messages());
     }
     event->accept();
+}
+
+bool TfrmMain::SaveAutoSaveFile(MessageSink& sink) {
+    ControlsToData(data_);
+    return data_.SaveToFile(settings_.AutoSaveFile, sink);
 }
 
 // Transfer between the controls and a record.

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "AutoSaver.h"
 #include "DataUnit.h"
 #include "DesignSource.h"
 #include "DialogMessageSink.h"
@@ -121,6 +122,8 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages);
     // Gives a size edit still being typed in its leave rule before the design is taken.
     void CommitPendingEdits();
+    // The design on screen into the auto-save file (at close, and a moment after each change).
+    bool SaveAutoSaveFile(MessageSink& sink);
 
     std::unique_ptr<Ui::TfrmMain> ui_;
     BasicTab* basic_;
@@ -151,6 +154,7 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     MessageSink* sink_;
     QtWindowDialogs qtDialogs_;
     WindowDialogs* dialogs_;
+    AutoSaver autoSaver_;
 };
 
 }  // namespace orv

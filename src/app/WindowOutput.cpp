@@ -58,6 +58,8 @@ void TfrmMain::cboZoomClick() {
 
 void TfrmMain::RepaintPreview() {
     ui_->PaintBox1->update();
+    // Every change of the design ends here.
+    autoSaver_.DesignChanged();
 }
 
 void TfrmMain::PaintBox1Paint(QWidget& box) {

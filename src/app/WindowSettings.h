@@ -10,6 +10,8 @@ struct WindowSettings {
     std::string AutoSaveFile;
     // Rokuyo and solar terms.
     std::string OldCalendarFile;
+    // The design is also written to AutoSaveFile this long after the last change.
+    int AutoSaveDelayMs = 2000;
 
     static WindowSettings BesideTheProgram();
 };

@@ -73,8 +73,9 @@ WindowFiles::WindowFiles() {
 }
 
 WindowSettings WindowFiles::Settings() const {
-    return WindowSettings{
-        AutoSave(), oldCalendarFile.empty() ? Path("旧暦.ini").toStdString() : oldCalendarFile};
+    return WindowSettings{AutoSave(),
+                          oldCalendarFile.empty() ? Path("旧暦.ini").toStdString() : oldCalendarFile,
+                          autoSaveDelayMs};
 }
 
 TestWindow::TestWindow(const WindowFiles& files)

@@ -87,6 +87,8 @@ class WindowFiles {
     WindowSettings Settings() const;
     // The old-calendar file the window loads; none by default.
     std::string oldCalendarFile;
+    // How long after the last change the window writes the auto-save file.
+    int autoSaveDelayMs = kAutoSaveDelayMs;
 
   private:
     QTemporaryDir dir_;
