@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "CivilDate.h"
 #include "Commands.h"
+#include "NotingSink.h"
 #include "Eras.h"
 #include "Holidays.h"
 #include "OldCalendar.h"
@@ -35,21 +36,6 @@ std::optional<CivilDate> ParseIsoDate(const std::string& text) {
     if (i != text.size() || !IsValidDate(parts[0], parts[1], parts[2])) return std::nullopt;
     return CivilDate{parts[0], parts[1], parts[2]};
 }
-
-// Passes messages on and remembers whether an error came.
-class NotingSink : public MessageSink {
-  public:
-    explicit NotingSink(MessageSink& target) : target_(target) {}
-    void Report(MessageKind kind, const std::string& text) override {
-        if (kind == MessageKind::Error) sawError_ = true;
-        target_.Report(kind, text);
-    }
-    bool SawError() const { return sawError_; }
-
-  private:
-    MessageSink& target_;
-    bool sawError_ = false;
-};
 
 }  // namespace
 

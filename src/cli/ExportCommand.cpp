@@ -6,6 +6,7 @@
 
 #include "AtomicFile.h"
 #include "Commands.h"
+#include "NotingSink.h"
 #include "DataUnit.h"
 #include "FontSubstitutes.h"
 #include "OldCalendar.h"
@@ -19,21 +20,6 @@
 namespace orv::cli {
 
 namespace {
-
-// Passes messages on and remembers whether an error came.
-class NotingSink : public MessageSink {
-  public:
-    explicit NotingSink(MessageSink& target) : target_(target) {}
-    void Report(MessageKind kind, const std::string& text) override {
-        if (kind == MessageKind::Error) sawError_ = true;
-        target_.Report(kind, text);
-    }
-    bool SawError() const { return sawError_; }
-
-  private:
-    MessageSink& target_;
-    bool sawError_ = false;
-};
 
 class NoStatus : public StatusSink {
   public:

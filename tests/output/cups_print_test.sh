@@ -10,42 +10,16 @@ set -uo pipefail
 probe=${1:?usage: cups_print_test.sh PROBE}
 queue=OrvalindenPdf
 
-if [ "$(id -u)" -ne 0 ]; then
-    echo "SKIP: the CUPS test needs root (cupsd and the cups-pdf backend run as root)"
-    exit 77
-fi
+source "$(dirname "$0")/../support/cups-server.sh"
+cups_namespace "$0" "$@"
 for tool in /usr/sbin/cupsd lpadmin lpstat pdfinfo pdftotext pdftoppm convert unshare mount; do
     if ! command -v "$tool" >/dev/null; then
         echo "FAIL: $tool is missing (scripts/install-deps installs it)"
         exit 1
     fi
 done
-if [ ! -f /etc/cups/cups-pdf.conf ] || [ ! -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ]; then
-    echo "FAIL: printer-driver-cups-pdf is not installed"
-    exit 1
-fi
-
-# cups-pdf reads its configuration from /etc/cups only. Run in a private mount namespace, where
-# our own configuration is laid over it; the system never sees it.
-if [ -z "${ORV_CUPS_TEST_NAMESPACE:-}" ]; then
-    exec unshare --mount --propagation private env ORV_CUPS_TEST_NAMESPACE=1 "$0" "$@"
-fi
-
-work=$(mktemp -d /tmp/orv-cups-test-XXXXXX)
-chmod 755 "$work"
-cupsd_pid=""
+cups_workspace
 failures=0
-
-cleanup() {
-    if [ -n "$cupsd_pid" ] && kill -0 "$cupsd_pid" 2>/dev/null; then
-        kill "$cupsd_pid"
-        wait "$cupsd_pid" 2>/dev/null
-    fi
-    umount /etc/cups/cups-pdf.conf 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
 
 fail() {
     echo "FAIL: $*"
@@ -60,9 +34,6 @@ fact() {  # fact NAME FACTS-TEXT
     sed -n "s/^$1=//p" <<<"$2"
 }
 
-mkdir -p "$work"/{conf,spool/tmp,cache,state,log,run,out,tmp,xdg}
-chmod 700 "$work/xdg"
-export TMPDIR=$work/tmp XDG_RUNTIME_DIR=$work/xdg
 export QT_QPA_PLATFORM=offscreen
 
 # --- No CUPS server at all: every query and the job start report "no printer".
@@ -71,57 +42,14 @@ out=$("$probe" noprinter 2>&1)
 if [ $? -eq 0 ]; then echo "ok: without a server: $out"; else fail "without a server: $out"; fi
 
 # --- Our own server.
-cat >"$work/conf/cupsd.conf" <<CONF
-LogLevel info
-Listen $work/run/cups.sock
-Browsing No
-WebInterface No
-PreserveJobFiles Yes
-DefaultAuthType None
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-CONF
-cat >"$work/conf/cups-files.conf" <<CONF
-ServerRoot $work/conf
-RequestRoot $work/spool
-TempDir $work/spool/tmp
-CacheDir $work/cache
-StateDir $work/state
-AccessLog $work/log/access_log
-ErrorLog $work/log/error_log
-PageLog $work/log/page_log
-Printcap $work/run/printcap
-User lp
-Group lp
-SystemGroup root
-CONF
-printf 'Out %s\nAnonDirName %s\nLabel 1\n' "$work/out" "$work/out" >"$work/conf/cups-pdf.conf"
-mount --bind "$work/conf/cups-pdf.conf" /etc/cups/cups-pdf.conf || { echo "FAIL: bind mount"; exit 1; }
-
-/usr/sbin/cupsd -f -c "$work/conf/cupsd.conf" -s "$work/conf/cups-files.conf" &
-cupsd_pid=$!
-export CUPS_SERVER=$work/run/cups.sock
-for _ in $(seq 100); do
-    lpstat -r >/dev/null 2>&1 && break
-    sleep 0.1
-done
-if ! lpstat -r >/dev/null 2>&1; then
-    echo "FAIL: our cupsd did not start"
-    cat "$work/log/error_log" 2>/dev/null
-    exit 1
-fi
+cups_start
 
 # --- A server without any printer is no printer either.
 out=$("$probe" noprinter 2>&1)
 if [ $? -eq 0 ]; then echo "ok: server without printers: $out"; else fail "no queue: $out"; fi
 
-# The PDF is rendered to PostScript on its way to cups-pdf; pdftocairo keeps the text readable.
 add_queue() {  # add_queue NAME PPD
-    lpadmin -p "$1" -E -v cups-pdf:/ -P "$2" -o pdftops-renderer-default=pdftocairo 2>/dev/null ||
-        fail "lpadmin could not add $1"
+    cups_add_queue "$1" "$2" || fail "lpadmin could not add $1"
 }
 add_queue "$queue" /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 lpadmin -d "$queue"

@@ -36,6 +36,11 @@ StagedFile::StagedFile(std::string target) : target_(std::move(target)) {
     fchmod(fd_, 0666 & ~mask);
 }
 
+StagedFile::StagedFile(std::string target, WriteChunkFunction writeChunk)
+    : StagedFile(std::move(target)) {
+    writeChunk_ = std::move(writeChunk);
+}
+
 StagedFile::~StagedFile() {
     Discard();
 }
@@ -62,8 +67,24 @@ void StagedFile::WriteAt(uint64_t offset, const void* data, size_t size) {
 }
 
 void StagedFile::Append(const void* data, size_t size) {
-    WriteAt(appendOffset_, data, size);
-    appendOffset_ += size;
+    if (!writeChunk_) {
+        WriteAt(appendOffset_, data, size);
+        appendOffset_ += size;
+        return;
+    }
+    if (done_) throw IoError(target_ + ": " + SystemErrorText(EBADF));
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = writeChunk_(fd_, bytes, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            Fail(errno);
+        }
+        if (n == 0) Fail(EIO);
+        bytes += n;
+        size -= static_cast<size_t>(n);
+        appendOffset_ += static_cast<uint64_t>(n);
+    }
 }
 
 void StagedFile::Commit() {

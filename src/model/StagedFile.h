@@ -6,12 +6,17 @@
 #include <cstdint>
 #include <string>
 
+#include "AtomicFile.h"
+
 namespace orv {
 
 class StagedFile {
   public:
     // Creates the temporary file in the target's folder; IoError with the reason when it cannot.
     explicit StagedFile(std::string target);
+    // Appends through `writeChunk` (when set) instead of the system's write; tests make writes
+    // fail with it.
+    StagedFile(std::string target, WriteChunkFunction writeChunk);
     // Discards the temporary file unless Commit succeeded.
     ~StagedFile();
     StagedFile(const StagedFile&) = delete;
@@ -36,6 +41,7 @@ class StagedFile {
     std::string temporary_;
     int fd_ = -1;
     uint64_t appendOffset_ = 0;
+    WriteChunkFunction writeChunk_;
     bool done_ = false;
 };
 
