@@ -68,12 +68,6 @@ class WindowLimitsTest : public QObject {
                  d.LineWidth = INT_MAX;
                  d.PictureOffset = INT_MAX;
              }},
-            {"99 x 99 months",
-             [](TData& d) {
-                 d.PrevNextMonthEnabled = 0;
-                 d.PluralEnabled = 1;
-                 d.Columns = d.Rows = 99;
-             }},
             {"counts past 99",
              [](TData& d) {
                  d.PrevNextMonthEnabled = 0;

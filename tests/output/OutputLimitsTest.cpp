@@ -193,15 +193,6 @@ TEST_F(OutputLimits, ARepaintOfPartOfALongImpositionListDrawsWhatAWholeRepaintDr
     EXPECT_TRUE(banded.convertToFormat(QImage::Format_RGB32) == reference);
 }
 
-TEST_F(OutputLimits, AnImpositionListOf999EntriesIsDrawnAndExported) {
-    TData design = SmallDesign(54, 86);
-    AddEntries(design, 999, 30);
-    Preview(design, 10, {30 * 21, 34 * 33});
-    EXPECT_TRUE(drawn);
-    EXPECT_EQ(Export(design, 20, "cards.png"), ImageExportResult::Saved);
-    EXPECT_EQ(sink.Take().size(), 1u);
-}
-
 TEST_F(OutputLimits, PreviewSizesOfAbsurdDesignsStayInRange) {
     const PixelSize huge = PreviewCalendarSize("2147483647", "-2147483648", 200, 96);
     EXPECT_EQ(huge, (PixelSize{INT_MAX, INT_MIN}));
