@@ -1,6 +1,7 @@
 // orvalinden-cli export: the window's image export (or its printing into a PDF file) for a saved
 // design, through the same driver.
 #include <QGuiApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -88,6 +89,13 @@ bool IsPdf(const std::string& path) {
     return extension == ".PDF";
 }
 
+// Qt's own notes (a missing XDG_RUNTIME_DIR and the like) would break the "kind: text" lines
+// that callers of the CLI parse; only its real failures go through.
+void DropQtChatter(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
+}
+
 }  // namespace
 
 int RunExport(const Arguments& args, MessageSink& target) {
@@ -103,6 +111,7 @@ int RunExport(const Arguments& args, MessageSink& target) {
 
     // Fonts and picture formats need the application object; no window is shown.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler(DropQtChatter);
     int argc = 1;
     char name[] = "orvalinden-cli";
     char* argv[] = {name, nullptr};
