@@ -11,35 +11,13 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "DataUnit.h"
+#include "BusyDesign.h"
 #include "FontSubstitutes.h"
 #include "MainUnit.h"
 #include "ui_MainWindow.h"
 
 namespace orv {
 namespace {
-
-// A4, miniatures, holidays, rokuyo, solar terms and memorial days.
-void WriteBusyDesign(const std::string& path) {
-    TData design = NewDesign();
-    design.SizeIndex = 8;
-    design.SizeX = 210;
-    design.SizeY = 297;
-    design.Year = 2026;
-    design.Month = 5;
-    design.Rokuyo = 1;
-    design.Nijusisekki = 1;
-    for (int day = 1; day <= 20; ++day) {
-        TMemorial& memorial = design.Memorials.Add();
-        memorial.Date = "0/5/" + std::to_string(day);
-        memorial.Name = "記念日¶" + std::to_string(day);
-        memorial.DayColor = 0x0000C0;
-        memorial.FontColor = -1;
-        memorial.BackColor = 0xE0F0FF;
-    }
-    NullMessageSink quiet;
-    design.SaveToFile(path, quiet);
-}
 
 // The child's whole life: start, restore, paint once, leave.
 [[noreturn]] void StartAndPaint(const std::string& autoSave) {

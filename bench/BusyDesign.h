@@ -1,0 +1,33 @@
+// The busy sheet the window benchmarks measure: A4, miniatures, holidays, rokuyo, solar terms and
+// twenty memorial days with their colours.
+#pragma once
+
+#include <string>
+
+#include "DataUnit.h"
+
+namespace orv {
+
+inline void WriteBusyDesign(const std::string& path) {
+    TData design = NewDesign();
+    design.SizeIndex = 8;
+    design.SizeX = 210;
+    design.SizeY = 297;
+    design.Year = 2026;
+    design.Month = 5;
+    design.PrevNextMonthEnabled = 1;
+    design.Rokuyo = 1;
+    design.Nijusisekki = 1;
+    for (int day = 1; day <= 20; ++day) {
+        TMemorial& memorial = design.Memorials.Add();
+        memorial.Date = "0/5/" + std::to_string(day);
+        memorial.Name = "記念日¶" + std::to_string(day);
+        memorial.DayColor = 0x0000C0;
+        memorial.FontColor = -1;
+        memorial.BackColor = 0xE0F0FF;
+    }
+    NullMessageSink quiet;
+    design.SaveToFile(path, quiet);
+}
+
+}  // namespace orv
