@@ -47,7 +47,8 @@ struct Window {
 // A4 at 100 %.
 void BM_PreviewRepaintA4(benchmark::State& state) {
     Window w(true);
-    if (w.window.Data().Memorials.Count() != 20) state.SkipWithError("the busy sheet was not restored");
+    if (w.window.Data().Memorials.Count() != 20)
+        state.SkipWithError("the busy sheet was not restored");
     for (auto _ : state) w.Repaint();
 }
 BENCHMARK(BM_PreviewRepaintA4)->Unit(benchmark::kMillisecond);

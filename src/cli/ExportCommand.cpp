@@ -7,9 +7,9 @@
 
 #include "AtomicFile.h"
 #include "Commands.h"
-#include "NotingSink.h"
 #include "DataUnit.h"
 #include "FontSubstitutes.h"
+#include "NotingSink.h"
 #include "OldCalendar.h"
 #include "OutputDriver.h"
 #include "PdfFilePrinter.h"
