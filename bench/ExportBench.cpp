@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "FontSubstitutes.h"
 #include "OldCalendar.h"
 #include "OutputDriver.h"
 #include "PictureFormats.h"
 #include "PngWriter.h"
+#include "QtBenchmarks.h"
 #include "QtCanvasCache.h"
 #include "RecordDesignSource.h"
 
@@ -123,12 +123,7 @@ BENCHMARK(A3At1200ToPng)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace orv
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    orv::RegisterWindowsFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    orv::RunBenchmarksUnderQt<QGuiApplication>(argc, argv);
     std::filesystem::remove_all(orv::kFolder);
     return 0;
 }

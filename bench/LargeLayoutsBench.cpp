@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <cstdlib>
 
-#include "FontSubstitutes.h"
 #include "OutputDriver.h"
+#include "QtBenchmarks.h"
 #include "QtCanvasCache.h"
 #include "RecordDesignSource.h"
 
@@ -88,11 +88,6 @@ BENCHMARK(PreviewOf99By99MonthsA4)->Unit(benchmark::kMillisecond);
 }  // namespace orv
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    orv::RegisterWindowsFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    orv::RunBenchmarksUnderQt<QGuiApplication>(argc, argv);
     return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "JpegDecoder.h"
 #include "PictureFormats.h"
+#include "QtBenchmarks.h"
 #include "QtCanvas.h"
 
 namespace {
@@ -127,11 +128,7 @@ BENCHMARK(StretchingAPhoto)
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    orv::RunBenchmarksUnderQt<QGuiApplication>(argc, argv);
     std::remove(PhotoJpeg().c_str());
     return 0;
 }

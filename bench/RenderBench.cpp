@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "DrawCalendar.h"
-#include "FontSubstitutes.h"
+#include "QtBenchmarks.h"
 #include "QtCanvas.h"
 #include "QtCanvasCache.h"
 #include "SeveralMonths.h"
@@ -103,11 +103,6 @@ BENCHMARK(BM_ExportA4At300Dpi)->Unit(benchmark::kMillisecond);
 }  // namespace orv
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    orv::RegisterWindowsFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    orv::RunBenchmarksUnderQt<QGuiApplication>(argc, argv);
     return 0;
 }

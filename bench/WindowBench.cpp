@@ -8,8 +8,8 @@
 #include <cstdlib>
 
 #include "BusyDesign.h"
-#include "FontSubstitutes.h"
 #include "MainUnit.h"
+#include "QtBenchmarks.h"
 #include "basic/BasicTab.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
@@ -67,11 +67,6 @@ BENCHMARK(BM_PreviewRepaintSeveralMonthsA3)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    orv::RegisterWindowsFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    orv::RunBenchmarksUnderQt<QApplication>(argc, argv);
     return 0;
 }
