@@ -19,6 +19,24 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// Hands the bytes to `write` (a write(2)-like call) until all are taken; 0, or the errno of the
+// failure.
+template <class Write>
+int WriteFully(const void* data, size_t size, Write write) {
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = write(bytes, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) return EIO;
+        bytes += n;
+        size -= static_cast<size_t>(n);
+    }
+    return 0;
+}
+
 }  // namespace
 
 StagedFile::StagedFile(std::string target) : target_(std::move(target)) {
@@ -52,18 +70,12 @@ void StagedFile::Fail(int error) {
 
 void StagedFile::WriteAt(uint64_t offset, const void* data, size_t size) {
     if (done_) throw IoError(target_ + ": " + SystemErrorText(EBADF));
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = pwrite(fd_, bytes, size, static_cast<off_t>(offset));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            Fail(errno);
-        }
-        if (n == 0) Fail(EIO);
-        bytes += n;
-        size -= static_cast<size_t>(n);
-        offset += static_cast<uint64_t>(n);
-    }
+    const int error = WriteFully(data, size, [&](const char* bytes, size_t left) {
+        const ssize_t n = pwrite(fd_, bytes, left, static_cast<off_t>(offset));
+        if (n > 0) offset += static_cast<uint64_t>(n);
+        return n;
+    });
+    if (error != 0) Fail(error);
 }
 
 void StagedFile::Append(const void* data, size_t size) {
@@ -73,18 +85,12 @@ void StagedFile::Append(const void* data, size_t size) {
         return;
     }
     if (done_) throw IoError(target_ + ": " + SystemErrorText(EBADF));
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = writeChunk_(fd_, bytes, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            Fail(errno);
-        }
-        if (n == 0) Fail(EIO);
-        bytes += n;
-        size -= static_cast<size_t>(n);
-        appendOffset_ += static_cast<uint64_t>(n);
-    }
+    const int error = WriteFully(data, size, [&](const char* bytes, size_t left) {
+        const ssize_t n = writeChunk_(fd_, bytes, left);
+        if (n > 0) appendOffset_ += static_cast<uint64_t>(n);
+        return n;
+    });
+    if (error != 0) Fail(error);
 }
 
 void StagedFile::Commit() {
