@@ -64,16 +64,25 @@ TData BenchDesign(int sizeX, int sizeY) {
     return design;
 }
 
-// What a preview repaint costs: the A4 sheet at 96 ppi and 100 % into the paint box's image.
-void PreviewA4(benchmark::State& state) {
-    RecordDesignSource source(BenchDesign(210, 297));
+// The driver's surroundings as the window gives them: the picture registry and the shipped
+// old-calendar data.
+struct Driver {
+    Driver(int sizeX, int sizeY) : source(BenchDesign(sizeX, sizeY)) {
+        render.Decoder = &decoder;
+        LoadOldCalendarData(ORV_OLD_CALENDAR_FILE, render.RokuyoList, render.SolarTermList, sink);
+    }
+    RecordDesignSource source;
     NullMessageSink sink;
     NoStatus status;
-    RenderState render;
     const RegistryPictureDecoder decoder;
-    render.Decoder = &decoder;
-    LoadOldCalendarData(ORV_OLD_CALENDAR_FILE, render.RokuyoList, render.SolarTermList, sink);
+    RenderState render;
     OutputEnvironment env{source, status, sink, render};
+};
+
+// What a preview repaint costs: the A4 sheet at 96 ppi and 100 % into the paint box's image.
+void PreviewA4(benchmark::State& state) {
+    Driver driver(210, 297);
+    OutputEnvironment& env = driver.env;
     QtCanvasCache cache;
     env.ScreenCache = &cache;
     QImage box(793, 1122, QImage::Format_RGB32);
@@ -84,14 +93,8 @@ void PreviewA4(benchmark::State& state) {
 }
 
 void Export(benchmark::State& state, const char* extension, int sizeX, int sizeY, int dpi) {
-    RecordDesignSource source(BenchDesign(sizeX, sizeY));
-    NullMessageSink sink;
-    NoStatus status;
-    RenderState render;
-    const RegistryPictureDecoder decoder;
-    render.Decoder = &decoder;
-    LoadOldCalendarData(ORV_OLD_CALENDAR_FILE, render.RokuyoList, render.SolarTermList, sink);
-    OutputEnvironment env{source, status, sink, render};
+    Driver driver(sizeX, sizeY);
+    OutputEnvironment& env = driver.env;
     const std::string path = (kFolder / (std::string("calendar") + extension)).string();
     for (auto _ : state) {
         if (SaveCalendarImageAt(env, path, dpi, nullptr) != ImageExportResult::Saved) {

@@ -1,16 +1,17 @@
 // Exports drawn band by band give the pixels of one whole-picture draw, report their progress and
 // can be cancelled without leaving a file.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <QFont>
 
 #include "BandedExport.h"
+#include "CanvasImages.h"
 #include "TempDir.h"
 
 namespace orv {
 namespace {
 
+using test::ReadPng;
 using test::TempDir;
 
 // Like a calendar sheet: a smoothly stretched picture, crisp lines, a filled cell and antialiased
@@ -46,16 +47,6 @@ class RecordingProgress : public ExportProgress {
   private:
     int allowed_;
 };
-
-QImage ReadPng(const std::string& path) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
-    image.format = PNG_FORMAT_BGRA;
-    QImage result(int(image.width), int(image.height), QImage::Format_ARGB32);
-    png_image_finish_read(&image, nullptr, result.bits(), result.bytesPerLine(), nullptr);
-    return result.convertToFormat(QImage::Format_RGB32);
-}
 
 TEST(BandedExport, BandsGiveThePixelsOfOneWholeDraw) {
     TempDir dir;

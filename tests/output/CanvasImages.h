@@ -1,10 +1,13 @@
 #pragma once
 // Helpers to draw through a QtCanvas on an RGB32 image and look at the pixels.
+#include <png.h>
+
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "QtCanvas.h"
 
@@ -41,6 +44,18 @@ inline Coverage Covered(const QImage& image, uint32_t rgb, bool other = false) {
         }
     }
     return coverage;
+}
+
+// A PNG file read by libpng, independently of the program's writers and decoders; null when it
+// cannot be read.
+inline QImage ReadPng(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
+    image.format = PNG_FORMAT_BGRA;
+    QImage result(int(image.width), int(image.height), QImage::Format_ARGB32);
+    png_image_finish_read(&image, nullptr, result.bits(), result.bytesPerLine(), nullptr);
+    return result.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace orv::test

@@ -2,13 +2,13 @@
 // too large to export are refused with a message before anything is drawn, absurd numbers from an
 // edited file still give a preview, and long imposition lists draw only what shows.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <QImage>
 #include <QPainter>
 #include <climits>
 #include <functional>
 
+#include "CanvasImages.h"
 #include "FontSubstitutes.h"
 #include "OutputDriver.h"
 #include "PreviewSizing.h"
@@ -21,6 +21,7 @@ namespace {
 
 using test::Message;
 using test::RecordingSink;
+using test::ReadPng;
 using test::TempDir;
 
 class NoStatus : public StatusSink {
@@ -184,13 +185,7 @@ TEST_F(OutputLimits, ARepaintOfPartOfALongImpositionListDrawsWhatAWholeRepaintDr
               ImageExportResult::Saved);
     sink.Take();
     const QImage reference = DrawCalendarImage(env, 150);
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&image, dir.File("banded.png").c_str()));
-    image.format = PNG_FORMAT_BGRA;
-    QImage banded(int(image.width), int(image.height), QImage::Format_ARGB32);
-    png_image_finish_read(&image, nullptr, banded.bits(), banded.bytesPerLine(), nullptr);
-    EXPECT_TRUE(banded.convertToFormat(QImage::Format_RGB32) == reference);
+    EXPECT_TRUE(ReadPng(dir.File("banded.png")) == reference);
 }
 
 TEST_F(OutputLimits, PreviewSizesOfAbsurdDesignsStayInRange) {

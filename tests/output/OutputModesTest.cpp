@@ -1,8 +1,8 @@
 // The driver's modes on real surfaces: an export in bands equals one whole draw, the resolution
 // prompt decides what happens, and a print whose drawing fails leaves nothing.
 #include <gtest/gtest.h>
-#include <png.h>
 
+#include "CanvasImages.h"
 #include "FontSubstitutes.h"
 #include "OutputDriver.h"
 #include "PdfFilePrinter.h"
@@ -14,6 +14,7 @@ namespace orv {
 namespace {
 
 using test::RecordingSink;
+using test::ReadPng;
 using test::TempDir;
 
 class NoStatus : public StatusSink {
@@ -68,13 +69,7 @@ TEST_F(OutputModes, ExportInBandsEqualsOneWholeDraw) {
     const QImage whole = DrawCalendarImage(env, 300);
     ASSERT_EQ(whole.size(), QSize(1181, 1748));
 
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&image, dir.File("banded.png").c_str()));
-    image.format = PNG_FORMAT_BGRA;
-    QImage banded(int(image.width), int(image.height), QImage::Format_ARGB32);
-    png_image_finish_read(&image, nullptr, banded.bits(), banded.bytesPerLine(), nullptr);
-    EXPECT_TRUE(banded.convertToFormat(QImage::Format_RGB32) == whole);
+    EXPECT_TRUE(ReadPng(dir.File("banded.png")) == whole);
     EXPECT_EQ(status.shown, (std::vector<std::string>{"イメージ作成中...", ""}));
 }
 
