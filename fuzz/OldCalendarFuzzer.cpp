@@ -1,21 +1,60 @@
 // The old-calendar data file (旧暦.ini), which users edit by hand: the load into the rokuyo and
-// solar-term lists and the date look-ups every day cell makes.
+// solar-term lists and the date look-ups every day cell makes. The fast reader must hold and
+// report what the settings-file reader would; any difference stops the run.
 #include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
+#include "IniOldCalendarReader.h"
 #include "OldCalendar.h"
 #include "ScratchFile.h"
 
 using namespace orv;
 
+namespace {
+
+class Recorder : public MessageSink {
+  public:
+    void Report(MessageKind kind, const std::string& text) override {
+        texts.push_back(std::to_string(static_cast<int>(kind)) + text);
+    }
+    std::vector<std::string> texts;
+};
+
+bool SameList(const TMemorials& a, const TMemorials& b) {
+    if (a.Count() != b.Count()) return false;
+    for (int i = 0; i < a.Count(); ++i) {
+        const TMemorial& x = a.Items(i);
+        const TMemorial& y = b.Items(i);
+        if (x.Date != y.Date || x.Name != y.Name || x.DayColor != y.DayColor ||
+            x.FontColor != y.FontColor || x.BackColor != y.BackColor ||
+            a.NamesOnDate(x.Date) != b.NamesOnDate(y.Date)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const fuzz::ScratchFile file(".ini");
-    NullMessageSink sink;
-    TMemorials rokuyo;
-    TMemorials solarTerms;
-    LoadOldCalendarData(file.Write(data, size), rokuyo, solarTerms, sink);
+    const std::string& path = file.Write(data, size);
+    Recorder fastSink, slowSink;
+    TMemorials rokuyo, solarTerms, slowRokuyo, slowSolarTerms;
+    const bool fast = LoadOldCalendarData(path, rokuyo, solarTerms, fastSink);
+    const bool slow = test::LoadOldCalendarThroughIniFile(
+        path, {{kRokuyoSection, &slowRokuyo}, {kSolarTermSection, &slowSolarTerms}}, slowSink);
+    if (fast != slow || fastSink.texts != slowSink.texts || !SameList(rokuyo, slowRokuyo) ||
+        !SameList(solarTerms, slowSolarTerms)) {
+        std::abort();
+    }
     for (const CivilDate date : {CivilDate{2016, 1, 6}, CivilDate{2000, 2, 29}}) {
-        rokuyo.NamesOnDate(date);
-        solarTerms.NamesOnDate(date);
+        if (rokuyo.NamesOnDate(date) != slowRokuyo.NamesOnDate(date) ||
+            solarTerms.NamesOnDate(date) != slowSolarTerms.NamesOnDate(date)) {
+            std::abort();
+        }
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "Memorials.h"
 
+#include <algorithm>
+#include <charconv>
 #include <exception>
 
 #include "VB.h"
@@ -64,7 +66,10 @@ void TMemorial::SetProperty(const std::string& value, MessageSink& sink) {
 TMemorial& TMemorials::Add() {
     DropIndex();
     TMemorial& item = items_.emplace_back();
-    item.Key = "key" + IntToStr(nextKeyNumber_++);
+    // Data files add tens of thousands of entries: no temporary strings.
+    char key[24] = "key";
+    const auto end = std::to_chars(key + 3, key + sizeof key, nextKeyNumber_++).ptr;
+    item.Key.assign(key, end);
     return item;
 }
 
@@ -108,8 +113,11 @@ std::string TMemorials::NamesOnDate(const std::string& dateText) const {
 
 std::string TMemorials::NamesOnDate(const CivilDate& date) const {
     if (indexed_) {
-        const auto it = index_.find(DaysFromCivil(date));
-        return it == index_.end() ? std::string() : it->second;
+        const int64_t day = DaysFromCivil(date);
+        const auto it = std::lower_bound(index_.begin(), index_.end(), day,
+                                         [](const IndexedDay& a, int64_t d) { return a.day < d; });
+        if (it == index_.end() || it->day != day) return std::string();
+        return it->slot >= 0 ? items_[it->slot].Name : joined_[-it->slot - 1];
     }
     std::string result;
     for (const TMemorial& item : items_) {
@@ -134,14 +142,46 @@ const TMemorial* TMemorials::AppliesTo(const CivilDate& date) const {
 }
 
 void TMemorials::BuildDateIndex() {
-    std::unordered_map<int64_t, std::string> index;
-    index.reserve(items_.size());
-    for (const TMemorial& item : items_) {
-        std::string& names = index[DaysFromCivil(ParseDateText(item.Date))];
-        if (!names.empty()) names += kPilcrow;
-        names += item.Name;
+    std::vector<int64_t> days;
+    days.reserve(items_.size());
+    for (const TMemorial& item : items_) days.push_back(DaysFromCivil(ParseDateText(item.Date)));
+    BuildDateIndex(days);
+}
+
+void TMemorials::BuildDateIndex(std::span<const int64_t> dayOfEntry) {
+    if (dayOfEntry.size() != items_.size()) return BuildDateIndex();
+    // A flat sorted table: the old-calendar lists hold tens of thousands of days, one node each
+    // in a hash map cost more to build than the file takes to read.
+    std::vector<IndexedDay> days;
+    days.reserve(dayOfEntry.size());
+    for (size_t i = 0; i < dayOfEntry.size(); ++i) {
+        days.push_back({dayOfEntry[i], static_cast<int32_t>(i)});
+    }
+    const auto byDay = [](const IndexedDay& a, const IndexedDay& b) { return a.day < b.day; };
+    if (!std::is_sorted(days.begin(), days.end(), byDay)) {
+        std::stable_sort(days.begin(), days.end(), byDay);
+    }
+    std::vector<IndexedDay> index;
+    std::vector<std::string> joined;
+    index.reserve(days.size());
+    for (size_t i = 0; i < days.size();) {
+        size_t next = i + 1;
+        while (next < days.size() && days[next].day == days[i].day) ++next;
+        if (next == i + 1) {
+            index.push_back(days[i]);
+        } else {
+            std::string names;
+            for (size_t k = i; k < next; ++k) {
+                if (!names.empty()) names += kPilcrow;
+                names += items_[days[k].slot].Name;
+            }
+            joined.push_back(std::move(names));
+            index.push_back({days[i].day, -static_cast<int32_t>(joined.size())});
+        }
+        i = next;
     }
     index_ = std::move(index);
+    joined_ = std::move(joined);
     indexed_ = true;
 }
 

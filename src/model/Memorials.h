@@ -3,8 +3,9 @@
 // list type holds the rokuyo and solar-term tables of the old-calendar data file.
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "CivilDate.h"
 #include "MessageSink.h"
@@ -57,6 +58,8 @@ public:
     // Builds a date index so that NamesOnDate costs no scan. Every entry's Date must be a valid
     // date (ConversionError otherwise). Any change to the list drops the index.
     void BuildDateIndex();
+    // The same from the day number of each entry, in list order, as a reader already has them.
+    void BuildDateIndex(std::span<const int64_t> days);
     bool HasDateIndex() const { return indexed_; }
 
     int NextKeyNumber() const { return nextKeyNumber_; }
@@ -65,12 +68,20 @@ private:
     void DropIndex() {
         indexed_ = false;
         index_.clear();
+        joined_.clear();
     }
+
+    // A day of the index: `slot` >= 0 is the one entry on it, < 0 names joined_[-slot - 1].
+    struct IndexedDay {
+        int64_t day;
+        int32_t slot;
+    };
 
     std::deque<TMemorial> items_;
     int nextKeyNumber_ = 1;
     bool indexed_ = false;
-    std::unordered_map<int64_t, std::string> index_;  // day number -> joined names
+    std::vector<IndexedDay> index_;    // by day number, ascending
+    std::vector<std::string> joined_;  // names of the days with more than one entry
 };
 
 }  // namespace orv

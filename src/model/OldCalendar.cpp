@@ -1,12 +1,15 @@
 #include "OldCalendar.h"
 
+#include <cstring>
 #include <exception>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "AtomicFile.h"
 #include "CivilDate.h"
+#include "Codec.h"
 #include "Errors.h"
-#include "IniFile.h"
 #include "VB.h"
 
 namespace orv {
@@ -15,62 +18,250 @@ namespace {
 
 const char* const kLoadError = "旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ";
 
-// The date and value of one line as the platform's field splitter cuts "key=value" (quote
-// handling on). Most lines hold neither quotes nor a second "=", and skip the splitter.
-bool SplitLine(const IniFile::Entry& entry, std::string& date, std::string& value) {
-    if (!entry.HasEquals) return false;
-    const bool plain = entry.Key.find('"') == std::string::npos &&
-                       entry.Value.find_first_of("\"=") == std::string::npos;
-    if (plain) {
-        date = entry.Key;
-        value = entry.Value;
-        return true;
+// The file is read as raw code page 932 bytes. The bytes that steer the reading (line ends,
+// blanks, "=", '"', ",") are never the second byte of a double-byte character, so the lines and
+// fields cut from the bytes are those the decoded text would give; only "[" and "]" can be, and
+// section lines are decoded before they are looked at.
+
+std::string_view Trimmed(std::string_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return s.substr(b, e - b);
+}
+
+// Whether `s` holds any byte of `set` (a few bytes; faster than find_first_of on short texts).
+bool HasAnyOf(std::string_view s, std::string_view set) {
+    for (char x : s) {
+        for (char c : set) {
+            if (x == c) return true;
+        }
     }
-    const std::vector<std::string> fields = Split(entry.Key + "=" + entry.Value, "=", true);
-    if (fields.size() < 2) return false;
-    date = fields[0];
-    value = fields[1];
+    return false;
+}
+
+bool IsAscii(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
     return true;
 }
 
-// Throws ConversionError at the first line whose date is not a valid date.
-void ReadSection(const IniFile& ini, const char* section, TMemorials& list, MessageSink& sink) {
-    std::string date;
-    std::string value;
-    for (const IniFile::Entry& entry : ini.SectionEntries(section)) {
-        if (!SplitLine(entry, date, value)) continue;
-        ParseDateText(date);
-        TMemorial& item = list.Add();
-        item.Date = date;
-        item.SetProperty(value, sink);
+std::string Decoded(std::string_view bytes) {
+    return IsAscii(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) return false;
     }
+    return true;
+}
+
+// The data file holds few distinct names (six rokuyo, 24 terms): each is decoded once.
+class NameCache {
+  public:
+    const std::string& Decode(std::string_view bytes) {
+        // The rokuyo come round in turn: the one after the last is the likely one.
+        for (size_t tries = 0, i = last_ + 1; tries < names_.size(); ++tries, ++i) {
+            if (i >= names_.size()) i = 0;
+            if (names_[i].first == bytes) {
+                last_ = i;
+                return names_[i].second;
+            }
+        }
+        if (names_.size() >= kLimit) {
+            spare_ = Decoded(bytes);
+            return spare_;
+        }
+        names_.emplace_back(std::string(bytes), Decoded(bytes));
+        last_ = names_.size() - 1;
+        return names_.back().second;
+    }
+
+  private:
+    static constexpr size_t kLimit = 64;
+    std::vector<std::pair<std::string, std::string>> names_;
+    size_t last_ = 0;
+    std::string spare_;
+};
+
+// Messages of one section, held back so that they come out in the order of the sections asked
+// for, and not at all for a section that an earlier bad date keeps from being read.
+class HeldMessages : public MessageSink {
+  public:
+    void Report(MessageKind kind, const std::string& text) override {
+        messages_.emplace_back(kind, text);
+    }
+    void PassOn(MessageSink& sink) const {
+        for (const auto& [kind, text] : messages_) sink.Report(kind, text);
+    }
+
+  private:
+    std::vector<std::pair<MessageKind, std::string>> messages_;
+};
+
+struct SectionReading {
+    TMemorials* list = nullptr;
+    bool seen = false;                 // its first header has come; later ones are skipped
+    std::optional<std::string> error;  // why a bad date stopped it
+    std::vector<int64_t> days;         // the day number of each entry, for the index
+    HeldMessages messages;
+};
+
+// The date and value of a line that holds quotes or a second "=", cut as the platform's field
+// splitter cuts "key=value" with quote handling on.
+bool SplitQuotedLine(const std::string& key, const std::string& value, std::string& date,
+                     std::string& name) {
+    const std::vector<std::string> fields = Split(key + "=" + value, "=", true);
+    if (fields.size() < 2) return false;
+    date = fields[0];
+    name = fields[1];
+    return true;
+}
+
+// The day number of a date "y/m/d" of digits alone, read as TryParseDateText reads it; false for
+// any other text, which goes the long way.
+bool PlainDay(std::string_view text, int64_t& day) {
+    int parts[3] = {0, 0, 0};
+    size_t i = 0;
+    for (int part = 0; part < 3; ++part) {
+        const size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 5) {
+            parts[part] = parts[part] * 10 + (text[i] - '0');
+            ++i;
+        }
+        if (i == start) return false;
+        if (part < 2) {
+            if (i >= text.size() || text[i] != '/') return false;
+            ++i;
+        }
+    }
+    if (i != text.size() || !IsValidDate(parts[0], parts[1], parts[2])) return false;
+    day = DaysFromCivil({parts[0], parts[1], parts[2]});
+    return true;
+}
+
+// The conversion error's text when `date` is not a valid date.
+std::optional<std::string> BadDate(std::string_view date) {
+    if (TryParseDateText(date)) return std::nullopt;
+    try {
+        ParseDateText(date);
+    } catch (const ConversionError& e) {
+        return std::string(e.what());
+    }
+    return std::nullopt;
+}
+
+// Adds the entry of the line `key`=`value` (raw bytes, trimmed) to the section; records a bad
+// date instead.
+void ReadLine(std::string_view key, std::string_view value, SectionReading& section,
+              NameCache& names) {
+    const bool quoted = HasAnyOf(key, "\"") || HasAnyOf(value, "\"=");
+    // Nearly every line: a date of digits and a bare name.
+    int64_t day = 0;
+    if (!quoted && !value.empty() && !HasAnyOf(value, ",") && PlainDay(key, day)) {
+        TMemorial& item = section.list->Add();
+        item.Date = key;
+        item.Name = names.Decode(value);
+        section.days.push_back(day);
+        return;
+    }
+    std::string date = Decoded(key);
+    std::string text = Decoded(value);
+    if (quoted) {
+        std::string wholeDate, wholeText;
+        if (!SplitQuotedLine(date, text, wholeDate, wholeText)) return;
+        date = std::move(wholeDate);
+        text = std::move(wholeText);
+    }
+    if ((section.error = BadDate(date))) return;
+    TMemorial& item = section.list->Add();
+    section.days.push_back(DaysFromCivil(ParseDateText(date)));
+    item.Date = std::move(date);
+    item.SetProperty(text, section.messages);
+}
+
+// The name of a "[name]" line, as the settings-file reader takes it.
+std::string SectionName(std::string_view line) {
+    const std::string text = Decoded(line);
+    const std::string_view view(text);
+    const size_t close = view.find(']');
+    return std::string(Trimmed(view.substr(1, close == std::string_view::npos ? close : close - 1)));
 }
 
 }  // namespace
 
-bool LoadOldCalendarData(const std::string& path, TMemorials& rokuyoList, TMemorials& solarTermList,
-                         MessageSink& sink) {
+bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalendarSection> sections,
+                             MessageSink& sink) {
     if (!FileExists(path)) return false;
-    IniFile ini;
+    std::string bytes;
     try {
-        ini = IniFile::Load(path);
+        bytes = ReadWholeFile(path);
     } catch (const std::exception& e) {
         sink.Report(MessageKind::Error, WithHeading(kLoadError, e.what()));
         return false;
     }
-    rokuyoList.Clear();
-    solarTermList.Clear();
-    bool complete = true;
-    try {
-        ReadSection(ini, kRokuyoSection, rokuyoList, sink);
-        ReadSection(ini, kSolarTermSection, solarTermList, sink);
-    } catch (const ConversionError& e) {
-        sink.Report(MessageKind::Error, WithHeading(kLoadError, e.what()));
-        complete = false;
+    std::vector<SectionReading> reading(sections.size());
+    for (size_t i = 0; i < sections.size(); ++i) {
+        reading[i].list = sections[i].list;
+        reading[i].list->Clear();
     }
-    rokuyoList.BuildDateIndex();
-    solarTermList.BuildDateIndex();
+
+    NameCache names;
+    SectionReading* current = nullptr;
+    const char* pos = bytes.data();
+    const char* const end = pos + bytes.size();
+    while (pos < end) {
+        const char* lineEnd = pos;
+        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
+        const std::string_view line = Trimmed(std::string_view(pos, lineEnd - pos));
+        pos = lineEnd;
+        if (pos < end) pos += (*pos == '\r' && pos + 1 < end && pos[1] == '\n') ? 2 : 1;
+        if (line.empty()) continue;
+        if (line.front() == '[') {
+            const std::string name = SectionName(line);
+            current = nullptr;
+            for (size_t i = 0; i < sections.size(); ++i) {
+                if (!SameName(name, sections[i].name)) continue;
+                if (!reading[i].seen) current = &reading[i];
+                reading[i].seen = true;
+                break;
+            }
+            continue;
+        }
+        if (current == nullptr || current->error) continue;
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos) continue;  // not an entry
+        ReadLine(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), *current,
+                 names);
+    }
+
+    bool complete = true;
+    for (SectionReading& section : reading) {
+        if (!complete) {
+            section.list->Clear();
+            section.days.clear();
+            continue;
+        }
+        section.messages.PassOn(sink);
+        if (section.error) {
+            sink.Report(MessageKind::Error, WithHeading(kLoadError, *section.error));
+            complete = false;
+        }
+    }
+    for (SectionReading& section : reading) section.list->BuildDateIndex(section.days);
     return complete;
+}
+
+bool LoadOldCalendarData(const std::string& path, TMemorials& rokuyoList, TMemorials& solarTermList,
+                         MessageSink& sink) {
+    const OldCalendarSection sections[] = {{kRokuyoSection, &rokuyoList},
+                                           {kSolarTermSection, &solarTermList}};
+    return LoadOldCalendarSections(path, sections, sink);
 }
 
 }  // namespace orv

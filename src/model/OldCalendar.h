@@ -1,6 +1,7 @@
 #pragma once
 // The old-calendar data file (旧暦.ini): the rokuyo and solar-term names of each date, read into
 // two lists that the renderer asks for every day cell it draws.
+#include <span>
 #include <string>
 
 #include "Memorials.h"
@@ -24,5 +25,18 @@ inline constexpr const char* kSolarTermSection = "二十四節気";
 // answers without a scan.
 bool LoadOldCalendarData(const std::string& path, TMemorials& rokuyoList, TMemorials& solarTermList,
                          MessageSink& sink);
+
+// One section of the data file and the list its lines go to.
+struct OldCalendarSection {
+    const char* name;  // UTF-8; compared without regard to ASCII case
+    TMemorials* list;
+};
+
+// The same load for any sections, in one pass over the file's bytes; sections not asked for are
+// skipped, and of sections with the same name only the first counts. The sections are read as
+// if one after another in the order given: a bad date stops its section there, and the sections
+// after it in `sections` end up empty.
+bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalendarSection> sections,
+                             MessageSink& sink);
 
 }  // namespace orv

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Codec.h"
+#include "IniOldCalendarReader.h"
 #include "OldCalendar.h"
 #include "RecordingSink.h"
 #include "TempDir.h"
@@ -125,6 +126,110 @@ TEST(OldCalendarData, LoadingAgainReplacesTheLists) {
     ASSERT_TRUE(LoadOldCalendarData(path, rokuyo, solarTerms, sink));
     EXPECT_EQ(rokuyo.Count(), 1);
     EXPECT_EQ(rokuyo.NamesOnDate("2016/1/6"), "大安");
+}
+
+// Both readers over the same file: what they return, report and hold must be the same.
+struct Reading {
+    bool complete = false;
+    std::vector<test::Message> messages;
+    TMemorials rokuyo, solarTerms;
+};
+
+Reading ReadFast(const std::string& path) {
+    Reading r;
+    test::RecordingSink sink;
+    r.complete = LoadOldCalendarData(path, r.rokuyo, r.solarTerms, sink);
+    r.messages = sink.Take();
+    return r;
+}
+
+Reading ReadThroughIniFile(const std::string& path) {
+    Reading r;
+    test::RecordingSink sink;
+    r.complete = test::LoadOldCalendarThroughIniFile(
+        path, {{kRokuyoSection, &r.rokuyo}, {kSolarTermSection, &r.solarTerms}}, sink);
+    r.messages = sink.Take();
+    return r;
+}
+
+void ExpectSameLists(const TMemorials& fast, const TMemorials& slow) {
+    ASSERT_EQ(fast.Count(), slow.Count());
+    for (int i = 0; i < fast.Count(); ++i) {
+        const TMemorial& a = fast.Items(i);
+        const TMemorial& b = slow.Items(i);
+        EXPECT_EQ(a.Date, b.Date);
+        EXPECT_EQ(a.Name, b.Name);
+        EXPECT_EQ(a.DayColor, b.DayColor);
+        EXPECT_EQ(a.FontColor, b.FontColor);
+        EXPECT_EQ(a.BackColor, b.BackColor);
+        EXPECT_EQ(fast.NamesOnDate(a.Date), slow.NamesOnDate(b.Date));
+    }
+}
+
+void ExpectSameReading(const std::string& path) {
+    const Reading fast = ReadFast(path);
+    const Reading slow = ReadThroughIniFile(path);
+    EXPECT_EQ(fast.complete, slow.complete);
+    ASSERT_EQ(fast.messages.size(), slow.messages.size());
+    for (size_t i = 0; i < fast.messages.size(); ++i) {
+        EXPECT_EQ(fast.messages[i].kind, slow.messages[i].kind);
+        EXPECT_EQ(fast.messages[i].text, slow.messages[i].text);
+    }
+    ExpectSameLists(fast.rokuyo, slow.rokuyo);
+    ExpectSameLists(fast.solarTerms, slow.solarTerms);
+}
+
+TEST(OldCalendarData, TheShippedFileAnswersAsTheIniFileReaderOnEveryDayOf1900To2100) {
+    const Reading fast = ReadFast(ORV_OLD_CALENDAR_FILE);
+    const Reading slow = ReadThroughIniFile(ORV_OLD_CALENDAR_FILE);
+    ASSERT_TRUE(fast.complete);
+    ASSERT_TRUE(slow.complete);
+    ASSERT_GT(fast.rokuyo.Count(), 73000);
+    int differences = 0;
+    for (int64_t day = DaysFromCivil({1900, 1, 1}); day <= DaysFromCivil({2100, 12, 31}); ++day) {
+        const CivilDate date = CivilFromDays(day);
+        if (fast.rokuyo.NamesOnDate(date) != slow.rokuyo.NamesOnDate(date) ||
+            fast.solarTerms.NamesOnDate(date) != slow.solarTerms.NamesOnDate(date)) {
+            ADD_FAILURE() << PlainDateText(date);
+            if (++differences == 10) break;
+        }
+    }
+    EXPECT_EQ(fast.solarTerms.NamesOnDate(CivilDate{2027, 2, 4}), "立春");
+}
+
+TEST(OldCalendarData, BrokenAndOddFilesReadAsThroughTheIniFileReader) {
+    const std::vector<std::string> files = {
+        // A bad date in the second section, which comes first in the file.
+        "[二十四節気]\n2016/02/04=立春\n2016/13/01=x\n2016/02/19=雨水\n[六曜]\n2016/1/1=大安\n",
+        // Bad dates in both: the first section's stops the load.
+        "[二十四節気]\n2016/2/30=x\n[六曜]\n2016/1/1=大安\n2016/1/32=x\n",
+        // A colour error above a bad date, and one in the section the bad date keeps from being read.
+        "[二十四節気]\n2016/1/6=小寒,99999999999\n[六曜]\n2016/1/1=大安,99999999999\n"
+        "2016/1/2=赤口\nx/1/1=仏滅\n",
+        // Names in any case, a second section of the same name, lines before any section.
+        "2016/1/1=before\n[六曜]\n2016/1/1=大安\n[六曜]\n2016/1/2=赤口\n"
+        "[ 二十四節気 ]\n2016/1/6=小寒\n[Foo]\n2016/1/7=x\n",
+        // Quotes, a second "=", an empty name, colours, blanks and a line without "=".
+        "\r\n  [六曜]  \r\n \"2016/1/1\"=大安\r\n2016/1/2=\"赤=口\",1,2,3\r\n2016/1/3=\r\n"
+        "2016/1/4=,5\r\n\t2016/1/5 =\t先勝 \r\njust text\r\n2016/1/5=友引\r\n"
+        "2016/1/6=\"\"\r\n2016/01/06=先負,1,2\r\n0/1/1=仏滅\r\n",
+        // A section header without its closing bracket, and one that is not ours.
+        "[六曜\n2016/1/1=大安\n[六曜x]\n2016/1/2=赤口\n",
+    };
+    test::TempDir dir;
+    for (const std::string& text : files) {
+        SCOPED_TRACE(text);
+        ExpectSameReading(WriteDataFile(dir, text));
+    }
+    // Bytes that are not code page 932: lone lead bytes before a line end, "=" and a blank, a
+    // second byte that reads as "]", and a date in full-width digits.
+    const std::string odd =
+        "[\x98\x5D]\n2016/1/1=x\n[\x98\x5D\x82]\n[\x98\x5Dz]\n"
+        "[\x98\x5B\x98\x5D]\n2016/1/1=y\n[\x98\x5D]\n2016/1/2=z\n"
+        "[\x98\x5Z]\n[\x98\x5a\x97\x6a]\n2016/1/1=\x91\xe5\x88\xc0\x81\n2016/1/2\x81=x\n"
+        "2016/1/3=\x81 \n2016/1/4=\x81\r\n2016/1/5=\xff\x80\xa0\xb1\n\x82\x4f/1/1=x\n";
+    ExpectSameReading(dir.Write("odd.ini", odd));
+    ExpectSameReading(dir.Write("end.ini", "[\x98\x5a\x97\x6a]\n2016/1/9=\x91\xe5\x81"));
 }
 
 }  // namespace
