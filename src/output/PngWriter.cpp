@@ -1,11 +1,16 @@
 #include "PngWriter.h"
 
-#include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
-#include <csetjmp>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <new>
+#include <thread>
 #include <vector>
 
 #include "AtomicFile.h"
@@ -14,103 +19,226 @@
 
 namespace orv {
 
-static_assert(std::endian::native == std::endian::little,
-              "rows are handed to libpng as B, G, R, filler bytes");
+static_assert(std::endian::native == std::endian::little, "pixels are read as B, G, R, filler");
 
+namespace {
+
+constexpr size_t kWindowBytes = 32768;  // deflate's window: what primes the next stretch
+constexpr size_t kChunkBytes = 8192;    // IDAT chunks as libpng cuts them
+
+// One stretch of the filtered rows (a 0 byte before each row of R, G, B), deflated on its own:
+// primed with the 32 KB before it, so it compresses as if the stream had run on, and ended with a
+// sync flush (the last one with the stream's end) so the pieces join into one zlib stream.
+struct Stretch {
+    std::vector<uint8_t> raw;
+    size_t rawSize = 0;
+    std::vector<uint8_t> dictionary;
+    bool last = false;
+    std::vector<uint8_t> deflated;
+    uLong adler = 0;
+    bool done = false;
+    bool failed = false;
+};
+
+void Deflate(z_stream& stream, Stretch& stretch) {
+    stretch.adler = adler32(adler32(0, nullptr, 0), stretch.raw.data(),
+                            static_cast<uInt>(stretch.raw.size()));
+    if (deflateReset(&stream) != Z_OK) {
+        stretch.failed = true;
+        return;
+    }
+    if (!stretch.dictionary.empty() &&
+        deflateSetDictionary(&stream, stretch.dictionary.data(),
+                             static_cast<uInt>(stretch.dictionary.size())) != Z_OK) {
+        stretch.failed = true;
+        return;
+    }
+    stretch.deflated.resize(deflateBound(&stream, stretch.raw.size()) + 16);
+    stream.next_in = stretch.raw.data();
+    stream.avail_in = static_cast<uInt>(stretch.raw.size());
+    stream.next_out = stretch.deflated.data();
+    stream.avail_out = static_cast<uInt>(stretch.deflated.size());
+    const int rc = deflate(&stream, stretch.last ? Z_FINISH : Z_SYNC_FLUSH);
+    if (rc != (stretch.last ? Z_STREAM_END : Z_OK) || stream.avail_in != 0) {
+        stretch.failed = true;
+        return;
+    }
+    stretch.deflated.resize(stretch.deflated.size() - stream.avail_out);
+    std::vector<uint8_t>().swap(stretch.raw);
+}
+
+uint32_t Crc(const uint8_t* data, size_t size, uint32_t crc) {
+    return static_cast<uint32_t>(crc32(crc, data, static_cast<uInt>(size)));
+}
+
+void PutBe32(std::vector<uint8_t>& out, uint32_t v) {
+    const uint8_t bytes[4] = {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
+    out.insert(out.end(), bytes, bytes + 4);
+}
+
+void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, size_t size) {
+    PutBe32(out, static_cast<uint32_t>(size));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    if (size > 0) out.insert(out.end(), data, data + size);
+    PutBe32(out, Crc(out.data() + start, out.size() - start, 0));
+}
+
+}  // namespace
+
+// Workers deflate the stretches while the caller draws and converts the next rows; the caller
+// writes the finished ones in order.
 struct PngState {
     std::unique_ptr<StagedFile> file;
-    png_structp png = nullptr;
-    png_infop info = nullptr;
     int width = 0;
     int height = 0;
     int rowsWritten = 0;
-    std::vector<uint8_t> pending;  // deflated bytes not yet on disk
-    std::string error;             // why libpng stopped, for the exception
+    size_t stretchRows = 1;
+    std::vector<uint8_t> raw;      // the stretch being filled
+    std::vector<uint8_t> window;   // the last 32 KB of filtered rows handed on
+    uLong adler = 1;               // of all filtered rows written so far
+    std::vector<uint8_t> idat;     // deflated bytes not yet cut into chunks
+    std::vector<uint8_t> pending;  // chunk bytes not yet on disk
+
+    std::mutex mutex;
+    std::condition_variable workToDo;
+    std::condition_variable workDone;
+    std::deque<std::unique_ptr<Stretch>> stretches;  // in file order, finished or not
+    size_t nextToStart = 0;                           // index into stretches
+    size_t inFlight = 0;                              // bytes of rows in stretches
+    bool stopping = false;
+    std::vector<std::thread> workers;
 
     ~PngState() {
-        if (png != nullptr) png_destroy_write_struct(&png, &info);
+        {
+            std::lock_guard lock(mutex);
+            stopping = true;
+        }
+        workToDo.notify_all();
+        for (std::thread& worker : workers) worker.join();
+    }
+
+    void Work() {
+        z_stream stream{};
+        const bool ready = deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8,
+                                        Z_DEFAULT_STRATEGY) == Z_OK;
+        std::unique_lock lock(mutex);
+        while (true) {
+            workToDo.wait(lock, [&] { return stopping || nextToStart < stretches.size(); });
+            if (stopping) break;
+            Stretch& stretch = *stretches[nextToStart++];
+            lock.unlock();
+            if (ready) {
+                Deflate(stream, stretch);
+            } else {
+                stretch.failed = true;
+            }
+            lock.lock();
+            stretch.done = true;
+            workDone.notify_all();
+        }
+        if (ready) deflateEnd(&stream);
     }
 };
 
 namespace {
 
-constexpr size_t kFlushSize = 1 << 18;
-
 using State = PngState;
 
-void OnError(png_structp png, png_const_charp message) {
-    auto* state = static_cast<State*>(png_get_error_ptr(png));
-    if (state->error.empty()) state->error = message;
-    longjmp(png_jmpbuf(png), 1);
+constexpr size_t kFlushSize = 1 << 18;
+// Rows may wait for the workers up to about a band's worth, so that the next band is drawn while
+// this one is deflated.
+constexpr size_t kInFlightBytes = size_t{48} << 20;
+
+int WorkerCount() {
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
 }
 
-void OnWarning(png_structp, png_const_charp) {}
-
-// Moves the pending bytes to the file; false with the reason kept when that fails.
-bool FlushPending(State& state) noexcept {
-    try {
-        state.file->Append(state.pending.data(), state.pending.size());
-        state.pending.clear();
-        return true;
-    } catch (const std::exception& e) {
-        state.error = e.what();
-        return false;
+// Hands the filled stretch to the workers.
+void Submit(State& state, bool last) {
+    auto stretch = std::make_unique<Stretch>();
+    stretch->dictionary = state.window;
+    stretch->last = last;
+    // The window moves on by the stretch's bytes.
+    const std::vector<uint8_t>& raw = state.raw;
+    if (raw.size() >= kWindowBytes) {
+        state.window.assign(raw.end() - kWindowBytes, raw.end());
+    } else {
+        state.window.insert(state.window.end(), raw.begin(), raw.end());
+        if (state.window.size() > kWindowBytes) {
+            state.window.erase(state.window.begin(),
+                               state.window.end() - static_cast<std::ptrdiff_t>(kWindowBytes));
+        }
     }
-}
-
-void OnWrite(png_structp png, png_bytep data, size_t size) {
-    auto* state = static_cast<State*>(png_get_io_ptr(png));
-    state->pending.insert(state->pending.end(), data, data + size);
-    // Nothing with a destructor may be alive here when png_error jumps out.
-    if (state->pending.size() >= kFlushSize && !FlushPending(*state)) png_error(png, "write");
-}
-
-void OnFlush(png_structp) {}
-
-// The libpng calls, each behind its own setjmp; no C++ object lives in these frames.
-bool WriteHeader(State& state) {
-    if (setjmp(png_jmpbuf(state.png))) return false;
-    png_set_write_fn(state.png, &state, OnWrite, OnFlush);
-    png_set_IHDR(state.png, state.info, static_cast<png_uint_32>(state.width),
-                 static_cast<png_uint_32>(state.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-    png_set_filter(state.png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_compression_level(state.png, Z_DEFAULT_COMPRESSION);
-    png_write_info(state.png, state.info);
-    // The rows come as B, G, R and an unused byte per pixel.
-    png_set_bgr(state.png);
-    png_set_filler(state.png, 0, PNG_FILLER_AFTER);
-    return true;
-}
-
-bool WriteRowsOf(State& state, const uint32_t* pixels, int rows, size_t stride) {
-    if (setjmp(png_jmpbuf(state.png))) return false;
-    for (int r = 0; r < rows; ++r) {
-        png_write_row(state.png, reinterpret_cast<png_const_bytep>(pixels + stride * r));
+    stretch->rawSize = state.raw.size();
+    stretch->raw = std::move(state.raw);
+    state.raw = {};
+    state.raw.reserve(state.stretchRows * (1 + 3 * static_cast<size_t>(state.width)));
+    {
+        std::lock_guard lock(state.mutex);
+        state.inFlight += stretch->rawSize;
+        state.stretches.push_back(std::move(stretch));
     }
-    return true;
+    state.workToDo.notify_one();
 }
 
-bool WriteEnd(State& state) {
-    if (setjmp(png_jmpbuf(state.png))) return false;
-    png_write_end(state.png, nullptr);
-    return true;
+void Flush(State& state) {
+    state.file->Append(state.pending.data(), state.pending.size());
+    state.pending.clear();
+}
+
+// Cuts the deflated bytes into IDAT chunks; with `all`, the short rest too.
+void EmitChunks(State& state, bool all) {
+    size_t at = 0;
+    while (state.idat.size() - at >= kChunkBytes || (all && at < state.idat.size())) {
+        const size_t size = std::min(kChunkBytes, state.idat.size() - at);
+        PutChunk(state.pending, "IDAT", state.idat.data() + at, size);
+        at += size;
+    }
+    state.idat.erase(state.idat.begin(), state.idat.begin() + static_cast<std::ptrdiff_t>(at));
+    if (state.pending.size() >= kFlushSize) Flush(state);
+}
+
+// Takes the finished stretches at the front into the file; waits while more than `keep` bytes of
+// rows are still in the workers' hands (so memory stays bounded) or, with 0, until all are done.
+void Collect(State& state, size_t keep) {
+    while (true) {
+        std::unique_ptr<Stretch> front;
+        {
+            std::unique_lock lock(state.mutex);
+            if (state.stretches.empty()) return;
+            if (state.inFlight > keep) {
+                state.workDone.wait(lock, [&] { return state.stretches.front()->done; });
+            } else if (!state.stretches.front()->done) {
+                return;
+            }
+            front = std::move(state.stretches.front());
+            state.stretches.pop_front();
+            --state.nextToStart;
+            state.inFlight -= front->rawSize;
+        }
+        if (front->failed) throw IoError(SystemErrorText(ENOMEM));
+        state.adler = adler32_combine(state.adler, front->adler, front->rawSize);
+        state.idat.insert(state.idat.end(), front->deflated.begin(), front->deflated.end());
+        EmitChunks(state, false);
+    }
 }
 
 }  // namespace
 
-PngWriter::PngWriter() = default;
+PngWriter::PngWriter(size_t stretchBytes) : stretchBytes_(std::max<size_t>(stretchBytes, 1)) {}
+
 PngWriter::~PngWriter() {
     Abort();
 }
 
 namespace {
 
-[[noreturn]] void Fail(std::unique_ptr<State>& state, const std::string& target) {
-    const std::string reason = state->error.empty() ? SystemErrorText(EIO) : state->error;
+[[noreturn]] void Fail(std::unique_ptr<State>& state, const std::string& target,
+                       const std::string& reason) {
     if (state->file) state->file->Discard();
     state.reset();
-    // A file error already names the file; libpng's own texts do not.
+    // A file error already names the file.
     throw IoError(reason.rfind(target, 0) == 0 ? reason : target + ": " + reason);
 }
 
@@ -122,40 +250,84 @@ void PngWriter::Begin(const std::string& path, int width, int height) {
     auto state = std::make_unique<PngState>();
     state->width = width;
     state->height = height;
-    state->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, state.get(), OnError, OnWarning);
-    if (state->png != nullptr) state->info = png_create_info_struct(state->png);
-    if (state->info == nullptr) throw IoError(path + ": " + SystemErrorText(ENOMEM));
+    const size_t rowBytes = 1 + 3 * static_cast<size_t>(width);
+    state->stretchRows = std::max<size_t>(1, stretchBytes_ / rowBytes);
     state->file = std::make_unique<StagedFile>(path);
-    state->pending.reserve(kFlushSize + 65536);
-    if (!WriteHeader(*state)) Fail(state, path);
+    try {
+        state->raw.reserve(state->stretchRows * rowBytes);
+        static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        state->pending.assign(kSignature, kSignature + 8);
+        std::vector<uint8_t> header;
+        PutBe32(header, static_cast<uint32_t>(width));
+        PutBe32(header, static_cast<uint32_t>(height));
+        // 8 bits, truecolour, deflate, adaptive filtering (each row's filter byte), no interlace.
+        header.insert(header.end(), {8, 2, 0, 0, 0});
+        PutChunk(state->pending, "IHDR", header.data(), header.size());
+        // The zlib stream's header: deflate with a 32 KB window at the default level.
+        state->idat = {0x78, 0x9C};
+        for (int i = 0; i < WorkerCount(); ++i) {
+            state->workers.emplace_back([s = state.get()] { s->Work(); });
+        }
+    } catch (const std::bad_alloc&) {
+        Fail(state, path, SystemErrorText(ENOMEM));
+    } catch (const std::system_error& e) {
+        Fail(state, path, e.what());
+    }
     state_ = std::move(state);
 }
 
 void PngWriter::WriteRows(const uint32_t* pixels, int rows, size_t stride) {
     if (!state_) throw IoError("PNG: " + SystemErrorText(EBADF));
     if (rows <= 0) return;
-    const std::string& target = state_->file->Target();
-    if (rows > state_->height - state_->rowsWritten) {
-        state_->error = SystemErrorText(EOVERFLOW);
-        Fail(state_, std::string(target));
+    const std::string target = state_->file->Target();
+    if (rows > state_->height - state_->rowsWritten) Fail(state_, target, SystemErrorText(EOVERFLOW));
+    State& state = *state_;
+    const size_t width = static_cast<size_t>(state.width);
+    const size_t rowBytes = 1 + 3 * width;
+    try {
+        for (int r = 0; r < rows; ++r) {
+            const uint32_t* in = pixels + stride * static_cast<size_t>(r);
+            const size_t at = state.raw.size();
+            state.raw.resize(at + rowBytes);
+            uint8_t* out = state.raw.data() + at;
+            *out++ = 0;
+            for (size_t x = 0; x < width; ++x) {
+                const uint32_t p = in[x];
+                out[0] = static_cast<uint8_t>(p >> 16);
+                out[1] = static_cast<uint8_t>(p >> 8);
+                out[2] = static_cast<uint8_t>(p);
+                out += 3;
+            }
+            ++state.rowsWritten;
+            const bool last = state.rowsWritten == state.height;
+            if (state.raw.size() / rowBytes >= state.stretchRows || last) {
+                Submit(state, last);
+                Collect(state, std::max(kInFlightBytes, 2 * state.workers.size() * stretchBytes_));
+            }
+        }
+    } catch (const IoError& e) {
+        Fail(state_, target, e.what());
+    } catch (const std::bad_alloc&) {
+        Fail(state_, target, SystemErrorText(ENOMEM));
     }
-    if (!WriteRowsOf(*state_, pixels, rows, stride)) Fail(state_, std::string(target));
-    state_->rowsWritten += rows;
 }
 
 void PngWriter::Finish() {
     if (!state_) throw IoError("PNG: " + SystemErrorText(EBADF));
     const std::string target = state_->file->Target();
-    if (state_->rowsWritten != state_->height) {
-        state_->error = SystemErrorText(ENODATA);
-        Fail(state_, target);
-    }
-    if (!WriteEnd(*state_) || !FlushPending(*state_)) Fail(state_, target);
+    if (state_->rowsWritten != state_->height) Fail(state_, target, SystemErrorText(ENODATA));
+    State& state = *state_;
     try {
-        state_->file->Commit();
-    } catch (...) {
-        state_.reset();
-        throw;
+        Collect(state, 0);
+        PutBe32(state.idat, static_cast<uint32_t>(state.adler));
+        EmitChunks(state, true);
+        PutChunk(state.pending, "IEND", nullptr, 0);
+        Flush(state);
+        state.file->Commit();
+    } catch (const IoError& e) {
+        Fail(state_, target, e.what());
+    } catch (const std::bad_alloc&) {
+        Fail(state_, target, SystemErrorText(ENOMEM));
     }
     state_.reset();
 }

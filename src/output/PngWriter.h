@@ -2,6 +2,10 @@
 // PNG files as the program has always written them: truecolour, 8 bits per sample, no alpha,
 // filter None on every row, no interlace, zlib's default compression level, and no physical
 // resolution chunk (the resolution shows only in the pixel count).
+//
+// The rows are deflated in stretches on every core, the stretches joined into the one zlib
+// stream of the file, so the file reads as one written on a single core.
+#include <cstddef>
 #include <memory>
 
 #include "ImageWriter.h"
@@ -12,7 +16,8 @@ struct PngState;
 
 class PngWriter : public ImageWriter {
   public:
-    PngWriter();
+    // Rows are deflated in stretches of about `stretchBytes` of row data.
+    explicit PngWriter(size_t stretchBytes = kStretchBytes);
     ~PngWriter() override;
 
     void Begin(const std::string& path, int width, int height) override;
@@ -20,7 +25,10 @@ class PngWriter : public ImageWriter {
     void Finish() override;
     void Abort() noexcept override;
 
+    static constexpr size_t kStretchBytes = size_t{1} << 20;
+
   private:
+    size_t stretchBytes_;
     std::unique_ptr<PngState> state_;
 };
 
