@@ -1,5 +1,5 @@
 // The busy sheet the window benchmarks measure: A4, miniatures, holidays, rokuyo, solar terms and
-// twenty memorial days with their colours.
+// twenty memorial days with their colours; the same sheet at A3 for the large exports.
 #pragma once
 
 #include <string>
@@ -8,11 +8,11 @@
 
 namespace orv {
 
-inline void WriteBusyDesign(const std::string& path) {
+inline void WriteBusyDesign(const std::string& path, bool a3 = false) {
     TData design = NewDesign();
-    design.SizeIndex = 8;
-    design.SizeX = 210;
-    design.SizeY = 297;
+    design.SizeIndex = a3 ? 10 : 8;
+    design.SizeX = a3 ? 297 : 210;
+    design.SizeY = a3 ? 420 : 297;
     design.Year = 2026;
     design.Month = 5;
     design.PrevNextMonthEnabled = 1;
