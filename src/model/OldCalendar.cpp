@@ -160,16 +160,18 @@ std::optional<std::string> BadDate(std::string_view date) {
 // date instead.
 void ReadLine(std::string_view key, std::string_view value, SectionReading& section,
               NameCache& names) {
-    const bool quoted = HasAnyOf(key, "\"") || HasAnyOf(value, "\"=");
     // Nearly every line: a date of digits and a bare name.
+    bool bare = !value.empty();
+    for (char c : value) bare = bare && c != '"' && c != '=' && c != ',';
     int64_t day = 0;
-    if (!quoted && !value.empty() && !HasAnyOf(value, ",") && PlainDay(key, day)) {
+    if (bare && PlainDay(key, day)) {
         TMemorial& item = section.list->Add();
         item.Date = key;
         item.Name = names.Decode(value);
         section.days.push_back(day);
         return;
     }
+    const bool quoted = HasAnyOf(key, "\"") || HasAnyOf(value, "\"=");
     std::string date = Decoded(key);
     std::string text = Decoded(value);
     if (quoted) {
@@ -216,8 +218,12 @@ bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalenda
     const char* pos = bytes.data();
     const char* const end = pos + bytes.size();
     while (pos < end) {
-        const char* lineEnd = pos;
-        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
+        // The first CR or LF: memchr for LF, then for a CR before it (CR alone ends a line too).
+        const char* lineEnd = static_cast<const char*>(std::memchr(pos, '\n', end - pos));
+        if (lineEnd == nullptr) lineEnd = end;
+        if (const void* cr = std::memchr(pos, '\r', lineEnd - pos)) {
+            lineEnd = static_cast<const char*>(cr);
+        }
         const std::string_view line = Trimmed(std::string_view(pos, lineEnd - pos));
         pos = lineEnd;
         if (pos < end) pos += (*pos == '\r' && pos + 1 < end && pos[1] == '\n') ? 2 : 1;
