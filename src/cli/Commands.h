@@ -21,7 +21,11 @@ int RunResave(const Arguments& args, MessageSink& sink);
 int RunHolidays(const Arguments& args, MessageSink& sink);
 int RunDay(const Arguments& args, MessageSink& sink);
 int RunOldcal(const Arguments& args, MessageSink& sink);
+// orvalinden-cli's own hands the whole command to the export program beside it.
 int RunExport(const Arguments& args, MessageSink& sink);
+
+// The program that runs `export` with Qt; it takes every command orvalinden-cli takes.
+inline constexpr const char* kExportProgramName = "orvalinden-cli-export";
 
 // Reports a wrong command line and returns the exit status for it.
 int UsageError(const Command& command);

@@ -85,6 +85,7 @@ TEST_F(InstalledTree, TheCommandLineFindsItsDataFileUnderAnotherPrefix) {
 
 TEST_F(InstalledTree, ProgramsDesktopEntryIconAndMetainfoAreWhereDesktopsLook) {
     EXPECT_TRUE(FileExists(Path("bin/orvalinden-cli")));
+    EXPECT_TRUE(FileExists(Path("bin/orvalinden-cli-export")));  // what runs its exports
     if (ORV_WITH_WINDOW) {
         EXPECT_TRUE(FileExists(Path("bin/orvalinden")));
     }
