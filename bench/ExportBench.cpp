@@ -117,7 +117,28 @@ void A3At1200ToPng(benchmark::State& state) {
     Export(state, ".png", 297, 420, 1200);
 }
 
+// The PNG writer alone on the pixels of the A4 sheet at 300 dpi: in one stretch (one core) and in
+// the writer's own stretches on every core.
+void DeflateA4Sheet(benchmark::State& state) {
+    static const QImage sheet = [] {
+        Driver driver(210, 297);
+        const std::string path = (kFolder / "sheet.png").string();
+        SaveCalendarImageAt(driver.env, path, 300, nullptr);
+        return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    }();
+    const std::string path = (kFolder / "deflated.png").string();
+    for (auto _ : state) {
+        PngWriter writer(state.range(0) == 1 ? PngWriter::kStretchBytes : size_t{1} << 30);
+        writer.Begin(path, sheet.width(), sheet.height());
+        writer.WriteRows(reinterpret_cast<const uint32_t*>(sheet.constBits()), sheet.height(),
+                         static_cast<size_t>(sheet.bytesPerLine()) / 4);
+        writer.Finish();
+    }
+    state.SetLabel(state.range(0) == 1 ? "stretches" : "one stretch");
+}
+
 BENCHMARK(PreviewA4)->Unit(benchmark::kMillisecond);
+BENCHMARK(DeflateA4Sheet)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(A4At300ToPng)->Unit(benchmark::kMillisecond);
 BENCHMARK(A4At300ToBmp)->Unit(benchmark::kMillisecond);
 BENCHMARK(A3At1200ToPng)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -29,8 +30,17 @@ constexpr size_t kChunkBytes = 8192;    // IDAT chunks as libpng cuts them
 // One stretch of the filtered rows (a 0 byte before each row of R, G, B), deflated on its own:
 // primed with the 32 KB before it, so it compresses as if the stream had run on, and ended with a
 // sync flush (the last one with the stream's end) so the pieces join into one zlib stream.
+// Filtered rows, left uninitialised until written: a band's worth passes through every export.
+struct RowBytes {
+    std::unique_ptr<uint8_t[]> data;
+    size_t size = 0;
+
+    explicit RowBytes(size_t capacity = 0)
+        : data(capacity > 0 ? std::make_unique_for_overwrite<uint8_t[]>(capacity) : nullptr) {}
+};
+
 struct Stretch {
-    std::vector<uint8_t> raw;
+    RowBytes raw;
     size_t rawSize = 0;
     std::vector<uint8_t> dictionary;
     bool last = false;
@@ -41,8 +51,8 @@ struct Stretch {
 };
 
 void Deflate(z_stream& stream, Stretch& stretch) {
-    stretch.adler = adler32(adler32(0, nullptr, 0), stretch.raw.data(),
-                            static_cast<uInt>(stretch.raw.size()));
+    stretch.adler = adler32(adler32(0, nullptr, 0), stretch.raw.data.get(),
+                            static_cast<uInt>(stretch.raw.size));
     if (deflateReset(&stream) != Z_OK) {
         stretch.failed = true;
         return;
@@ -53,9 +63,9 @@ void Deflate(z_stream& stream, Stretch& stretch) {
         stretch.failed = true;
         return;
     }
-    stretch.deflated.resize(deflateBound(&stream, stretch.raw.size()) + 16);
-    stream.next_in = stretch.raw.data();
-    stream.avail_in = static_cast<uInt>(stretch.raw.size());
+    stretch.deflated.resize(deflateBound(&stream, stretch.raw.size) + 16);
+    stream.next_in = stretch.raw.data.get();
+    stream.avail_in = static_cast<uInt>(stretch.raw.size);
     stream.next_out = stretch.deflated.data();
     stream.avail_out = static_cast<uInt>(stretch.deflated.size());
     const int rc = deflate(&stream, stretch.last ? Z_FINISH : Z_SYNC_FLUSH);
@@ -64,7 +74,7 @@ void Deflate(z_stream& stream, Stretch& stretch) {
         return;
     }
     stretch.deflated.resize(stretch.deflated.size() - stream.avail_out);
-    std::vector<uint8_t>().swap(stretch.raw);
+    stretch.raw = RowBytes();
 }
 
 uint32_t Crc(const uint8_t* data, size_t size, uint32_t crc) {
@@ -74,6 +84,21 @@ uint32_t Crc(const uint8_t* data, size_t size, uint32_t crc) {
 void PutBe32(std::vector<uint8_t>& out, uint32_t v) {
     const uint8_t bytes[4] = {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
     out.insert(out.end(), bytes, bytes + 4);
+}
+
+// A row as the file holds it: filter byte 0, then R, G, B of each pixel.
+void FilteredRow(const uint32_t* in, size_t width, uint8_t* out) {
+    *out++ = 0;
+    // 0xFFRRGGBB byte-swapped and shifted is R, G, B, 0 in memory: four bytes stored, three kept.
+    for (size_t x = 0; x + 1 < width; ++x) {
+        const uint32_t rgb = __builtin_bswap32(in[x]) >> 8;
+        std::memcpy(out, &rgb, 4);
+        out += 3;
+    }
+    const uint32_t last = in[width - 1];
+    out[0] = static_cast<uint8_t>(last >> 16);
+    out[1] = static_cast<uint8_t>(last >> 8);
+    out[2] = static_cast<uint8_t>(last);
 }
 
 void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, size_t size) {
@@ -94,7 +119,7 @@ struct PngState {
     int height = 0;
     int rowsWritten = 0;
     size_t stretchRows = 1;
-    std::vector<uint8_t> raw;      // the stretch being filled
+    RowBytes raw;                  // the stretch being filled
     std::vector<uint8_t> window;   // the last 32 KB of filtered rows handed on
     uLong adler = 1;               // of all filtered rows written so far
     std::vector<uint8_t> idat;     // deflated bytes not yet cut into chunks
@@ -160,20 +185,20 @@ void Submit(State& state, bool last) {
     stretch->dictionary = state.window;
     stretch->last = last;
     // The window moves on by the stretch's bytes.
-    const std::vector<uint8_t>& raw = state.raw;
-    if (raw.size() >= kWindowBytes) {
-        state.window.assign(raw.end() - kWindowBytes, raw.end());
+    const uint8_t* const begin = state.raw.data.get();
+    const uint8_t* const end = begin + state.raw.size;
+    if (state.raw.size >= kWindowBytes) {
+        state.window.assign(end - kWindowBytes, end);
     } else {
-        state.window.insert(state.window.end(), raw.begin(), raw.end());
+        state.window.insert(state.window.end(), begin, end);
         if (state.window.size() > kWindowBytes) {
             state.window.erase(state.window.begin(),
                                state.window.end() - static_cast<std::ptrdiff_t>(kWindowBytes));
         }
     }
-    stretch->rawSize = state.raw.size();
+    stretch->rawSize = state.raw.size;
     stretch->raw = std::move(state.raw);
-    state.raw = {};
-    state.raw.reserve(state.stretchRows * (1 + 3 * static_cast<size_t>(state.width)));
+    state.raw = RowBytes(state.stretchRows * (1 + 3 * static_cast<size_t>(state.width)));
     {
         std::lock_guard lock(state.mutex);
         state.inFlight += stretch->rawSize;
@@ -251,10 +276,11 @@ void PngWriter::Begin(const std::string& path, int width, int height) {
     state->width = width;
     state->height = height;
     const size_t rowBytes = 1 + 3 * static_cast<size_t>(width);
-    state->stretchRows = std::max<size_t>(1, stretchBytes_ / rowBytes);
+    state->stretchRows =
+        std::clamp<size_t>(stretchBytes_ / rowBytes, 1, static_cast<size_t>(height));
     state->file = std::make_unique<StagedFile>(path);
     try {
-        state->raw.reserve(state->stretchRows * rowBytes);
+        state->raw = RowBytes(state->stretchRows * rowBytes);
         static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
         state->pending.assign(kSignature, kSignature + 8);
         std::vector<uint8_t> header;
@@ -286,21 +312,12 @@ void PngWriter::WriteRows(const uint32_t* pixels, int rows, size_t stride) {
     const size_t rowBytes = 1 + 3 * width;
     try {
         for (int r = 0; r < rows; ++r) {
-            const uint32_t* in = pixels + stride * static_cast<size_t>(r);
-            const size_t at = state.raw.size();
-            state.raw.resize(at + rowBytes);
-            uint8_t* out = state.raw.data() + at;
-            *out++ = 0;
-            for (size_t x = 0; x < width; ++x) {
-                const uint32_t p = in[x];
-                out[0] = static_cast<uint8_t>(p >> 16);
-                out[1] = static_cast<uint8_t>(p >> 8);
-                out[2] = static_cast<uint8_t>(p);
-                out += 3;
-            }
+            FilteredRow(pixels + stride * static_cast<size_t>(r), width,
+                        state.raw.data.get() + state.raw.size);
+            state.raw.size += rowBytes;
             ++state.rowsWritten;
             const bool last = state.rowsWritten == state.height;
-            if (state.raw.size() / rowBytes >= state.stretchRows || last) {
+            if (state.raw.size / rowBytes >= state.stretchRows || last) {
                 Submit(state, last);
                 Collect(state, std::max(kInFlightBytes, 2 * state.workers.size() * stretchBytes_));
             }
