@@ -12,9 +12,13 @@
 
 namespace orv::cli {
 
-int RunExport(const Arguments& args, MessageSink& sink) {
+namespace {
+
+// Replaces this process by the export program running `name` with the same arguments; returns
+// only when that program cannot be started.
+int RunInExportProgram(const char* name, const Arguments& args, MessageSink& sink) {
     std::string program = ExecutableFolder() + kExportProgramName;
-    std::string command = "export";
+    std::string command = name;
     std::vector<std::string> copies(args);
     std::vector<char*> argv{program.data(), command.data()};
     for (std::string& arg : copies) argv.push_back(arg.data());
@@ -23,6 +27,12 @@ int RunExport(const Arguments& args, MessageSink& sink) {
     execv(program.c_str(), argv.data());
     sink.Report(MessageKind::Error, program + ": " + std::strerror(errno));
     return 1;
+}
+
+}  // namespace
+
+int RunExport(const Arguments& args, MessageSink& sink) {
+    return RunInExportProgram("export", args, sink);
 }
 
 }  // namespace orv::cli
