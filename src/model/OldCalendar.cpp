@@ -104,11 +104,19 @@ class HeldMessages : public MessageSink {
     std::vector<std::pair<MessageKind, std::string>> messages_;
 };
 
+// The month of the last date read: the next one in the same month costs no calendar arithmetic.
+struct LastMonth {
+    int year = 0;
+    int month = 0;
+    int64_t firstDay = 0;  // day number of its first day
+};
+
 struct SectionReading {
     TMemorials* list = nullptr;
     bool seen = false;                 // its first header has come; later ones are skipped
     std::optional<std::string> error;  // why a bad date stopped it
     std::vector<int64_t> days;         // the day number of each entry, for the index
+    LastMonth lastMonth;
     HeldMessages messages;
 };
 
@@ -125,7 +133,7 @@ bool SplitQuotedLine(const std::string& key, const std::string& value, std::stri
 
 // The day number of a date "y/m/d" of digits alone, read as TryParseDateText reads it; false for
 // any other text, which goes the long way.
-bool PlainDay(std::string_view text, int64_t& day) {
+bool PlainDay(std::string_view text, int64_t& day, LastMonth& last) {
     int parts[3] = {0, 0, 0};
     size_t i = 0;
     for (int part = 0; part < 3; ++part) {
@@ -141,7 +149,10 @@ bool PlainDay(std::string_view text, int64_t& day) {
         }
     }
     if (i != text.size() || !IsValidDate(parts[0], parts[1], parts[2])) return false;
-    day = DaysFromCivil({parts[0], parts[1], parts[2]});
+    if (parts[0] != last.year || parts[1] != last.month) {
+        last = {parts[0], parts[1], DaysFromCivil({parts[0], parts[1], 1})};
+    }
+    day = last.firstDay + parts[2] - 1;
     return true;
 }
 
@@ -164,7 +175,7 @@ void ReadLine(std::string_view key, std::string_view value, SectionReading& sect
     bool bare = !value.empty();
     for (char c : value) bare = bare && c != '"' && c != '=' && c != ',';
     int64_t day = 0;
-    if (bare && PlainDay(key, day)) {
+    if (bare && PlainDay(key, day, section.lastMonth)) {
         TMemorial& item = section.list->Add();
         item.Date = key;
         item.Name = names.Decode(value);
