@@ -3,7 +3,10 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "AtomicFile.h"
 #include "Commands.h"
@@ -89,6 +92,20 @@ bool IsPdf(const std::string& path) {
     return extension == ".PDF";
 }
 
+// Messages kept back from another thread, to be passed on where they belong.
+class HeldMessages : public MessageSink {
+  public:
+    void Report(MessageKind kind, const std::string& text) override {
+        messages_.emplace_back(kind, text);
+    }
+    void PassOn(MessageSink& sink) const {
+        for (const auto& [kind, text] : messages_) sink.Report(kind, text);
+    }
+
+  private:
+    std::vector<std::pair<MessageKind, std::string>> messages_;
+};
+
 // Qt's own notes (a missing XDG_RUNTIME_DIR and the like) would break the "kind: text" lines
 // that callers of the CLI parse; only its real failures go through.
 void DropQtChatter(QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -108,6 +125,15 @@ int RunExport(const Arguments& args, MessageSink& target) {
                     WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", options->design + ": No such file"));
         return 1;
     }
+
+    // The old-calendar data is read while Qt starts; its messages come where they always came.
+    HeldMessages dataMessages;
+    TMemorials rokuyo;
+    TMemorials solarTerms;
+    auto dataLoad = std::async(std::launch::async, [&] {
+        LoadOldCalendarData(options->oldCalendar.value_or(OldCalendarDataPath()), rokuyo,
+                            solarTerms, dataMessages);
+    });
 
     // Fonts and picture formats need the application object; no window is shown.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -133,8 +159,10 @@ int RunExport(const Arguments& args, MessageSink& target) {
                     WithHeading("旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ", *options->oldCalendar + ": No such file"));
         return 1;
     }
-    LoadOldCalendarData(options->oldCalendar.value_or(OldCalendarDataPath()), state.RokuyoList,
-                        state.SolarTermList, sink);
+    dataLoad.wait();
+    dataMessages.PassOn(sink);
+    state.RokuyoList = std::move(rokuyo);
+    state.SolarTermList = std::move(solarTerms);
 
     RecordDesignSource source(std::move(design));
     NoStatus status;
