@@ -12,6 +12,7 @@
 #include "Commands.h"
 #include "DataUnit.h"
 #include "FontSubstitutes.h"
+#include "HeldMessages.h"
 #include "NotingSink.h"
 #include "OldCalendar.h"
 #include "OutputDriver.h"
@@ -91,20 +92,6 @@ bool IsPdf(const std::string& path) {
     for (char& c : extension) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     return extension == ".PDF";
 }
-
-// Messages kept back from another thread, to be passed on where they belong.
-class HeldMessages : public MessageSink {
-  public:
-    void Report(MessageKind kind, const std::string& text) override {
-        messages_.emplace_back(kind, text);
-    }
-    void PassOn(MessageSink& sink) const {
-        for (const auto& [kind, text] : messages_) sink.Report(kind, text);
-    }
-
-  private:
-    std::vector<std::pair<MessageKind, std::string>> messages_;
-};
 
 // Qt's own notes (a missing XDG_RUNTIME_DIR and the like) would break the "kind: text" lines
 // that callers of the CLI parse; only its real failures go through.

@@ -14,14 +14,6 @@ namespace {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
-}
-
 std::string Folded(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = Lower(c);
@@ -75,6 +67,14 @@ void ForEachLine(std::string_view text, OnSection onSection, OnEntry onEntry) {
 }
 
 }  // namespace
+
+bool IniFile::SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    }
+    return true;
+}
 
 IniFile IniFile::Parse(std::string_view text) {
     // Two passes: count each section's lines, then fill entries reserved to size, since moving

@@ -21,6 +21,9 @@ public:
         bool HasEquals = true;  // false for a line without "=" (its text is the key)
     };
 
+    // Whether two section or key names are the same, ASCII letters compared without regard to case.
+    static bool SameName(std::string_view a, std::string_view b);
+
     // Text is UTF-8.
     static IniFile Parse(std::string_view text);
     // Reads a code page 932 file. A file that does not exist reads as empty; any other failure

@@ -10,6 +10,8 @@
 #include "CivilDate.h"
 #include "Codec.h"
 #include "Errors.h"
+#include "HeldMessages.h"
+#include "IniFile.h"
 #include "VB.h"
 
 namespace orv {
@@ -51,16 +53,6 @@ std::string Decoded(std::string_view bytes) {
     return IsAscii(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
-}
-
 // The data file holds few distinct names (six rokuyo, 24 terms): each is decoded once.
 class NameCache {
   public:
@@ -89,21 +81,6 @@ class NameCache {
     std::string spare_;
 };
 
-// Messages of one section, held back so that they come out in the order of the sections asked
-// for, and not at all for a section that an earlier bad date keeps from being read.
-class HeldMessages : public MessageSink {
-  public:
-    void Report(MessageKind kind, const std::string& text) override {
-        messages_.emplace_back(kind, text);
-    }
-    void PassOn(MessageSink& sink) const {
-        for (const auto& [kind, text] : messages_) sink.Report(kind, text);
-    }
-
-  private:
-    std::vector<std::pair<MessageKind, std::string>> messages_;
-};
-
 // The month of the last date read: the next one in the same month costs no calendar arithmetic.
 struct LastMonth {
     int year = 0;
@@ -117,6 +94,8 @@ struct SectionReading {
     std::optional<std::string> error;  // why a bad date stopped it
     std::vector<int64_t> days;         // the day number of each entry, for the index
     LastMonth lastMonth;
+    // Held back, so that they come out in the order of the sections asked for, and not at all for
+    // a section that an earlier bad date keeps from being read.
     HeldMessages messages;
 };
 
@@ -243,7 +222,7 @@ bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalenda
             const std::string name = SectionName(line);
             current = nullptr;
             for (size_t i = 0; i < sections.size(); ++i) {
-                if (!SameName(name, sections[i].name)) continue;
+                if (!IniFile::SameName(name, sections[i].name)) continue;
                 if (!reading[i].seen) current = &reading[i];
                 reading[i].seen = true;
                 break;

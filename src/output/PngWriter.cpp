@@ -26,6 +26,7 @@ namespace {
 
 constexpr size_t kWindowBytes = 32768;  // deflate's window: what primes the next stretch
 constexpr size_t kChunkBytes = 8192;    // IDAT chunks as libpng cuts them
+constexpr size_t kScratchBytes = 1 << 17;
 
 // One stretch of the filtered rows (a 0 byte before each row of R, G, B), deflated on its own:
 // primed with the 32 KB before it, so it compresses as if the stream had run on, and ended with a
@@ -50,7 +51,9 @@ struct Stretch {
     bool failed = false;
 };
 
-void Deflate(z_stream& stream, Stretch& stretch) {
+// `scratch` is the worker's own output buffer: pages of a buffer the size of the input, fresh for
+// every stretch, cost more than deflating the mostly white rows.
+void Deflate(z_stream& stream, Stretch& stretch, std::vector<uint8_t>& scratch) {
     stretch.adler = adler32(adler32(0, nullptr, 0), stretch.raw.data.get(),
                             static_cast<uInt>(stretch.raw.size));
     if (deflateReset(&stream) != Z_OK) {
@@ -63,17 +66,22 @@ void Deflate(z_stream& stream, Stretch& stretch) {
         stretch.failed = true;
         return;
     }
-    stretch.deflated.resize(deflateBound(&stream, stretch.raw.size) + 16);
+    const int flush = stretch.last ? Z_FINISH : Z_SYNC_FLUSH;
     stream.next_in = stretch.raw.data.get();
     stream.avail_in = static_cast<uInt>(stretch.raw.size);
-    stream.next_out = stretch.deflated.data();
-    stream.avail_out = static_cast<uInt>(stretch.deflated.size());
-    const int rc = deflate(&stream, stretch.last ? Z_FINISH : Z_SYNC_FLUSH);
+    int rc = Z_OK;
+    do {
+        stream.next_out = scratch.data();
+        stream.avail_out = static_cast<uInt>(scratch.size());
+        rc = deflate(&stream, flush);
+        if (rc == Z_STREAM_ERROR) break;
+        stretch.deflated.insert(stretch.deflated.end(), scratch.data(),
+                                scratch.data() + (scratch.size() - stream.avail_out));
+    } while (stream.avail_out == 0);
     if (rc != (stretch.last ? Z_STREAM_END : Z_OK) || stream.avail_in != 0) {
         stretch.failed = true;
         return;
     }
-    stretch.deflated.resize(stretch.deflated.size() - stream.avail_out);
     stretch.raw = RowBytes();
 }
 
@@ -145,6 +153,7 @@ struct PngState {
 
     void Work() {
         z_stream stream{};
+        std::vector<uint8_t> scratch(kScratchBytes);
         const bool ready = deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8,
                                         Z_DEFAULT_STRATEGY) == Z_OK;
         std::unique_lock lock(mutex);
@@ -154,7 +163,7 @@ struct PngState {
             Stretch& stretch = *stretches[nextToStart++];
             lock.unlock();
             if (ready) {
-                Deflate(stream, stretch);
+                Deflate(stream, stretch, scratch);
             } else {
                 stretch.failed = true;
             }
