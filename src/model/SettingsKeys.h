@@ -29,6 +29,7 @@ struct SettingKey {
     const char* missingText;
     int32_t newInteger;
     const char* newText;
+    bool flag = false;  // an Integer that is on when not 0, written as 1 or 0
 };
 
 std::span<const SettingKey> SettingKeys();

@@ -20,7 +20,9 @@ TData DistinctDesign() {
     int n = 0;
     for (const SettingKey& key : SettingKeys()) {
         ++n;
-        if (key.kind == SettingKey::Kind::Integer) data.*key.integerField = 1000 + n;
+        if (key.kind == SettingKey::Kind::Integer) {
+            data.*key.integerField = key.flag ? n % 2 : 1000 + n;
+        }
         if (key.kind == SettingKey::Kind::Text) data.*key.textField = "値" + std::to_string(n) + "¶ﾃｷｽﾄ";
     }
     data.DayBackColor = -1;
@@ -230,9 +232,17 @@ TEST(SettingsFile, ATextCodePage932CannotHoldFailsTheSaveAndNamesIt) {
     TData data = NewDesign();
     data.Memorials.Add() = {"", "0000/01/01", "新年🎍", -1, -1, -1};
     EXPECT_FALSE(data.SaveToFile(dir.File("x.sav"), sink));
+    data.Memorials.Clear();
+    data.DayFont = "Noto Sans ☃ JP";
+    EXPECT_FALSE(data.SaveToFile(dir.File("x.sav"), sink));
+    // One short line each: where, and which character.
     const auto messages = sink.Take();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].text.find("新年🎍"), std::string::npos);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(
+        messages[0].text,
+        "ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ\r\n[Memorial] 0000/01/01 の「🎍」は Shift_JIS で保存できない文字です");
+    EXPECT_EQ(messages[1].text,
+              "ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ\r\n[Style] DayFont の「☃」は Shift_JIS で保存できない文字です");
     EXPECT_TRUE(dir.Entries().empty());
 }
 
