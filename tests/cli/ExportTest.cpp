@@ -1,6 +1,7 @@
 // orvalinden-cli export: a saved design as a PNG, BMP or PDF file, and its errors.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/stat.h>
 
 #include "CliRunner.h"
 #include "DataUnit.h"
@@ -94,6 +95,18 @@ TEST_F(ExportCommand, FailuresGoToStandardErrorWithStatusOneAndLeaveNoFile) {
     // A wrong number of files is a usage error.
     result = Export(design);
     EXPECT_EQ(result.status, 2);
+}
+
+// Root may write any file: the permission bits alone must keep it.
+TEST_F(ExportCommand, AReadOnlyPictureIsNotReplaced) {
+    const std::string out = dir.Write("old.png", "old");
+    ASSERT_EQ(chmod(out.c_str(), 0444), 0);
+    const CliResult result = Export(ShellQuote(dir.File("design.sav")) + " " + ShellQuote(out));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("error: ﾌｧｲﾙ保存ｴﾗｰ: " + out + ": 読み取り専用のファイルです"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(TempDir::Read(out), "old");
 }
 
 }  // namespace
