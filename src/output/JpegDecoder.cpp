@@ -123,13 +123,32 @@ Bitmap Oriented(Bitmap stored, int orientation) {
             int sx = x;
             int sy = y;
             switch (orientation) {
-                case 2: sx = w - 1 - x; break;
-                case 3: sx = w - 1 - x; sy = h - 1 - y; break;
-                case 4: sy = h - 1 - y; break;
-                case 5: sx = y; sy = x; break;
-                case 6: sx = y; sy = h - 1 - x; break;
-                case 7: sx = w - 1 - y; sy = h - 1 - x; break;
-                default: sx = w - 1 - y; sy = x; break;  // 8
+                case 2:
+                    sx = w - 1 - x;
+                    break;
+                case 3:
+                    sx = w - 1 - x;
+                    sy = h - 1 - y;
+                    break;
+                case 4:
+                    sy = h - 1 - y;
+                    break;
+                case 5:
+                    sx = y;
+                    sy = x;
+                    break;
+                case 6:
+                    sx = y;
+                    sy = h - 1 - x;
+                    break;
+                case 7:
+                    sx = w - 1 - y;
+                    sy = h - 1 - x;
+                    break;
+                default:
+                    sx = w - 1 - y;
+                    sy = x;
+                    break;  // 8
             }
             shown.At(x, y) = stored.Pixels[static_cast<size_t>(sy) * w + sx];
         }

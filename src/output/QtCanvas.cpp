@@ -267,8 +267,8 @@ void QtCanvas::StretchPicture(const Rect& dest, const Bitmap& picture) {
     if (source.isNull()) return;
     // A PDF keeps the picture as it is given (no JPEG), and its viewers enlarge it block by block:
     // an enlarged picture goes in smoothly scaled to the dots it covers, within a bound.
-    const bool vector = painter_.paintEngine() != nullptr &&
-                        painter_.paintEngine()->type() != QPaintEngine::Raster;
+    const bool vector =
+        painter_.paintEngine() != nullptr && painter_.paintEngine()->type() != QPaintEngine::Raster;
     if (vector) {
         painter_.save();
         painter_.setRenderHint(QPainter::LosslessImageRendering, true);
