@@ -232,7 +232,8 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
     const QPen stroke(fontColor_, font.SyntheticBold, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, true);
-    if (painter_.paintEngine()->type() == QPaintEngine::Raster) {
+    const QPaintEngine* engine = painter_.paintEngine();
+    if (engine != nullptr && engine->type() == QPaintEngine::Raster) {
         painter_.setPen(stroke);
         painter_.setBrush(fontColor_);
         painter_.drawPath(outline);
