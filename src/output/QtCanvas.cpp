@@ -232,7 +232,8 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
     const QPen stroke(fontColor_, font.SyntheticBold, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, true);
-    if (painter_.paintEngine()->type() == QPaintEngine::Raster) {
+    const QPaintEngine* engine = painter_.paintEngine();
+    if (engine != nullptr && engine->type() == QPaintEngine::Raster) {
         painter_.setPen(stroke);
         painter_.setBrush(fontColor_);
         painter_.drawPath(outline);
@@ -267,8 +268,8 @@ void QtCanvas::StretchPicture(const Rect& dest, const Bitmap& picture) {
     if (source.isNull()) return;
     // A PDF keeps the picture as it is given (no JPEG), and its viewers enlarge it block by block:
     // an enlarged picture goes in smoothly scaled to the dots it covers, within a bound.
-    const bool vector = painter_.paintEngine() != nullptr &&
-                        painter_.paintEngine()->type() != QPaintEngine::Raster;
+    const bool vector =
+        painter_.paintEngine() != nullptr && painter_.paintEngine()->type() != QPaintEngine::Raster;
     if (vector) {
         painter_.save();
         painter_.setRenderHint(QPainter::LosslessImageRendering, true);
