@@ -14,6 +14,11 @@ constexpr K Int(const char* section, const char* key, int32_t TData::*field, int
     return {K::Kind::Integer, section, key, field, nullptr, missingKind, missing, nullptr, fresh, nullptr};
 }
 
+constexpr K Added(const char* section, const char* key, int32_t TData::*field, int32_t value) {
+    return {K::Kind::Integer, section, key, field,   nullptr, K::Default::Constant,
+            value,            nullptr, value, nullptr, true};
+}
+
 constexpr K Text(const char* section, const char* key, std::string TData::*field, const char* missing,
                  const char* fresh) {
     return {K::Kind::Text, section, key, nullptr, field, K::Default::Constant, 0, missing, 0, fresh};
@@ -102,6 +107,12 @@ constexpr std::array kKeys = {
     Int("Style", "RokuyoColor2", &TData::RokuyoColor2, 0x000080, 0x000080),
     Int("Style", "Nijusisekki", &TData::Nijusisekki, 0, 0),
     Int("Style", "NijusisekkiColor", &TData::NijusisekkiColor, 0, 0),
+    Added("Style", "OldDate", &TData::OldDate, 0),
+    Added("Style", "OldDateColor", &TData::OldDateColor, kOldDateDefaultColor),
+    Added("Style", "Zassetsu", &TData::Zassetsu, 0),
+    Added("Style", "ZassetsuColor", &TData::ZassetsuColor, kZassetsuDefaultColor),
+    Added("Style", "MoonPhase", &TData::MoonPhase, 0),
+    Added("Style", "MoonPhaseColor", &TData::MoonPhaseColor, kMoonPhaseDefaultColor),
 };
 
 }  // namespace

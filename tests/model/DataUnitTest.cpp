@@ -95,6 +95,36 @@ TEST(SettingsFile, ADefaultDesignIsWrittenInTheWindowsLayout) {
     EXPECT_EQ(test::TempDir::Read(dir.File("new.sav")), Utf8ToCp932(expected));
 }
 
+TEST(SettingsFile, AlmanacSwitchesAreWrittenAfterTheSolarTermsOnlyWhenChanged) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    TData data = NewDesign();
+    data.OldDate = 1;
+    data.Zassetsu = 1;
+    data.MoonPhase = 1;
+    data.MoonPhaseColor = 0x123456;
+    ASSERT_TRUE(data.SaveToFile(dir.File("on.sav"), sink));
+    const std::string text = Cp932ToUtf8(test::TempDir::Read(dir.File("on.sav")));
+    EXPECT_NE(text.find("NijusisekkiColor=0\r\nOldDate=1\r\nZassetsu=1\r\nMoonPhase=1\r\n"
+                        "MoonPhaseColor=1193046\r\n[Color]"),
+              std::string::npos);
+    TData loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(dir.File("on.sav"), sink));
+    EXPECT_EQ(loaded.OldDate, 1);
+    EXPECT_EQ(loaded.OldDateColor, kOldDateDefaultColor);
+    EXPECT_EQ(loaded.Zassetsu, 1);
+    EXPECT_EQ(loaded.ZassetsuColor, kZassetsuDefaultColor);
+    EXPECT_EQ(loaded.MoonPhase, 1);
+    EXPECT_EQ(loaded.MoonPhaseColor, 0x123456);
+
+    // Back at their defaults they leave the file as a design that never had them.
+    loaded.OldDate = loaded.Zassetsu = loaded.MoonPhase = 0;
+    loaded.MoonPhaseColor = kMoonPhaseDefaultColor;
+    ASSERT_TRUE(loaded.SaveToFile(dir.File("off.sav"), sink));
+    ASSERT_TRUE(NewDesign().SaveToFile(dir.File("new.sav"), sink));
+    EXPECT_EQ(test::TempDir::Read(dir.File("off.sav")), test::TempDir::Read(dir.File("new.sav")));
+}
+
 TEST(SettingsFile, ListsAreWrittenBetweenPrevNextMonthAndMatrix) {
     test::TempDir dir;
     test::RecordingSink sink;
