@@ -25,10 +25,20 @@ std::vector<TextLine> CollectLines(const RenderPass& pass, const DayCell& cell) 
             lines.push_back({std::move(part), color});
         }
     }
+    if (design.OldDate != 0) {
+        const std::string oldDate = pass.state.Almanac.OldDateOn(cell.date);
+        if (!oldDate.empty()) lines.push_back({"旧" + oldDate, design.OldDateColor});
+    }
     if (design.Nijusisekki != 0) {
         for (std::string& part :
              Split(pass.state.SolarTermList.NamesOnDate(cell.date), kPilcrow, false)) {
             lines.push_back({std::move(part), design.NijusisekkiColor});
+        }
+    }
+    if (design.Zassetsu != 0) {
+        for (std::string& part :
+             Split(pass.state.Almanac.SeasonalDaysOn(cell.date), kPilcrow, false)) {
+            lines.push_back({std::move(part), design.ZassetsuColor});
         }
     }
     if (design.Holiday != 0 && !cell.holiday.empty()) {

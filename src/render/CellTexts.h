@@ -1,5 +1,6 @@
 #pragma once
-// The short texts inside a day cell: rokuyo, solar term, holiday name and memorial lines.
+// The short texts inside a day cell (rokuyo, old-calendar date, solar term, seasonal day, holiday
+// name and memorial lines) and the moon beside the number.
 #include <string>
 
 #include "RenderPass.h"
@@ -18,8 +19,12 @@ struct DayCell {
     float pad2 = 0;
     std::string holiday;  // empty: no holiday
     const TMemorial* memorial = nullptr;
+    TextSize number;  // the number as drawn
 };
 
 void DrawCellTexts(RenderPass& pass, const DayCell& cell);
+// The phase of the Moon on the day, when the design shows it: beside the number, or under it (over
+// it at the bottom) when the texts stand beside it; left out where the cell has no room.
+void DrawMoonSymbol(RenderPass& pass, const DayCell& cell);
 
 }  // namespace orv
