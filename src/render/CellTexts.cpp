@@ -119,9 +119,10 @@ int FitFontSize(Canvas& canvas, const std::string& text, int size, int available
 
 }  // namespace
 
-void DrawCellTexts(RenderPass& pass, const DayCell& cell) {
+std::vector<Rect> DrawCellTexts(RenderPass& pass, const DayCell& cell) {
     const std::vector<TextLine> lines = CollectLines(pass, cell);
-    if (lines.empty()) return;
+    std::vector<Rect> drawn;
+    if (lines.empty()) return drawn;
     const TData& design = pass.design;
     Canvas& canvas = pass.canvas;
     const Rect& r = cell.rect;
@@ -171,8 +172,10 @@ void DrawCellTexts(RenderPass& pass, const DayCell& cell) {
             y = bottom ? r.Bottom - cell.numberSize - th - 2 * pad - a : below;
         }
         canvas.TextOut(x, y, line.text);
+        drawn.push_back({x, y, x + tw, y + th});
         acc = F(acc + static_cast<double>(th));
     }
+    return drawn;
 }
 
 }  // namespace orv

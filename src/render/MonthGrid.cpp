@@ -132,8 +132,7 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
                      std::move(holiday),
                      memorial,
                      adjacentMonth ? canvas.TextExtent(number) : extent};
-        DrawCellTexts(pass, cell);
-        DrawMoonSymbol(pass, cell);
+        DrawMoonSymbol(pass, cell, DrawCellTexts(pass, cell));
     }
     canvas.SetFontSize(g.S);
 }

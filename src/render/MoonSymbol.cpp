@@ -1,11 +1,13 @@
 // The small moon beside a day's number.
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "CellTexts.h"
 
 namespace orv {
 
-void DrawMoonSymbol(RenderPass& pass, const DayCell& cell) {
+void DrawMoonSymbol(RenderPass& pass, const DayCell& cell, const std::vector<Rect>& texts) {
     const TData& design = pass.design;
     if (design.MoonPhase == 0) return;
     const int phase = pass.state.Almanac.MoonPhaseOn(cell.date);
@@ -22,20 +24,29 @@ void DrawMoonSymbol(RenderPass& pass, const DayCell& cell) {
         design.DayPosition >= 0 && design.DayPosition <= 4 ? design.DayPosition : 0;
     const bool right = position == 1 || position == 4;
     const bool bottom = position == 3 || position == 4;
-    int x = 0;
-    int y = 0;
-    if (design.HolidayPosition == 0 && position != 2) {
-        // The texts take the side of the number: the moon keeps to the number's column.
-        x = cell.dayX + (tw - size) / 2;
-        y = bottom ? cell.dayY - gap - size : cell.dayY + th + gap;
-    } else {
-        x = right ? cell.dayX - gap - size : cell.dayX + tw + gap;
-        y = cell.dayY + (th - size) / 2;
-    }
-    const Rect box{x, y, x + size, y + size};
+    const int pad = Trunc(cell.pad);
     const Rect& r = cell.rect;
-    if (box.Left < r.Left || box.Top < r.Top || box.Right > r.Right || box.Bottom > r.Bottom)
-        return;
+    const Rect number{cell.dayX, cell.dayY, cell.dayX + tw, cell.dayY + th};
+    const int besideX = right ? cell.dayX - gap - size : cell.dayX + tw + gap;
+    const int underX = cell.dayX + (tw - size) / 2;
+    const int underY = bottom ? cell.dayY - gap - size : cell.dayY + th + gap;
+    const int edgeY = bottom ? r.Top + pad : r.Bottom - pad - size;
+    const std::pair<int, int> places[] = {
+        {besideX, cell.dayY + (th - size) / 2}, {underX, underY}, {besideX, edgeY}};
+    const auto free = [&](const Rect& box) {
+        const auto overlaps = [&box](const Rect& o) {
+            return box.Left < o.Right && o.Left < box.Right && box.Top < o.Bottom &&
+                   o.Top < box.Bottom;
+        };
+        return box.Left >= r.Left && box.Top >= r.Top && box.Right <= r.Right &&
+               box.Bottom <= r.Bottom && !overlaps(number) &&
+               std::none_of(texts.begin(), texts.end(), overlaps);
+    };
+    const auto place = std::find_if(std::begin(places), std::end(places), [&](const auto& p) {
+        return free({p.first, p.second, p.first + size, p.second + size});
+    });
+    if (place == std::end(places)) return;
+    const Rect box{place->first, place->second, place->first + size, place->second + size};
 
     canvas.SetPenColor(design.MoonPhaseColor);
     canvas.SetPenWidth(std::max(1, size / 12));
@@ -50,11 +61,12 @@ void DrawMoonSymbol(RenderPass& pass, const DayCell& cell) {
             canvas.Chord(box, 0, 360);
             break;
         default:
-            // Seen from Japan the first quarter is lit on the right, the last on the left.
+            // Dark is filled, as at the new moon. Seen from Japan the first quarter is lit on the
+            // right, the last on the left: ◐ and ◑.
             canvas.SetBrushStyle(BrushStyle::Clear);
             canvas.Chord(box, 0, 360);
             canvas.SetBrushStyle(BrushStyle::Solid);
-            canvas.Chord(box, phase == 1 ? 270 : 90, 180);
+            canvas.Chord(box, phase == 1 ? 90 : 270, 180);
             break;
     }
     canvas.SetBrushStyle(BrushStyle::Clear);

@@ -116,13 +116,6 @@ TEST(SettingsFile, AlmanacSwitchesAreWrittenAfterTheSolarTermsOnlyWhenChanged) {
     EXPECT_EQ(loaded.ZassetsuColor, kZassetsuDefaultColor);
     EXPECT_EQ(loaded.MoonPhase, 1);
     EXPECT_EQ(loaded.MoonPhaseColor, 0x123456);
-
-    // Back at their defaults they leave the file as a design that never had them.
-    loaded.OldDate = loaded.Zassetsu = loaded.MoonPhase = 0;
-    loaded.MoonPhaseColor = kMoonPhaseDefaultColor;
-    ASSERT_TRUE(loaded.SaveToFile(dir.File("off.sav"), sink));
-    ASSERT_TRUE(NewDesign().SaveToFile(dir.File("new.sav"), sink));
-    EXPECT_EQ(test::TempDir::Read(dir.File("off.sav")), test::TempDir::Read(dir.File("new.sav")));
 }
 
 TEST(SettingsFile, ListsAreWrittenBetweenPrevNextMonthAndMatrix) {

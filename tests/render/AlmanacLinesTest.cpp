@@ -83,9 +83,9 @@ TEST_F(RenderTest, TheMoonSitsBesideTheNumberClearOfEveryTextInAllFivePositions)
     };
     const Shape shapes[] = {
         {"新月", {{0, BrushStyle::Solid}}},
-        {"上弦", {{0, BrushStyle::Clear}, {270, BrushStyle::Solid}}},
+        {"上弦", {{0, BrushStyle::Clear}, {90, BrushStyle::Solid}}},
         {"満月", {{0, BrushStyle::Clear}}},
-        {"下弦", {{0, BrushStyle::Clear}, {90, BrushStyle::Solid}}},
+        {"下弦", {{0, BrushStyle::Clear}, {270, BrushStyle::Solid}}},
     };
     TMemorial& rokuyo = state.RokuyoList.Add();
     rokuyo.Date = "2016/01/01";
