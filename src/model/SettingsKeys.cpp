@@ -14,8 +14,9 @@ constexpr K Int(const char* section, const char* key, int32_t TData::*field, int
     return {K::Kind::Integer, section, key, field, nullptr, missingKind, missing, nullptr, fresh, nullptr};
 }
 
+// A key this program added, written only when it differs from `value`.
 constexpr K Added(const char* section, const char* key, int32_t TData::*field, int32_t value) {
-    return {K::Kind::Integer, section, key, field,   nullptr, K::Default::Constant,
+    return {K::Kind::Integer, section, key,   field,   nullptr, K::Default::Constant,
             value,            nullptr, value, nullptr, true};
 }
 

@@ -104,18 +104,11 @@ TEST(SettingsFile, AlmanacSwitchesAreWrittenAfterTheSolarTermsOnlyWhenChanged) {
     data.MoonPhase = 1;
     data.MoonPhaseColor = 0x123456;
     ASSERT_TRUE(data.SaveToFile(dir.File("on.sav"), sink));
+    // Those at their defaults stay out (loading them back is the round trip of every key above).
     const std::string text = Cp932ToUtf8(test::TempDir::Read(dir.File("on.sav")));
     EXPECT_NE(text.find("NijusisekkiColor=0\r\nOldDate=1\r\nZassetsu=1\r\nMoonPhase=1\r\n"
                         "MoonPhaseColor=1193046\r\n[Color]"),
               std::string::npos);
-    TData loaded;
-    ASSERT_TRUE(loaded.LoadFromFile(dir.File("on.sav"), sink));
-    EXPECT_EQ(loaded.OldDate, 1);
-    EXPECT_EQ(loaded.OldDateColor, kOldDateDefaultColor);
-    EXPECT_EQ(loaded.Zassetsu, 1);
-    EXPECT_EQ(loaded.ZassetsuColor, kZassetsuDefaultColor);
-    EXPECT_EQ(loaded.MoonPhase, 1);
-    EXPECT_EQ(loaded.MoonPhaseColor, 0x123456);
 }
 
 TEST(SettingsFile, ListsAreWrittenBetweenPrevNextMonthAndMatrix) {
