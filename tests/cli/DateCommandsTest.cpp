@@ -100,7 +100,8 @@ TEST(CliDay, ProblemsGoToStandardError) {
     const auto damaged = test::RunCli(
         "day --oldcal " + test::ShellQuote(data) + " 2016-01-06 2016-01-08", dir.File("err.txt"));
     EXPECT_EQ(damaged.status, 1);
-    EXPECT_EQ(damaged.out, "2016-01-06\t\t平成28\t大安\t\n2016-01-08\t\t平成28\t\t\n");
+    EXPECT_EQ(damaged.out,
+              "2016-01-06\t\t平成28\t大安\t\t\t\t\n2016-01-08\t\t平成28\t\t\t\t\t\n");
     EXPECT_EQ(damaged.err, "error: 旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ: '2016/02/30' is not a valid date\n");
 }
 
