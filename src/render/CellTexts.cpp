@@ -172,7 +172,8 @@ std::vector<Rect> DrawCellTexts(RenderPass& pass, const DayCell& cell) {
             y = bottom ? r.Bottom - cell.numberSize - th - 2 * pad - a : below;
         }
         canvas.TextOut(x, y, line.text);
-        drawn.push_back({x, y, x + tw, y + th});
+        drawn.push_back(
+            {x, y, Trunc(static_cast<double>(x) + tw), Trunc(static_cast<double>(y) + th)});
         acc = F(acc + static_cast<double>(th));
     }
     return drawn;

@@ -1,5 +1,6 @@
 // The small moon beside a day's number.
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <utility>
 
@@ -25,28 +26,36 @@ void DrawMoonSymbol(RenderPass& pass, const DayCell& cell, const std::vector<Rec
     const bool right = position == 1 || position == 4;
     const bool bottom = position == 3 || position == 4;
     const int pad = Trunc(cell.pad);
-    const Rect& r = cell.rect;
-    const Rect number{cell.dayX, cell.dayY, cell.dayX + tw, cell.dayY + th};
-    const int besideX = right ? cell.dayX - gap - size : cell.dayX + tw + gap;
-    const int underX = cell.dayX + (tw - size) / 2;
-    const int underY = bottom ? cell.dayY - gap - size : cell.dayY + th + gap;
-    const int edgeY = bottom ? r.Top + pad : r.Bottom - pad - size;
-    const std::pair<int, int> places[] = {
-        {besideX, cell.dayY + (th - size) / 2}, {underX, underY}, {besideX, edgeY}};
-    const auto free = [&](const Rect& box) {
-        const auto overlaps = [&box](const Rect& o) {
-            return box.Left < o.Right && o.Left < box.Right && box.Top < o.Bottom &&
-                   o.Top < box.Bottom;
-        };
-        return box.Left >= r.Left && box.Top >= r.Top && box.Right <= r.Right &&
-               box.Bottom <= r.Bottom && !overlaps(number) &&
-               std::none_of(texts.begin(), texts.end(), overlaps);
+    // In 64 bits: an edited file's enormous number must not wrap the places around.
+    struct Box {
+        int64_t left, top, right, bottom;
+        bool Overlaps(const Rect& o) const {
+            return left < o.Right && o.Left < right && top < o.Bottom && o.Top < bottom;
+        }
     };
-    const auto place = std::find_if(std::begin(places), std::end(places), [&](const auto& p) {
-        return free({p.first, p.second, p.first + size, p.second + size});
-    });
+    const Rect& r = cell.rect;
+    const int64_t x = cell.dayX;
+    const int64_t y = cell.dayY;
+    const Rect number{cell.dayX, cell.dayY, Trunc(static_cast<double>(x) + tw),
+                      Trunc(static_cast<double>(y) + th)};
+    const int64_t besideX = right ? x - gap - size : x + tw + gap;
+    const int64_t underY = bottom ? y - gap - size : y + th + gap;
+    const int64_t edgeY = bottom ? int64_t{r.Top} + pad : int64_t{r.Bottom} - pad - size;
+    const std::pair<int64_t, int64_t> places[] = {
+        {besideX, y + (th - size) / 2}, {x + (tw - size) / 2, underY}, {besideX, edgeY}};
+    const auto free = [&](const std::pair<int64_t, int64_t>& p) {
+        const Box box{p.first, p.second, p.first + size, p.second + size};
+        return box.left >= r.Left && box.top >= r.Top && box.right <= r.Right &&
+               box.bottom <= r.Bottom && !box.Overlaps(number) &&
+               std::none_of(texts.begin(), texts.end(),
+                            [&box](const Rect& text) { return box.Overlaps(text); });
+    };
+    const auto place = std::find_if(std::begin(places), std::end(places), free);
     if (place == std::end(places)) return;
-    const Rect box{place->first, place->second, place->first + size, place->second + size};
+    // Inside the cell, so within int.
+    const int left = static_cast<int>(place->first);
+    const int top = static_cast<int>(place->second);
+    const Rect box{left, top, left + size, top + size};
 
     canvas.SetPenColor(design.MoonPhaseColor);
     canvas.SetPenWidth(std::max(1, size / 12));
