@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <exception>
+#include <functional>
+#include <map>
 
 #include "Almanac.h"
 #include "AtomicFile.h"
@@ -54,6 +56,13 @@ bool AlmanacData::Empty() const {
 
 void AlmanacData::Read(std::string_view bytes) {
     Clear();
+    // A few dozen distinct names over thousands of lines: each is converted once.
+    std::map<std::string, std::string, std::less<>> converted;
+    const auto utf8 = [&converted](std::string_view raw) -> const std::string& {
+        const auto found = converted.find(raw);
+        if (found != converted.end()) return found->second;
+        return converted.emplace(std::string(raw), Cp932ToUtf8(raw)).first->second;
+    };
     Section section = Section::Other;
     size_t pos = 0;
     while (pos < bytes.size()) {
@@ -79,7 +88,7 @@ void AlmanacData::Read(std::string_view bytes) {
         const auto date = TryParseDateText(line.substr(0, equals));
         if (!date) continue;
         const int64_t day = DaysFromCivil(*date);
-        std::string value = Cp932ToUtf8(line.substr(equals + 1));
+        const std::string& value = utf8(line.substr(equals + 1));
         switch (section) {
             case Section::OldDate: {
                 MonthStart start{day, 0, 0, false};
@@ -100,7 +109,7 @@ void AlmanacData::Read(std::string_view bytes) {
                 break;
             }
             case Section::Seasonal:
-                if (!value.empty()) seasonal_.push_back({day, std::move(value)});
+                if (!value.empty()) seasonal_.push_back({day, value});
                 break;
             case Section::Phase: {
                 for (int i = 0; i < kMoonPhaseCount; ++i) {
