@@ -95,6 +95,7 @@ bool TData::SaveToFile(const std::string& path, MessageSink& sink, const WriteCh
         for (const SettingKey& key : SettingKeys()) {
             switch (key.kind) {
                 case SettingKey::Kind::Integer:
+                    if (key.writtenWhenChanged && this->*key.integerField == key.missingInteger) break;
                     ini.WriteInteger(
                         key.section, key.key,
                         key.flag ? (this->*key.integerField != 0) : this->*key.integerField);
@@ -185,6 +186,12 @@ void TData::CopyFrom(const TData& source) {
     RokuyoColor2 = source.RokuyoColor2;
     Nijusisekki = source.Nijusisekki;
     NijusisekkiColor = source.NijusisekkiColor;
+    OldDate = source.OldDate;
+    OldDateColor = source.OldDateColor;
+    Zassetsu = source.Zassetsu;
+    ZassetsuColor = source.ZassetsuColor;
+    MoonPhase = source.MoonPhase;
+    MoonPhaseColor = source.MoonPhaseColor;
 }
 
 TData NewDesign() {

@@ -22,6 +22,20 @@ constexpr K Flag(const char* section, const char* key, int32_t TData::*field, in
     return k;
 }
 
+// A key this program added, written only when it differs from `value`.
+constexpr K Added(const char* section, const char* key, int32_t TData::*field, int32_t value) {
+    K k = Int(section, key, field, value, value);
+    k.writtenWhenChanged = true;
+    return k;
+}
+
+// A flag this program added, written (as 1) only when it is on.
+constexpr K AddedFlag(const char* section, const char* key, int32_t TData::*field) {
+    K k = Added(section, key, field, 0);
+    k.flag = true;
+    return k;
+}
+
 constexpr K Text(const char* section, const char* key, std::string TData::*field, const char* missing,
                  const char* fresh) {
     return {K::Kind::Text, section, key, nullptr, field, K::Default::Constant, 0, missing, 0, fresh, false};
@@ -110,6 +124,12 @@ constexpr std::array kKeys = {
     Int("Style", "RokuyoColor2", &TData::RokuyoColor2, 0x000080, 0x000080),
     Flag("Style", "Nijusisekki", &TData::Nijusisekki, 0, 0),
     Int("Style", "NijusisekkiColor", &TData::NijusisekkiColor, 0, 0),
+    AddedFlag("Style", "OldDate", &TData::OldDate),
+    Added("Style", "OldDateColor", &TData::OldDateColor, kOldDateDefaultColor),
+    AddedFlag("Style", "Zassetsu", &TData::Zassetsu),
+    Added("Style", "ZassetsuColor", &TData::ZassetsuColor, kZassetsuDefaultColor),
+    AddedFlag("Style", "MoonPhase", &TData::MoonPhase),
+    Added("Style", "MoonPhaseColor", &TData::MoonPhaseColor, kMoonPhaseDefaultColor),
 };
 
 }  // namespace

@@ -254,6 +254,26 @@ TextSize QtCanvas::TextExtent(const std::string& text) {
     return {width, font.CellHeight};
 }
 
+void QtCanvas::Chord(const Rect& rect, int startDegrees, int spanDegrees) {
+    if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen(penColor_, penWidth_);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter_.setPen(pen);
+    painter_.setBrush(brushStyle_ == BrushStyle::Solid ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
+    // The pen's middle runs half its width inside the rectangle, so that the outline stays in it.
+    const double inset = penWidth_ / 2.0;
+    const QRectF ellipse(rect.Left + inset, rect.Top + inset, rect.Right - rect.Left - 2 * inset,
+                         rect.Bottom - rect.Top - 2 * inset);
+    if (spanDegrees >= 360 || spanDegrees <= -360) {
+        painter_.drawEllipse(ellipse);
+    } else {
+        painter_.drawChord(ellipse, startDegrees * 16, spanDegrees * 16);
+    }
+    painter_.restore();
+}
+
 void QtCanvas::StretchPicture(const Rect& dest, const Bitmap& picture) {
     if (dest.Right <= dest.Left || dest.Bottom <= dest.Top || picture.Empty()) return;
     const QRect target(dest.Left, dest.Top, dest.Right - dest.Left, dest.Bottom - dest.Top);

@@ -121,9 +121,18 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
     canvas.TextOut(dayX + pass.OX, dayY + pass.OY, number);
 
     if (pass.kind != ckAdjacentMonth) {
-        DayCell cell{date, rect,  dayX + pass.OX, dayY + pass.OY,     extent88,
-                     s1,   g.pad, g.pad2,         std::move(holiday), memorial};
-        DrawCellTexts(pass, cell);
+        DayCell cell{date,
+                     rect,
+                     dayX + pass.OX,
+                     dayY + pass.OY,
+                     extent88,
+                     s1,
+                     g.pad,
+                     g.pad2,
+                     std::move(holiday),
+                     memorial,
+                     adjacentMonth ? canvas.TextExtent(number) : extent};
+        DrawMoonSymbol(pass, cell, DrawCellTexts(pass, cell));
     }
     canvas.SetFontSize(g.S);
 }

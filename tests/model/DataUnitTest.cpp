@@ -97,6 +97,22 @@ TEST(SettingsFile, ADefaultDesignIsWrittenInTheWindowsLayout) {
     EXPECT_EQ(test::TempDir::Read(dir.File("new.sav")), Utf8ToCp932(expected));
 }
 
+TEST(SettingsFile, AlmanacSwitchesAreWrittenAfterTheSolarTermsOnlyWhenChanged) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    TData data = NewDesign();
+    data.OldDate = 1;
+    data.Zassetsu = 1;
+    data.MoonPhase = 1;
+    data.MoonPhaseColor = 0x123456;
+    ASSERT_TRUE(data.SaveToFile(dir.File("on.sav"), sink));
+    // Those at their defaults stay out (loading them back is the round trip of every key above).
+    const std::string text = Cp932ToUtf8(test::TempDir::Read(dir.File("on.sav")));
+    EXPECT_NE(text.find("NijusisekkiColor=0\r\nOldDate=1\r\nZassetsu=1\r\nMoonPhase=1\r\n"
+                        "MoonPhaseColor=1193046\r\n[Color]"),
+              std::string::npos);
+}
+
 TEST(SettingsFile, ListsAreWrittenBetweenPrevNextMonthAndMatrix) {
     test::TempDir dir;
     test::RecordingSink sink;
