@@ -1,11 +1,12 @@
 // The old-calendar data file (旧暦.ini), which users edit by hand: the load into the rokuyo and
-// solar-term lists and the date look-ups every day cell makes. The fast reader must hold and
-// report what the settings-file reader would; any difference stops the run.
+// solar-term lists, the almanac sections and the date look-ups every day cell makes. The fast
+// reader must hold and report what the settings-file reader would; any difference stops the run.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "AlmanacData.h"
 #include "IniOldCalendarReader.h"
 #include "OldCalendar.h"
 #include "ScratchFile.h"
@@ -50,11 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         !SameList(solarTerms, slowSolarTerms)) {
         std::abort();
     }
+    AlmanacData almanac;
+    LoadAlmanacData(path, almanac);
     for (const CivilDate date : {CivilDate{2016, 1, 6}, CivilDate{2000, 2, 29}}) {
         if (rokuyo.NamesOnDate(date) != slowRokuyo.NamesOnDate(date) ||
             solarTerms.NamesOnDate(date) != slowSolarTerms.NamesOnDate(date)) {
             std::abort();
         }
+        almanac.OldDateOn(date);
+        almanac.SeasonalDaysOn(date);
+        almanac.MoonPhaseOn(date);
     }
     return 0;
 }

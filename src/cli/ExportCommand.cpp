@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "AlmanacData.h"
 #include "AtomicFile.h"
 #include "Commands.h"
 #include "DataUnit.h"
@@ -117,9 +118,11 @@ int RunExport(const Arguments& args, MessageSink& target) {
     HeldMessages dataMessages;
     TMemorials rokuyo;
     TMemorials solarTerms;
+    AlmanacData almanac;
     auto dataLoad = std::async(std::launch::async, [&] {
-        LoadOldCalendarData(options->oldCalendar.value_or(OldCalendarDataPath()), rokuyo,
-                            solarTerms, dataMessages);
+        const std::string path = options->oldCalendar.value_or(OldCalendarDataPath());
+        LoadOldCalendarData(path, rokuyo, solarTerms, dataMessages);
+        LoadAlmanacData(path, almanac);
     });
 
     // Fonts and picture formats need the application object; no window is shown.
@@ -150,6 +153,7 @@ int RunExport(const Arguments& args, MessageSink& target) {
     dataMessages.PassOn(sink);
     state.RokuyoList = std::move(rokuyo);
     state.SolarTermList = std::move(solarTerms);
+    state.Almanac = std::move(almanac);
 
     RecordDesignSource source(std::move(design));
     NoStatus status;

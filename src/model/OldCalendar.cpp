@@ -103,7 +103,7 @@ struct SectionReading {
 // splitter cuts "key=value" with quote handling on.
 bool SplitQuotedLine(const std::string& key, const std::string& value, std::string& date,
                      std::string& name) {
-    const std::vector<std::string> fields = Split(key + "=" + value, "=", true);
+    const std::vector<std::string> fields = Split(key + "=" + value, "=", true, 2);
     if (fields.size() < 2) return false;
     date = fields[0];
     name = fields[1];

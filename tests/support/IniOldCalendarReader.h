@@ -37,7 +37,7 @@ inline bool LoadOldCalendarThroughIniFile(const std::string& path,
                 std::string value = entry.Value;
                 if (entry.Key.find('"') != std::string::npos ||
                     entry.Value.find_first_of("\"=") != std::string::npos) {
-                    const auto fields = Split(entry.Key + "=" + entry.Value, "=", true);
+                    const auto fields = Split(entry.Key + "=" + entry.Value, "=", true, 2);
                     if (fields.size() < 2) continue;
                     date = fields[0];
                     value = fields[1];
