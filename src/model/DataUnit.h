@@ -94,7 +94,7 @@ struct TData {
     int32_t Cols = 0;
     int32_t Interval = 0;
 
-    int32_t PicSaveDPI = 0;  // [Calender]
+    int32_t PicSaveDPI = 300;  // [Calender]
     // [Style]
     int32_t Rokuyo = 0;
     TColor RokuyoColor1 = 0;

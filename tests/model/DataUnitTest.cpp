@@ -77,7 +77,7 @@ TEST(SettingsFile, ADefaultDesignIsWrittenInTheWindowsLayout) {
     const std::string expected =
         "[About]\r\nSignature=Orvalinden\r\nVersion=1.11\r\n"
         "[Calender]\r\nSizeIndex=0\r\nSizeX=90\r\nSizeY=95\r\nBackColor=16777215\r\nFrame=1\r\n"
-        "PositionX=0\r\nPositionY=0\r\nYear=2016\r\nMonth=1\r\nPicSaveDPI=0\r\n"
+        "PositionX=0\r\nPositionY=0\r\nYear=2016\r\nMonth=1\r\nPicSaveDPI=300\r\n"
         "[Picture]\r\nFile=\r\nOffset=2\r\nSize=50\r\nPosition=0\r\n"
         "[Style]\r\nYearStyle=0\r\nYearPosition=0\r\nYearAlignment=1\r\nYearFont=ＭＳ Ｐゴシック\r\n"
         "YearFontI=0\r\nYearFontB=0\r\nBackColor=0\r\nWeekStyle=0\r\nWeekSize=2\r\n"
