@@ -2,7 +2,6 @@
 
 #include <QPaintEngine>
 #include <algorithm>
-#include <map>
 #include <set>
 
 #include "DrawCalendar.h"
@@ -11,6 +10,7 @@
 #include "ImageWriter.h"
 #include "Imposition.h"
 #include "OutputTexts.h"
+#include "PictureCache.h"
 #include "QtCanvas.h"
 #include "QtCanvasCache.h"
 #include "ResolutionPrompt.h"
@@ -50,24 +50,6 @@ class OnceSink : public MessageSink {
   private:
     MessageSink& target_;
     std::set<std::pair<MessageKind, std::string>> seen_;
-};
-
-// Keeps each picture decoded once for all bands and entries of one export.
-class RememberingDecoder : public PictureDecoder {
-  public:
-    explicit RememberingDecoder(const PictureDecoder* inner) : inner_(inner) {}
-    std::optional<Bitmap> Decode(const std::string& path) const override {
-        auto found = pictures_.find(path);
-        if (found == pictures_.end()) {
-            found = pictures_.emplace(path, inner_ != nullptr ? inner_->Decode(path) : std::nullopt)
-                        .first;
-        }
-        return found->second;
-    }
-
-  private:
-    const PictureDecoder* inner_;
-    mutable std::map<std::string, std::optional<Bitmap>> pictures_;
 };
 
 // Puts a decoder into the render state for the duration of one output.
@@ -231,7 +213,8 @@ void DrawExport(OutputEnvironment& env, int dpi, MessageSink& sink, Export&& run
     TData design;
     ResetToWindowDesign(source, design);
     const PixelSize size = ExportPictureSize(source.SizeXText(), source.SizeYText(), dpi, design);
-    RememberingDecoder decoder(env.State.Decoder);
+    // Each picture decoded once for all bands and entries of the export.
+    PictureCache decoder(env.State.Decoder);
     DecoderScope decoderScope(env.State, &decoder);
     QtCanvasCache cache;
     run(size, [&](QPainter& painter) {

@@ -18,6 +18,13 @@ public:
     virtual ~PictureDecoder() = default;
     // The decoded picture, or nothing when the file cannot be decoded. Never throws.
     virtual std::optional<Bitmap> Decode(const std::string& path) const = 0;
+    // The same, shared: a decoder that keeps its pictures hands out the one it keeps, so that
+    // drawing it again neither copies nor scales it anew.
+    virtual std::shared_ptr<const Bitmap> DecodeShared(const std::string& path) const {
+        std::optional<Bitmap> decoded = Decode(path);
+        if (!decoded) return nullptr;
+        return std::make_shared<const Bitmap>(std::move(*decoded));
+    }
 };
 
 // Left, top, width and height in scaled millimetres of the sheet.

@@ -103,10 +103,10 @@ void DrawIllustration(RenderPass& pass) {
     if (state.PictureChanged || !state.PictureBitmap) {
         state.PictureBitmap.reset();
         if (state.Decoder == nullptr) return;
-        std::optional<Bitmap> decoded = state.Decoder->Decode(file);
+        std::shared_ptr<const Bitmap> decoded = state.Decoder->DecodeShared(file);
         // A failed decode is retried by the next pass; no message.
         if (!decoded || decoded->Empty()) return;
-        state.PictureBitmap = std::make_shared<const Bitmap>(std::move(*decoded));
+        state.PictureBitmap = std::move(decoded);
         state.PictureChanged = false;
     }
     const Bitmap& bitmap = *state.PictureBitmap;
