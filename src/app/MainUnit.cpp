@@ -1,6 +1,11 @@
 #include "MainUnit.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QScreen>
+#include <QToolTip>
+#include <QScrollBar>
+#include <QStyle>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,7 +20,9 @@
 #include "LongWork.h"
 #include "OldCalendar.h"
 #include "PictureButton.h"
+#include "ProgramIcon.h"
 #include "RokuyoUnit.h"
+#include "SettingsKeys.h"
 #include "SizePresets.h"
 #include "StyleSamples.h"
 #include "UiHelpers.h"
@@ -34,6 +41,9 @@ namespace orv {
 
 namespace {
 
+const QString kFitZoomItem = QStringLiteral("ページ全体");
+constexpr int kFitZoomIndex = static_cast<int>(kZoomItems.size());
+
 const QString kSettingsFilter =
     QtFileFilter(QStringLiteral("ｾｰﾌﾞﾌｧｲﾙ(*.sav)|*.sav|すべてのﾌｧｲﾙ(*.*)|*.*"));
 
@@ -43,6 +53,7 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::TfrmMain>()),
       settings_(std::move(settings)),
+      data_(NewDesign()),
       dialogSink_(this),
       sink_(&dialogSink_),
       dialogs_(&qtDialogs_),
@@ -50,6 +61,7 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
                  [this]() -> MessageSink& { return Messages(); }, [this] { return state_.Loading; },
                  settings_.AutoSaveDelayMs) {
     ui_->setupUi(this);
+    setWindowIcon(ProgramIcon());
     basic_ = ui_->tabBasic;
     style_ = ui_->tabStyle;
     memorial_ = ui_->tabMemorial;
@@ -64,6 +76,9 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
         sheet->setFrameShape(QFrame::NoFrame);
         sheet->setWidgetResizable(true);
         sheet->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The page scrolls by wheel and by the focus moving down it; as a tab stop of its own it
+        // would only be an invisible one.
+        sheet->setFocusPolicy(Qt::NoFocus);
         sheet->setWidget(page);
         ui_->PageControl1->insertTab(i, sheet, title);
     }
@@ -85,17 +100,32 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     style_->Attach(*this);
     memorial_->Attach(*this, *basic_, *style_);
     imposition_->Attach(*this);
-    InstallCp932Validators(this);
+    // A refused character is named beside the edit and in the status bar.
+    InstallCp932Validators(this, [this](QLineEdit* edit, const QString& character) {
+        const QString hint = RefusedCharacterHint(character);
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), hint, edit);
+        statusPanel_->setText(hint);
+    });
+    GuardWheel(this);
     for (TPictureButton* swatch : findChildren<TPictureButton*>()) swatch->SetColorChange(false);
     for (TFontNameComboBox* picker : findChildren<TFontNameComboBox*>()) {
         picker->SetItemHeight(14);
         picker->SetTextFontFace(true);
     }
-    state_.Decoder = &pictureDecoder_;
+    state_.Decoder = &pictures_;
 
     for (const char* entry : kZoomItems) ui_->cboZoom->addItem(QString::fromUtf8(entry));
+    ui_->cboZoom->addItem(kFitZoomItem);
     ui_->cboZoom->setCurrentIndex(kDefaultZoomIndex);
     connect(ui_->cboZoom, &QComboBox::activated, this, &TfrmMain::cboZoomClick);
+    // The room of the preview decides the zoom of 「ページ全体」.
+    ui_->ScrollBox1->installEventFilter(this);
+    auto* zoomToFit = new QAction(kFitZoomItem, this);
+    zoomToFit->setObjectName(QStringLiteral("actZoomFit"));
+    zoomToFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    zoomToFit->setShortcutContext(Qt::WindowShortcut);
+    addAction(zoomToFit);
+    connect(zoomToFit, &QAction::triggered, this, &TfrmMain::ZoomToFit);
     ui_->PaintBox1->SetPainter([this](QWidget& box) { PaintBox1Paint(box); });
 
     connect(ui_->mnuFileOpen, &QAction::triggered, this, &TfrmMain::mnuFileOpenClick);
@@ -125,6 +155,36 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     aboutBox_ = new TAboutBox(this);
     rokuyo_ = new TfrmRokuyo(this);
     autoSaver_.WatchTyping(this);
+    if (const QScreen* shown = screen(); shown != nullptr) {
+        FitToScreen(shown->availableGeometry().size());
+    }
+}
+
+void TfrmMain::FitToScreen(QSize screen) {
+    // A page taller than its room scrolls; the window grows so that none needs to at the start,
+    // and a page wider than the panel would be cut off, so the panel grows to the widest.
+    int pageWidth = 0;
+    int pageHeight = 0;
+    int sheetHeight = 0;
+    int scrollBarWidth = 0;
+    for (int i = 0; i < ui_->PageControl1->count(); ++i) {
+        auto* sheet = static_cast<QScrollArea*>(ui_->PageControl1->widget(i));
+        const QSize page = sheet->widget()->sizeHint();
+        pageWidth = std::max(pageWidth, page.width());
+        pageHeight = std::max(pageHeight, page.height());
+        sheetHeight = std::max(sheetHeight, sheet->sizeHint().height());
+        scrollBarWidth = sheet->verticalScrollBar()->sizeHint().width();
+    }
+    const int panelWidth = std::max(ui_->Panel1->minimumWidth(), pageWidth + scrollBarWidth + 8);
+    ui_->Panel1->setFixedWidth(panelWidth);
+    const QSize hint = sizeHint();
+    QSize wanted(std::max({width(), hint.width(), panelWidth + 400}),
+                 std::max(height(), hint.height() + std::max(0, pageHeight - sheetHeight)));
+    // The frame and title bar the window manager adds are not known before the window shows.
+    const QSize frame(8, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
+    wanted = wanted.boundedTo(screen - frame);
+    setMinimumSize(minimumSizeHint().boundedTo(wanted));
+    resize(wanted);
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -174,6 +234,8 @@ void TfrmMain::FirstActivate() {
         }
     }
     autoSaver_.Arm();
+    // A sheet larger than the preview's room at this zoom starts whole.
+    if (!ZoomFitsWindow()) ZoomToFit();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -218,6 +280,54 @@ void TfrmMain::ControlsToData(TData& record) {
     basic_->ControlsToData(record);
     style_->ControlsToData(record);
     imposition_->ControlsToData(record);
+    // Once a control shows something else, the user has chosen and the loaded value is gone.
+    std::erase_if(kept_, [&record](const KeptValue& kept) {
+        if (kept.integerField != nullptr) {
+            int32_t& value = record.*kept.integerField;
+            if (value != kept.shownInteger) return true;
+            value = kept.loadedInteger;
+        } else {
+            std::string& value = record.*kept.textField;
+            if (value != kept.shownText) return true;
+            value = kept.loadedText;
+        }
+        return false;
+    });
+}
+
+namespace {
+
+// Values the window corrects on purpose when it shows a file: a named size writes its own
+// measures, only one month layout can be on, and there is always at least one column.
+bool IsCorrectedOnLoad(const SettingKey& key) {
+    return key.integerField == &TData::SizeX || key.integerField == &TData::SizeY ||
+           key.integerField == &TData::PrevNextMonthEnabled || key.integerField == &TData::Cols ||
+           key.integerField == &TData::PicSaveDPI || key.textField == &TData::Signature ||
+           key.textField == &TData::Version;
+}
+
+}  // namespace
+
+void TfrmMain::KeepUnshownValues() {
+    // A list index past the list's end, a slider position past its range or a flag of 2 would
+    // otherwise be saved as something else although nobody changed it.
+    kept_.clear();
+    TData shown;
+    ControlsToData(shown);
+    for (const SettingKey& key : SettingKeys()) {
+        if (IsCorrectedOnLoad(key)) continue;
+        if (key.kind == SettingKey::Kind::Integer &&
+            data_.*key.integerField != shown.*key.integerField) {
+            kept_.push_back({.integerField = key.integerField,
+                             .loadedInteger = data_.*key.integerField,
+                             .shownInteger = shown.*key.integerField});
+        } else if (key.kind == SettingKey::Kind::Text &&
+                   data_.*key.textField != shown.*key.textField) {
+            kept_.push_back({.textField = key.textField,
+                             .loadedText = data_.*key.textField,
+                             .shownText = shown.*key.textField});
+        }
+    }
 }
 
 void TfrmMain::ShowLoadedDesign() {
@@ -228,6 +338,7 @@ void TfrmMain::ShowLoadedDesign() {
     // Filling the size edits is no typing: leaving one afterwards keeps the loaded preset.
     basic_->ClearSizeEdited();
     state_.Loading = false;
+    KeepUnshownValues();
     RepaintPreview();
 }
 
@@ -246,6 +357,7 @@ void TfrmMain::mnuFileOpenClick() {
     if (!loaded.LoadFromFile(path.toStdString(), Messages())) return;
     data_ = std::move(loaded);
     lastFileName_ = path;
+    MarkPictureChanged();
     ShowLoadedDesign();
 }
 
@@ -273,10 +385,15 @@ void TfrmMain::RefreshStyleSamples() {
     style_->SetStyleSamples(YearMonthStyleSamples(basic_->YearText(), basic_->MonthText()));
 }
 
+void TfrmMain::MarkPictureChanged() {
+    state_.PictureChanged = true;
+    pictures_.Clear();
+}
+
 // The picture choice shared by the basic and imposition tabs.
 
 bool TfrmMain::ChoosePicture(QLineEdit* edit) {
-    const QString path = Dialogs().OpenFileName(
+    const QString path = Dialogs().OpenPictureFileName(
         this, QString::fromStdString(StandardPictureFormats().DialogFilter()), edit->text());
     if (path.isEmpty()) return false;
     bool loaded = false;
@@ -306,6 +423,7 @@ std::string TfrmMain::PositionYText() const {
     return basic_->Controls().txtPositionY->text().toStdString();
 }
 int TfrmMain::Zoom() const {
+    if (ui_->cboZoom->currentIndex() == kFitZoomIndex) return fittingZoom_;
     return ZoomOfItem(ui_->cboZoom->currentText().toStdString());
 }
 

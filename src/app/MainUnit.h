@@ -13,6 +13,7 @@
 #include "DesignSource.h"
 #include "DialogMessageSink.h"
 #include "OutputDriver.h"
+#include "PictureCache.h"
 #include "PictureFormats.h"
 #include "PrinterLayer.h"
 #include "QtCanvasCache.h"
@@ -59,6 +60,10 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     const QString& LastFileName() const { return lastFileName_; }
     QString StatusText() const;
 
+    // The start size: every control of a tab shows without scrolling, within `screen` (the
+    // screen's available size) less a window frame.
+    void FitToScreen(QSize screen);
+
     // Runs once, at the first activation: old-calendar data and the last design.
     void FirstActivate();
     bool FirstActivationPending() const { return firstActivation_; }
@@ -78,6 +83,9 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void mnuAboutClick();
     void mnuRokuyoClick();
     void cboZoomClick();
+    // Selects 「ページ全体」: the zoom follows the preview's room so that the whole layout shows.
+    void ZoomToFit();
+    bool ZoomFitsWindow() const;
     void cmdPrintClick();
     bool PrintCalendar();
     void cmdPrinterSetupClick();
@@ -103,7 +111,7 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void ProcessEvents() override;
     bool Loading() const override { return state_.Loading; }
     void RepaintPreview() override;
-    void MarkPictureChanged() override { state_.PictureChanged = true; }
+    void MarkPictureChanged() override;
     bool ChoosePicture(QLineEdit* edit) override;
     void SetWaitCursor(bool on) override;
     MessageSink& Messages() override { return *sink_; }
@@ -111,15 +119,22 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
 
   protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     friend class ExportProgressBar;
     void ShowLoadedDesign();
+    // With 「ページ全体」 chosen, the zoom at which the whole layout fits the preview's room.
+    void UpdateFittingZoom();
+    // Sizes the preview from the size edits and the zoom; throws on a size that is no number.
+    void ResizePreview();
     void PaintBox1Paint(QWidget& box);
     OutputEnvironment Environment(MessageSink& sink);
     void ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages);
+    // Remembers the loaded values that the controls cannot show as they are.
+    void KeepUnshownValues();
     // Gives a size edit still being typed in its leave rule before the design is taken.
     void CommitPendingEdits();
     // The design on screen into the auto-save file (at close, and a moment after each change).
@@ -138,9 +153,24 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
 
     WindowSettings settings_;
     TData data_;
+    // A loaded value beside what its control showed right after the load: while the control
+    // still shows that, the record gets the loaded value back.
+    struct KeptValue {
+        int32_t TData::*integerField = nullptr;
+        std::string TData::*textField = nullptr;
+        int32_t loadedInteger = 0;
+        int32_t shownInteger = 0;
+        std::string loadedText;
+        std::string shownText;
+    };
+    std::vector<KeptValue> kept_;
     RenderState state_;
     RegistryPictureDecoder pictureDecoder_;
+    // Every picture the preview draws, decoded once until the picture, the zoom or the design
+    // file changes.
+    PictureCache pictures_{&pictureDecoder_};
     QtCanvasCache canvasCache_;
+    int fittingZoom_ = 100;
     std::string lastPaintMessage_;
     bool painting_ = false;
     bool firstActivation_ = true;

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 
 #include "FileFilter.h"
+#include "PictureFileDialog.h"
 
 namespace orv {
 
@@ -16,6 +17,13 @@ QString QtWindowDialogs::OpenFileName(QWidget* parent, const QString& filter,
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (!initialFile.isEmpty()) dialog.selectFile(initialFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtWindowDialogs::OpenPictureFileName(QWidget* parent, const QString& filter,
+                                             const QString& initialFile) {
+    PictureFileDialog dialog(parent, filter, initialFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }

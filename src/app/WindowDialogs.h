@@ -19,6 +19,11 @@ class WindowDialogs {
     // Filters are Qt filters. An empty result means the user cancelled.
     virtual QString OpenFileName(QWidget* parent, const QString& filter,
                                  const QString& initialFile) = 0;
+    // The same for a picture, with a preview of the selected file.
+    virtual QString OpenPictureFileName(QWidget* parent, const QString& filter,
+                                        const QString& initialFile) {
+        return OpenFileName(parent, filter, initialFile);
+    }
     // `selectedFilter` receives the filter entry chosen. The dialog asks before overwriting.
     // Without a default suffix, a name typed without an extension takes the chosen filter's.
     virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
@@ -40,6 +45,8 @@ class QtWindowDialogs : public WindowDialogs {
   public:
     QString OpenFileName(QWidget* parent, const QString& filter,
                          const QString& initialFile) override;
+    QString OpenPictureFileName(QWidget* parent, const QString& filter,
+                                const QString& initialFile) override;
     QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
                          const QString& defaultSuffix, QString* selectedFilter) override;
     std::optional<int32_t> ChooseColor(QWidget* parent, int32_t initial) override;

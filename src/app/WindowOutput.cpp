@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 
 #include "FileFilter.h"
@@ -35,14 +36,71 @@ class MessageLog : public MessageSink {
 
 }  // namespace
 
+namespace {
+
+PixelSize PreviewBoxAt(TfrmMain& window, const TData& data, ImpositionTab& imposition, int zoom) {
+    const int ppi = window.logicalDpiX();
+    const PixelSize calendar =
+        PreviewCalendarSize(window.SizeXText(), window.SizeYText(), zoom, ppi);
+    const PreviewImposition entries{imposition.ImpositionOn(), data.Matrixs.Count(),
+                                    imposition.ColsText(), imposition.IntervalText()};
+    return PreviewBoxSize(calendar, entries, zoom, ppi);
+}
+
+PixelSize Room(const QScrollArea& box) {
+    const QSize room = box.maximumViewportSize();
+    return {room.width(), room.height()};
+}
+
+}  // namespace
+
+void TfrmMain::UpdateFittingZoom() {
+    if (ui_->cboZoom->currentIndex() != static_cast<int>(kZoomItems.size())) return;
+    const int zoom = FittingZoom(
+        [this](int z) { return PreviewBoxAt(*this, data_, *imposition_, z); },
+        Room(*ui_->ScrollBox1), ZoomOfItem(kZoomItems.front()));
+    if (zoom == fittingZoom_) return;
+    fittingZoom_ = zoom;
+    // The picture is kept at the size it was drawn at.
+    MarkPictureChanged();
+}
+
+bool TfrmMain::ZoomFitsWindow() const {
+    const QSize room = ui_->ScrollBox1->maximumViewportSize();
+    const QSize box = ui_->PaintBox1->size();
+    return box.width() <= room.width() && box.height() <= room.height();
+}
+
+void TfrmMain::ZoomToFit() {
+    ui_->cboZoom->setCurrentIndex(static_cast<int>(kZoomItems.size()));
+    cboZoomClick();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->ScrollBox1 && event->type() == QEvent::Resize &&
+        ui_->cboZoom->currentIndex() == static_cast<int>(kZoomItems.size())) {
+        // After the resize is done, so that the room is the new one. Only the view changes: the
+        // design does not, and a size text that is no number has been reported already.
+        QTimer::singleShot(0, this, [this] {
+            try {
+                ResizePreview();
+                ui_->PaintBox1->update();
+            } catch (const std::exception&) {
+            }
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::ResizePreview() {
+    UpdateFittingZoom();
+    const PixelSize box = PreviewBoxAt(*this, data_, *imposition_, Zoom());
+    ui_->PaintBox1->resize(std::max(box.Width, 0), std::max(box.Height, 0));
+}
+
 void TfrmMain::ApplyCalendarSize() {
     try {
-        const int ppi = logicalDpiX();
-        const PixelSize calendar = PreviewCalendarSize(SizeXText(), SizeYText(), Zoom(), ppi);
-        const PreviewImposition imposition{imposition_->ImpositionOn(), data_.Matrixs.Count(),
-                                           imposition_->ColsText(), imposition_->IntervalText()};
-        const PixelSize box = PreviewBoxSize(calendar, imposition, Zoom(), ppi);
-        ui_->PaintBox1->resize(std::max(box.Width, 0), std::max(box.Height, 0));
+        ResizePreview();
     } catch (const std::exception& error) {
         // The preview keeps its size; the text stays as typed.
         Messages().Report(MessageKind::Error, error.what());

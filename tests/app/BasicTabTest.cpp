@@ -114,7 +114,7 @@ class BasicTabTest : public QObject {
         const std::vector<Message> messages = w.log.Take();
         QCOMPARE(messages.size(), size_t{1});
         QCOMPARE(messages[0].kind, MessageKind::Error);
-        QVERIFY(QString::fromStdString(messages[0].text).contains("'abc'"));
+        QCOMPARE(QString::fromStdString(messages[0].text), QString("「abc」は数値ではありません。"));
         QCOMPARE(w.window->Controls().PaintBox1->size(), before);
     }
 

@@ -140,8 +140,9 @@ void BasicTab::DataToControls(const TData& r) {
         for (QAbstractButton* button : viewGroup_->buttons()) button->setChecked(false);
         viewGroup_->setExclusive(true);
     }
-    // The alignment captions follow the loaded side, so the list reads right from the start.
-    SetAlignmentCaptions(r.Position2);
+    // Loading does not fit the captions to the side: they read as at a fresh start, whichever
+    // side was clicked before.
+    SetAlignmentCaptions(0);
     c.cboPNMonthPos1->setCurrentIndex(r.Position1);
     c.cboPNMonthPos2->setCurrentIndex(r.Position2);
     c.cboPNMonthAlign->setCurrentIndex(r.PNMonthAlign);
@@ -213,6 +214,9 @@ void BasicTab::SizeEditChange() {
 
 void BasicTab::SizeEditExit() {
     if (!sizeEdited_) return;
+    // Taken once: a text that is no number is reported once, not again at every focus change
+    // that follows the message box.
+    sizeEdited_ = false;
     ui_->cboCalSize->setCurrentIndex(-1);
     host_->ApplyCalendarSize();
 }

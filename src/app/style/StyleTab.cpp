@@ -68,8 +68,9 @@ void StyleTab::Attach(TabHost& host) {
 void StyleTab::DataToControls(const TData& r) {
     Ui::StyleTab& c = *ui_;
     c.cboYDStyle->setCurrentIndex(r.YearStyle);
-    // The rows must suit the loaded picture side, or a third row would show as none.
-    RebuildTitleRows(r.PicturePosition);
+    // Loading does not fit the rows to the picture side: all three stay choosable, as at a
+    // fresh start, so a third row saved beside a side picture is still shown and saved again.
+    RebuildTitleRows(0);
     c.cboYDPosition->setCurrentIndex(r.YearPosition);
     c.cboYDAlignment->setCurrentIndex(r.YearAlignment);
     c.cboYDFontName->SetValue(QString::fromStdString(r.YearFont));
