@@ -43,6 +43,8 @@ BasicTab::BasicTab(QWidget* parent)
         edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     }
     ui_->cmdOpenPic->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    // A fresh start reads as a restored design of the same side does.
+    SetAlignmentCaptions(ui_->cboPNMonthPos2->currentIndex());
 }
 
 BasicTab::~BasicTab() = default;
@@ -140,9 +142,8 @@ void BasicTab::DataToControls(const TData& r) {
         for (QAbstractButton* button : viewGroup_->buttons()) button->setChecked(false);
         viewGroup_->setExclusive(true);
     }
-    // Loading does not fit the captions to the side: they read as at a fresh start, whichever
-    // side was clicked before.
-    SetAlignmentCaptions(0);
+    // The alignment captions follow the loaded side, so the list reads right from the start.
+    SetAlignmentCaptions(r.Position2);
     c.cboPNMonthPos1->setCurrentIndex(r.Position1);
     c.cboPNMonthPos2->setCurrentIndex(r.Position2);
     c.cboPNMonthAlign->setCurrentIndex(r.PNMonthAlign);

@@ -68,10 +68,12 @@ void StyleTab::Attach(TabHost& host) {
 void StyleTab::DataToControls(const TData& r) {
     Ui::StyleTab& c = *ui_;
     c.cboYDStyle->setCurrentIndex(r.YearStyle);
-    // Loading does not fit the rows to the picture side: all three stay choosable, as at a
-    // fresh start, so a third row saved beside a side picture is still shown and saved again.
-    RebuildTitleRows(0);
-    c.cboYDPosition->setCurrentIndex(r.YearPosition);
+    // The rows must suit the loaded picture side, or a third row would show as none.
+    RebuildTitleRows(r.PicturePosition);
+    // Beside a side picture the third row is drawn as the lower one, and shown so; the window
+    // saves the file's value again unless the user chooses another row.
+    const bool side = r.PicturePosition == 1 || r.PicturePosition == 3;
+    c.cboYDPosition->setCurrentIndex(side && r.YearPosition == 2 ? 1 : r.YearPosition);
     c.cboYDAlignment->setCurrentIndex(r.YearAlignment);
     c.cboYDFontName->SetValue(QString::fromStdString(r.YearFont));
     c.chkYDFontI->setChecked(r.YearFontI != 0);
