@@ -2,14 +2,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QScreen>
-#include <QToolTip>
-#include <QScrollBar>
-#include <QStyle>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QTimer>
 
 #include "AboutUnit.h"
@@ -155,31 +156,27 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     aboutBox_ = new TAboutBox(this);
     rokuyo_ = new TfrmRokuyo(this);
     autoSaver_.WatchTyping(this);
-    if (const QScreen* shown = screen(); shown != nullptr) {
-        FitToScreen(shown->availableGeometry().size());
-    }
 }
 
 void TfrmMain::FitToScreen(QSize screen) {
-    // A page taller than its room scrolls; the window grows so that none needs to at the start,
-    // and a page wider than the panel would be cut off, so the panel grows to the widest.
+    // A page wider than the panel would be cut off (the pages scroll only up and down): the panel
+    // takes the widest.
     int pageWidth = 0;
-    int pageHeight = 0;
-    int sheetHeight = 0;
-    int scrollBarWidth = 0;
     for (int i = 0; i < ui_->PageControl1->count(); ++i) {
         auto* sheet = static_cast<QScrollArea*>(ui_->PageControl1->widget(i));
-        const QSize page = sheet->widget()->sizeHint();
-        pageWidth = std::max(pageWidth, page.width());
-        pageHeight = std::max(pageHeight, page.height());
-        sheetHeight = std::max(sheetHeight, sheet->sizeHint().height());
-        scrollBarWidth = sheet->verticalScrollBar()->sizeHint().width();
+        pageWidth = std::max(pageWidth, sheet->widget()->minimumSizeHint().width() +
+                                            sheet->verticalScrollBar()->sizeHint().width());
     }
-    const int panelWidth = std::max(ui_->Panel1->minimumWidth(), pageWidth + scrollBarWidth + 8);
-    ui_->Panel1->setFixedWidth(panelWidth);
-    const QSize hint = sizeHint();
-    QSize wanted(std::max({width(), hint.width(), panelWidth + 400}),
-                 std::max(height(), hint.height() + std::max(0, pageHeight - sheetHeight)));
+    ui_->Panel1->setFixedWidth(std::max(ui_->Panel1->minimumWidth(), pageWidth));
+    QSize wanted = size().expandedTo(sizeHint());
+    // The first page shows whole, without scrolling: the window grows by what its sheet lacks
+    // (known once the window is laid out).
+    if (isVisible()) {
+        auto* first = static_cast<QScrollArea*>(ui_->PageControl1->widget(0));
+        const int lacking = first->widget()->sizeHint().height() -
+                            first->maximumViewportSize().height();
+        if (lacking > 0) wanted.rheight() = height() + lacking;
+    }
     // The frame and title bar the window manager adds are not known before the window shows.
     const QSize frame(8, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
     wanted = wanted.boundedTo(screen - frame);
@@ -202,6 +199,12 @@ void TfrmMain::SetDialogs(WindowDialogs* dialogs) {
 
 void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // Laid out but not yet on the screen: the size that shows the first tab whole.
+    if (firstActivation_ && !event->spontaneous()) {
+        if (const QScreen* shown = screen(); shown != nullptr) {
+            FitToScreen(shown->availableGeometry().size());
+        }
+    }
     // Not every platform activates a window that is shown (an offscreen one never is).
     if (firstActivation_) QTimer::singleShot(0, this, &TfrmMain::FirstActivate);
 }
