@@ -69,10 +69,7 @@ class BasicTabTest : public QObject {
         WindowFiles files;
         TestWindow w(files);
         auto& basic = w.window->Basic().Controls();
-        basic.txtCalSizeX->setFocus(Qt::MouseFocusReason);
-        QApplication::processEvents();
-        basic.txtCalSizeX->selectAll();
-        QTest::keyClicks(basic.txtCalSizeX, "111");
+        TypeOver(basic.txtCalSizeX, "111");
         w.dialogs.saveAnswers.push_back(files.Path("typed.sav"));
         w.window->mnuFileSaveClick();
         TData saved;

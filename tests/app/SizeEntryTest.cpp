@@ -16,10 +16,7 @@ class SizeEntryTest : public QObject {
         WindowFiles files;
         TestWindow w(files);
         auto& basic = w.window->Basic().Controls();
-        basic.txtCalSizeX->setFocus(Qt::MouseFocusReason);
-        QApplication::processEvents();
-        basic.txtCalSizeX->selectAll();
-        QTest::keyClicks(basic.txtCalSizeX, "21O");
+        TypeOver(basic.txtCalSizeX, "21O");
         // A click into the height: the width is left, and the message box takes the focus until
         // it closes, when the window gives it to the height.
         QFocusEvent left(QEvent::FocusOut, Qt::MouseFocusReason);
@@ -37,9 +34,7 @@ class SizeEntryTest : public QObject {
         QCOMPARE(basic.txtCalSizeX->text(), QString("21O"));
 
         // Mended, the size applies as usual.
-        basic.txtCalSizeX->setFocus(Qt::MouseFocusReason);
-        basic.txtCalSizeX->selectAll();
-        QTest::keyClicks(basic.txtCalSizeX, "210");
+        TypeOver(basic.txtCalSizeX, "210");
         MoveFocus(basic.txtCalSizeX, basic.chkWaku);
         QCOMPARE(w.Design().SizeX, 210);
         ORV_NO_UNEXPECTED_MESSAGES(w.log);

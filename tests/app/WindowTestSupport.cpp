@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPrinter>
 
 #include "SettingsKeys.h"
@@ -70,6 +71,10 @@ bool ScriptedDialogs::PrintDialog(QWidget*, QPrinter& printer) {
 
 WindowFiles::WindowFiles() {
     dir_.setAutoRemove(true);
+}
+
+void WindowFiles::LeaveAutoSave(const TData& design) const {
+    SaveDesign(design, QString::fromStdString(AutoSave()));
 }
 
 WindowSettings WindowFiles::Settings() const {
@@ -152,6 +157,13 @@ void TypeText(QWidget* widget, const QString& text) {
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, character);
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void TypeOver(QLineEdit* edit, const QString& text) {
+    edit->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
 }
 
 void MoveFocus(QWidget* from, QWidget* to) {

@@ -59,7 +59,7 @@ class ZoomToFitTest : public QObject {
         WindowFiles files;
         TData a3 = NewDesign();
         a3.SizeIndex = 10;
-        SaveDesign(a3, QString::fromStdString(files.AutoSave()));
+        files.LeaveAutoSave(a3);
         TestWindow w(files);
         QCOMPARE(w.window->Controls().cboZoom->currentText(), QString("ページ全体"));
         QVERIFY(Fits(*w.window));
