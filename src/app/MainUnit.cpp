@@ -48,7 +48,14 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
       dialogs_(&qtDialogs_),
       autoSaver_([this](MessageSink& sink) { return SaveAutoSaveFile(sink); },
                  [this]() -> MessageSink& { return Messages(); }, [this] { return state_.Loading; },
-                 settings_.AutoSaveDelayMs) {
+                 settings_.AutoSaveDelayMs),
+      history_(
+          [this] {
+              ControlsToData(data_);
+              return data_;
+          },
+          [this](const TData& record) { ShowDesign(record); }),
+      recent_(QString::fromStdString(settings_.PreferencesFile)) {
     ui_->setupUi(this);
     basic_ = ui_->tabBasic;
     style_ = ui_->tabStyle;
@@ -125,6 +132,8 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     aboutBox_ = new TAboutBox(this);
     rokuyo_ = new TfrmRokuyo(this);
     autoSaver_.WatchTyping(this);
+    history_.WatchControls(this);
+    CreateDesktopMenus();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -174,6 +183,8 @@ void TfrmMain::FirstActivate() {
         }
     }
     autoSaver_.Arm();
+    history_.Reset();
+    if (!startFile_.isEmpty()) OpenDesignFile(std::exchange(startFile_, QString()));
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -183,7 +194,10 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    CommitPendingEdits();
+    if (!MaybeSave()) {
+        event->ignore();
+        return;
+    }
     autoSaver_.Cancel();
     {
         LongWork work(*this, "自動セーブ中...");
@@ -200,8 +214,8 @@ bool TfrmMain::SaveAutoSaveFile(MessageSink& sink) {
 
 // Transfer between the controls and a record.
 
-void TfrmMain::DataToControls(const TData& record) {
-    CheckLoadedFile(record, Messages());
+void TfrmMain::DataToControls(const TData& record, bool checkFile) {
+    if (checkFile) CheckLoadedFile(record, Messages());
     try {
         basic_->DataToControls(record);
         style_->DataToControls(record);
@@ -220,9 +234,9 @@ void TfrmMain::ControlsToData(TData& record) {
     imposition_->ControlsToData(record);
 }
 
-void TfrmMain::ShowLoadedDesign() {
+void TfrmMain::ShowLoadedDesign(bool checkFile) {
     state_.Loading = true;
-    DataToControls(data_);
+    DataToControls(data_, checkFile);
     basic_->cboCalSizeChange();
     RefreshStyleSamples();
     // Filling the size edits is no typing: leaving one afterwards keeps the loaded preset.
@@ -238,15 +252,11 @@ void TfrmMain::CommitPendingEdits() {
 // File menu.
 
 void TfrmMain::mnuFileOpenClick() {
+    // Asked before the dialog, as the question is about the design on screen.
+    if (!MaybeSave()) return;
     const QString path = Dialogs().OpenFileName(this, kSettingsFilter, lastFileName_);
     if (path.isEmpty()) return;
-    LongWork work(*this, "ファイルロード中...");
-    // A file that fails half-way must not leave half a design behind the controls.
-    TData loaded;
-    if (!loaded.LoadFromFile(path.toStdString(), Messages())) return;
-    data_ = std::move(loaded);
-    lastFileName_ = path;
-    ShowLoadedDesign();
+    LoadDesignFile(path);
 }
 
 void TfrmMain::mnuFileSaveClick() {
@@ -254,9 +264,7 @@ void TfrmMain::mnuFileSaveClick() {
     const QString path = Dialogs().SaveFileName(this, kSettingsFilter, lastFileName_,
                                                 QStringLiteral("sav"), nullptr);
     if (path.isEmpty()) return;
-    LongWork work(*this, "ファイルセーブ中...");
-    ControlsToData(data_);
-    if (data_.SaveToFile(path.toStdString(), Messages())) lastFileName_ = path;
+    SaveDesignTo(path);
 }
 
 void TfrmMain::mnuAboutClick() {
@@ -279,15 +287,7 @@ bool TfrmMain::ChoosePicture(QLineEdit* edit) {
     const QString path = Dialogs().OpenFileName(
         this, QString::fromStdString(StandardPictureFormats().DialogFilter()), edit->text());
     if (path.isEmpty()) return false;
-    bool loaded = false;
-    {
-        LongWork work(*this, "画像ロード中...");
-        edit->setText(path);
-        loaded = TestLoadPicture(path.toStdString());
-    }
-    if (!loaded) {
-        Messages().Report(MessageKind::Warning, "この画像ファイルは対応できないフォーマットです。");
-    }
+    TakePicture(edit, path);
     return true;
 }
 

@@ -35,13 +35,17 @@ class MessageLog : public MessageSink {
 
 }  // namespace
 
+PixelSize TfrmMain::PreviewBoxAtZoom(int zoom) {
+    const int ppi = logicalDpiX();
+    const PixelSize calendar = PreviewCalendarSize(SizeXText(), SizeYText(), zoom, ppi);
+    const PreviewImposition imposition{imposition_->ImpositionOn(), data_.Matrixs.Count(),
+                                       imposition_->ColsText(), imposition_->IntervalText()};
+    return PreviewBoxSize(calendar, imposition, zoom, ppi);
+}
+
 void TfrmMain::ApplyCalendarSize() {
     try {
-        const int ppi = logicalDpiX();
-        const PixelSize calendar = PreviewCalendarSize(SizeXText(), SizeYText(), Zoom(), ppi);
-        const PreviewImposition imposition{imposition_->ImpositionOn(), data_.Matrixs.Count(),
-                                           imposition_->ColsText(), imposition_->IntervalText()};
-        const PixelSize box = PreviewBoxSize(calendar, imposition, Zoom(), ppi);
+        const PixelSize box = PreviewBoxAtZoom(Zoom());
         ui_->PaintBox1->resize(std::max(box.Width, 0), std::max(box.Height, 0));
     } catch (const std::exception& error) {
         // The preview keeps its size; the text stays as typed.
@@ -60,6 +64,7 @@ void TfrmMain::RepaintPreview() {
     ui_->PaintBox1->update();
     // Every change of the design ends here.
     autoSaver_.DesignChanged();
+    history_.DesignChanged();
 }
 
 void TfrmMain::PaintBox1Paint(QWidget& box) {
