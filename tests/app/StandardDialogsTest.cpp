@@ -85,16 +85,17 @@ class DesignMimeTypeTest : public QObject {
         if (qEnvironmentVariableIsEmpty("ORV_MIME_DATABASE")) QSKIP("needs its mime database");
         WindowFiles files;
         SaveDesign(NewDesign(), files.Path("design.sav"));
-        SaveDesign(NewDesign(), files.Path("design.bak"));
-        QFile other(files.Path("game.sav"));
+        SaveDesign(NewDesign(), files.Path("design"));
+        QFile other(files.Path("survey.sav"));
         QVERIFY(other.open(QIODevice::WriteOnly));
-        other.write("[About]\r\nSignature=SomeGame\r\n");
+        other.write("$FL2@(#) SPSS DATA FILE");
         other.close();
         QMimeDatabase mime;
         const QString design = QStringLiteral("application/x-orvalinden-design");
         QCOMPARE(mime.mimeTypeForFile(files.Path("design.sav")).name(), design);
-        QCOMPARE(mime.mimeTypeForFile(files.Path("design.bak")).name(), design);
-        QVERIFY(mime.mimeTypeForFile(files.Path("game.sav")).name() != design);
+        QCOMPARE(mime.mimeTypeForFile(files.Path("design")).name(), design);
+        QCOMPARE(mime.mimeTypeForFile(files.Path("survey.sav")).name(),
+                 QString("application/x-spss-sav"));
     }
 };
 
