@@ -8,28 +8,11 @@
 
 #include "SettingsKeys.h"
 
+
 namespace orv {
 
 bool SameDesign(const TData& a, const TData& b) {
-    for (const SettingKey& key : SettingKeys()) {
-        if (key.kind == SettingKey::Kind::Integer && a.*key.integerField != b.*key.integerField)
-            return false;
-        if (key.kind == SettingKey::Kind::Text && a.*key.textField != b.*key.textField)
-            return false;
-    }
-    if (a.Memorials.Count() != b.Memorials.Count() || a.Matrixs.Count() != b.Matrixs.Count())
-        return false;
-    for (int i = 0; i < a.Memorials.Count(); ++i) {
-        const TMemorial& x = a.Memorials.Items(i);
-        const TMemorial& y = b.Memorials.Items(i);
-        if (x.Date != y.Date || x.GetProperty() != y.GetProperty()) return false;
-    }
-    for (int i = 0; i < a.Matrixs.Count(); ++i) {
-        const TMatrix& x = a.Matrixs.Items(i);
-        const TMatrix& y = b.Matrixs.Items(i);
-        if (x.Number != y.Number || x.GetProperty() != y.GetProperty()) return false;
-    }
-    return true;
+    return SettingsText(a) == SettingsText(b);
 }
 
 class DesignStep : public QUndoCommand {

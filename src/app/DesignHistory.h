@@ -17,7 +17,8 @@ namespace orv {
 
 inline constexpr int kUndoSteps = 200;
 
-// Whether two records would be written as the same settings file.
+// Whether two records would be written as the same settings file (every key and list, including
+// those added later, without a comparison of their own).
 bool SameDesign(const TData& a, const TData& b);
 
 class DesignHistory : public QObject {
