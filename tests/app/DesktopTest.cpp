@@ -33,6 +33,13 @@ void Edit(TestWindow& w) {
     QApplication::processEvents();
 }
 
+// The frame setting of a design file, the one `Edit` turns.
+int SavedFrame(TestWindow& w, const QString& path) {
+    TData saved;
+    if (!saved.LoadFromFile(path.toStdString(), w.log)) return -1;
+    return saved.Frame;
+}
+
 QStringList RecentEntries(TestWindow& w) {
     auto* menu = w.window->findChild<QMenu*>(QStringLiteral("mnuRecent"));
     emit w.window->Controls().mnuFile->aboutToShow();
@@ -123,9 +130,7 @@ class DesktopTest : public QObject {
         w.window->mnuFileOverwriteClick();
         QVERIFY(w.dialogs.saveInitialFiles.isEmpty());
         QVERIFY(!w.window->isWindowModified());
-        TData saved;
-        QVERIFY(saved.LoadFromFile(files.Path("DESIGN.sav").toStdString(), w.log));
-        QCOMPARE(saved.Frame, 1 - NewDesign().Frame);
+        QCOMPARE(SavedFrame(w, files.Path("DESIGN.sav")), 1 - NewDesign().Frame);
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 
@@ -153,17 +158,13 @@ class DesktopTest : public QObject {
 
         w.dialogs.saveChangesAnswers = {SaveAnswer::Discard};
         QVERIFY(w.window->OpenDesignFile(files.Path("b.sav")));
-        TData a;
-        QVERIFY(a.LoadFromFile(files.Path("a.sav").toStdString(), w.log));
-        QCOMPARE(a.Frame, NewDesign().Frame);
+        QCOMPARE(SavedFrame(w, files.Path("a.sav")), NewDesign().Frame);
 
         Edit(w);
         w.dialogs.saveChangesAnswers = {SaveAnswer::Save};
         QTest::keySequence(w.window.get(), QKeySequence("Ctrl+Q"));
         QVERIFY(!w.window->isVisible());
-        TData b;
-        QVERIFY(b.LoadFromFile(files.Path("b.sav").toStdString(), w.log));
-        QCOMPARE(b.Frame, 1 - NewDesign().Frame);
+        QCOMPARE(SavedFrame(w, files.Path("b.sav")), 1 - NewDesign().Frame);
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 

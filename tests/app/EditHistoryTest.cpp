@@ -28,6 +28,15 @@ class EditHistoryTest : public QObject {
         emit list->activated(index);
     }
 
+    // Types over a field's text and leaves it for `next`, as a user does.
+    static void TypeOver(QLineEdit* field, const QString& text, QWidget* next) {
+        field->setFocus(Qt::MouseFocusReason);
+        field->selectAll();
+        TypeText(field, text);
+        QApplication::processEvents();
+        MoveFocus(field, next);
+    }
+
   private slots:
     void EveryKindOfEditIsOneStepBackAndForth() {
         WindowFiles files;
@@ -83,18 +92,11 @@ class EditHistoryTest : public QObject {
         TestWindow w(files);
         auto& basic = w.window->Basic().Controls();
         const QStringList before = DesignLines(w.Design());
-        basic.txtCalSizeX->setFocus(Qt::MouseFocusReason);
-        basic.txtCalSizeX->selectAll();
-        TypeText(basic.txtCalSizeX, "150");
-        QApplication::processEvents();
-        MoveFocus(basic.txtCalSizeX, basic.chkWaku);
+        TypeOver(basic.txtCalSizeX, "150", basic.chkWaku);
         // The hand-typed size dropped the named size, within the same step.
         QCOMPARE(w.Design().SizeIndex, -1);
         QCOMPARE(w.Design().SizeX, 150);
-        basic.txtPicOffset->setFocus(Qt::MouseFocusReason);
-        basic.txtPicOffset->selectAll();
-        TypeText(basic.txtPicOffset, "12");
-        MoveFocus(basic.txtPicOffset, basic.chkWaku);
+        TypeOver(basic.txtPicOffset, "12", basic.chkWaku);
         const QStringList typed = DesignLines(w.Design());
 
         w.window->mnuUndoClick();
