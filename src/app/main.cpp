@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "FontSubstitutes.h"
 #include "MainUnit.h"
@@ -12,7 +14,13 @@
 namespace {
 
 // Without a display Qt aborts with advice to reinstall the program; say what is wrong instead.
-bool DisplayReachable(int argc, char** argv) {
+void SayNoDisplay() {
+    std::fputs("orvalinden: 画面（DISPLAY または WAYLAND_DISPLAY）に接続できないため起動できません。"
+               "画面のない環境では orvalinden-cli を使ってください。\n",
+               stderr);
+}
+
+bool DisplayNamed(int argc, char** argv) {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0') return true;
@@ -24,17 +32,29 @@ bool DisplayReachable(int argc, char** argv) {
     return false;
 }
 
+// Qt's messages while it connects to the display: held back, and dropped when the connection
+// fails (a display that is named but cannot be reached, as over ssh without forwarding).
+std::vector<std::pair<QtMsgType, QString>> startMessages;
+
+void HoldStartMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) {
+        SayNoDisplay();
+        std::_Exit(1);
+    }
+    startMessages.emplace_back(type, text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!DisplayReachable(argc, argv)) {
-        std::fputs(
-            "orvalinden: 画面（DISPLAY または WAYLAND_DISPLAY）に接続できないため起動できません。"
-            "画面のない環境では orvalinden-cli を使ってください。\n",
-            stderr);
+    if (!DisplayNamed(argc, argv)) {
+        SayNoDisplay();
         return 1;
     }
+    const QtMessageHandler qtHandler = qInstallMessageHandler(HoldStartMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
+    for (const auto& [type, text] : startMessages) qt_message_output(type, {}, text);
     QApplication::setApplicationName(QStringLiteral("Orvalinden"));
     orv::InstallJapaneseQtTexts();
     orv::RegisterWindowsFontSubstitutes();
