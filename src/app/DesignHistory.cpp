@@ -8,7 +8,6 @@
 
 #include "SettingsKeys.h"
 
-
 namespace orv {
 
 bool SameDesign(const TData& a, const TData& b) {
@@ -89,6 +88,7 @@ void DesignHistory::WatchControls(QWidget* root) {
         connect(edit, &QLineEdit::textEdited, this, [this, edit] {
             continuing_ = edit;
             leaving_ = false;
+            moved_ = true;
             DesignChanged();
         });
     }
@@ -98,6 +98,7 @@ void DesignHistory::WatchControls(QWidget* root) {
             continuing_ = slider;
             leaving_ = false;
         });
+        connect(slider, &QAbstractSlider::sliderMoved, this, [this] { moved_ = true; });
         connect(slider, &QAbstractSlider::sliderReleased, this, [this] {
             leaving_ = true;
             DesignChanged();
@@ -117,11 +118,16 @@ void DesignHistory::FocusChanged(QWidget* old) {
 void DesignHistory::Record() {
     pending_ = false;
     TData now = take_();
+    // A change that no typing or dragging made (Enter in a field that adds an entry) is a step
+    // of its own, and what is typed after it starts another.
+    const bool continued = moved_ || leaving_;
+    moved_ = false;
     if (!SameDesign(now, current_)) {
-        auto* step = new DesignStep(*this, current_, now, continuing_.data());
+        auto* step = new DesignStep(*this, current_, now, continued ? continuing_.data() : nullptr);
         if (leaving_) step->Close();
         current_ = std::move(now);
         stack_.push(step);
+        if (!continued) continuing_ = nullptr;
     }
     if (leaving_) {
         // Closes the top step too when the field was left without a further change.
@@ -140,6 +146,7 @@ void DesignHistory::ShowRecord(const TData& record) {
     current_ = take_();
     showing_ = false;
     pending_ = false;
+    moved_ = false;
     continuing_ = nullptr;
 }
 

@@ -66,6 +66,8 @@ class DesignHistory : public QObject {
     // The control whose typing or dragging is one step so far, and whether it has been left.
     QPointer<QObject> continuing_;
     bool leaving_ = false;
+    // Whether typing or dragging happened since the last comparison.
+    bool moved_ = false;
 };
 
 }  // namespace orv

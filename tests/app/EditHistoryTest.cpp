@@ -108,6 +108,20 @@ class EditHistoryTest : public QObject {
         w.window->mnuRedoClick();
         w.window->mnuRedoClick();
         QCOMPARE(DesignLines(w.Design()), typed);
+
+        // A change made while a field still has focus, but not by typing, is a step of its own.
+        basic.txtPicOffset->setFocus(Qt::MouseFocusReason);
+        TypeText(basic.txtPicOffset, "3");
+        QApplication::processEvents();
+        basic.chkWaku->click();
+        QApplication::processEvents();
+        TypeText(basic.txtPicOffset, "4");
+        QApplication::processEvents();
+        w.window->mnuUndoClick();
+        QCOMPARE(w.Design().PictureOffset, 123);
+        w.window->mnuUndoClick();
+        QCOMPARE(w.Design().Frame, NewDesign().Frame);
+        QCOMPARE(w.Design().PictureOffset, 123);
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 

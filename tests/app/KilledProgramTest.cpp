@@ -58,8 +58,8 @@ class KilledProgram : public testing::Test {
             const std::string options = std::string(asan != nullptr ? asan : "") +
                                         ":verify_asan_link_order=0:detect_leaks=0";
             setenv("ASAN_OPTIONS", options.c_str(), 1);
-            execl(program_.c_str(), program_.c_str(),
-                  argument.empty() ? nullptr : argument.c_str(), static_cast<char*>(nullptr));
+            execl(program_.c_str(), program_.c_str(), argument.empty() ? nullptr : argument.c_str(),
+                  static_cast<char*>(nullptr));
             _exit(127);
         }
         ASSERT_GT(pid_, 0);
