@@ -110,18 +110,18 @@ class EditHistoryTest : public QObject {
         QCOMPARE(DesignLines(w.Design()), typed);
 
         // A change made while a field still has focus, but not by typing, is a step of its own.
-        basic.txtPicOffset->setFocus(Qt::MouseFocusReason);
-        TypeText(basic.txtPicOffset, "3");
+        basic.txtPicFile->setFocus(Qt::MouseFocusReason);
+        TypeText(basic.txtPicFile, "a");
         QApplication::processEvents();
         basic.chkWaku->click();
         QApplication::processEvents();
-        TypeText(basic.txtPicOffset, "4");
+        TypeText(basic.txtPicFile, "b");
         QApplication::processEvents();
         w.window->mnuUndoClick();
-        QCOMPARE(w.Design().PictureOffset, 123);
+        QCOMPARE(w.Design().PictureFile, std::string("a"));
         w.window->mnuUndoClick();
         QCOMPARE(w.Design().Frame, NewDesign().Frame);
-        QCOMPARE(w.Design().PictureOffset, 123);
+        QCOMPARE(w.Design().PictureFile, std::string("a"));
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 
