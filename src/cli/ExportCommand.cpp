@@ -133,8 +133,9 @@ int RunExport(const Arguments& args, MessageSink& target) {
                     WithHeading("旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ", *options->oldCalendar + ": No such file"));
         return 1;
     }
-    LoadOldCalendarData(options->oldCalendar.value_or(OldCalendarDataPath()), state.RokuyoList,
-                        state.SolarTermList, sink);
+    const std::string oldCalendar = options->oldCalendar.value_or(OldCalendarDataPath());
+    LoadOldCalendarData(oldCalendar, state.RokuyoList, state.SolarTermList, sink);
+    LoadAlmanacData(oldCalendar, state.Almanac);
 
     RecordDesignSource source(std::move(design));
     NoStatus status;

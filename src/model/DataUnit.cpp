@@ -25,8 +25,9 @@ int32_t MissingValue(const SettingKey& key) {
 
 void ReadLists(const IniFile& ini, TData& data, MessageSink& sink) {
     data.Memorials.Clear();
+    // Pieces after the second are dropped, so none are made.
     for (const std::string& line : ini.ReadSectionValues(kMemorialSection)) {
-        const std::vector<std::string> pieces = Split(line, "=", true);
+        const std::vector<std::string> pieces = Split(line, "=", true, 2);
         if (pieces.size() < 2) continue;
         TMemorial& memorial = data.Memorials.Add();
         memorial.Date = pieces[0];
@@ -34,7 +35,7 @@ void ReadLists(const IniFile& ini, TData& data, MessageSink& sink) {
     }
     data.Matrixs.Clear();
     for (const std::string& line : ini.ReadSectionValues(kMatrixSection)) {
-        const std::vector<std::string> pieces = Split(line, "=", true);
+        const std::vector<std::string> pieces = Split(line, "=", true, 2);
         if (pieces.size() < 2) continue;
         TMatrix& entry = data.Matrixs.Add();
         entry.Number = ValInt(pieces[0]);
@@ -94,7 +95,9 @@ IniFile SettingsIni(const TData& data) {
     for (const SettingKey& key : SettingKeys()) {
         switch (key.kind) {
             case SettingKey::Kind::Integer:
-                ini.WriteInteger(key.section, key.key, data.*key.integerField);
+                if (key.writtenWhenChanged && data.*key.integerField == key.missingInteger) break;
+                ini.WriteInteger(key.section, key.key,
+                                 key.flag ? (data.*key.integerField != 0) : data.*key.integerField);
                 break;
             case SettingKey::Kind::Text:
                 ini.WriteString(key.section, key.key, data.*key.textField);
@@ -194,6 +197,12 @@ void TData::CopyFrom(const TData& source) {
     RokuyoColor2 = source.RokuyoColor2;
     Nijusisekki = source.Nijusisekki;
     NijusisekkiColor = source.NijusisekkiColor;
+    OldDate = source.OldDate;
+    OldDateColor = source.OldDateColor;
+    Zassetsu = source.Zassetsu;
+    ZassetsuColor = source.ZassetsuColor;
+    MoonPhase = source.MoonPhase;
+    MoonPhaseColor = source.MoonPhaseColor;
 }
 
 TData NewDesign() {

@@ -14,6 +14,11 @@ namespace orv {
 // Colours are 0x00BBGGRR (red in the low byte); -1 means "not set" where a colour is optional.
 using TColor = int32_t;
 
+// Colours (0x00BBGGRR) of the almanac lines and the moon until the user picks others.
+inline constexpr TColor kOldDateDefaultColor = 0x808080;
+inline constexpr TColor kZassetsuDefaultColor = 0x008000;
+inline constexpr TColor kMoonPhaseDefaultColor = 0x000000;
+
 struct TData {
     std::string FileName;  // not stored in the file
     std::string Signature;
@@ -101,6 +106,12 @@ struct TData {
     TColor RokuyoColor2 = 0;
     int32_t Nijusisekki = 0;
     TColor NijusisekkiColor = 0;
+    int32_t OldDate = 0;  // written only when they differ from their defaults
+    TColor OldDateColor = kOldDateDefaultColor;
+    int32_t Zassetsu = 0;
+    TColor ZassetsuColor = kZassetsuDefaultColor;
+    int32_t MoonPhase = 0;
+    TColor MoonPhaseColor = kMoonPhaseDefaultColor;
 
     // Reads a settings file; a non-empty path first becomes FileName. A missing file reads as if
     // every key were missing. A failure is reported as "ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ" and gives false; what was
