@@ -60,7 +60,14 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
       dialogs_(&qtDialogs_),
       autoSaver_([this](MessageSink& sink) { return SaveAutoSaveFile(sink); },
                  [this]() -> MessageSink& { return Messages(); }, [this] { return state_.Loading; },
-                 settings_.AutoSaveDelayMs) {
+                 settings_.AutoSaveDelayMs),
+      history_(
+          [this] {
+              ControlsToData(data_);
+              return data_;
+          },
+          [this](const TData& record) { ShowDesign(record); }),
+      recent_(QString::fromStdString(settings_.PreferencesFile)) {
     ui_->setupUi(this);
     setWindowIcon(ProgramIcon());
     basic_ = ui_->tabBasic;
@@ -121,12 +128,6 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     connect(ui_->cboZoom, &QComboBox::activated, this, &TfrmMain::cboZoomClick);
     // The room of the preview decides the zoom of 「ページ全体」.
     ui_->ScrollBox1->installEventFilter(this);
-    auto* zoomToFit = new QAction(kFitZoomItem, this);
-    zoomToFit->setObjectName(QStringLiteral("actZoomFit"));
-    zoomToFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    zoomToFit->setShortcutContext(Qt::WindowShortcut);
-    addAction(zoomToFit);
-    connect(zoomToFit, &QAction::triggered, this, &TfrmMain::ZoomToFit);
     ui_->PaintBox1->SetPainter([this](QWidget& box) { PaintBox1Paint(box); });
 
     connect(ui_->mnuFileOpen, &QAction::triggered, this, &TfrmMain::mnuFileOpenClick);
@@ -156,6 +157,8 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     aboutBox_ = new TAboutBox(this);
     rokuyo_ = new TfrmRokuyo(this);
     autoSaver_.WatchTyping(this);
+    history_.WatchControls(this);
+    CreateDesktopMenus();
 }
 
 void TfrmMain::FitToScreen(QSize screen) {
@@ -238,6 +241,8 @@ void TfrmMain::FirstActivate() {
         }
     }
     autoSaver_.Arm();
+    history_.Reset();
+    if (!startFile_.isEmpty()) OpenDesignFile(std::exchange(startFile_, QString()));
     // A sheet larger than the preview's room at this zoom starts whole.
     if (!ZoomFitsWindow()) ZoomToFit();
 }
@@ -249,7 +254,10 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    CommitPendingEdits();
+    if (!MaybeSave()) {
+        event->ignore();
+        return;
+    }
     autoSaver_.Cancel();
     {
         LongWork work(*this, "自動セーブ中...");
@@ -266,8 +274,8 @@ bool TfrmMain::SaveAutoSaveFile(MessageSink& sink) {
 
 // Transfer between the controls and a record.
 
-void TfrmMain::DataToControls(const TData& record) {
-    CheckLoadedFile(record, Messages());
+void TfrmMain::DataToControls(const TData& record, bool checkFile) {
+    if (checkFile) CheckLoadedFile(record, Messages());
     try {
         basic_->DataToControls(record);
         style_->DataToControls(record);
@@ -334,9 +342,9 @@ void TfrmMain::KeepUnshownValues() {
     }
 }
 
-void TfrmMain::ShowLoadedDesign() {
+void TfrmMain::ShowLoadedDesign(bool checkFile) {
     state_.Loading = true;
-    DataToControls(data_);
+    DataToControls(data_, checkFile);
     basic_->cboCalSizeChange();
     RefreshStyleSamples();
     // Filling the size edits is no typing: leaving one afterwards keeps the loaded preset.
@@ -353,16 +361,11 @@ void TfrmMain::CommitPendingEdits() {
 // File menu.
 
 void TfrmMain::mnuFileOpenClick() {
+    // Asked before the dialog, as the question is about the design on screen.
+    if (!MaybeSave()) return;
     const QString path = Dialogs().OpenFileName(this, kSettingsFilter, lastFileName_);
     if (path.isEmpty()) return;
-    LongWork work(*this, "ファイルロード中...");
-    // A file that fails half-way must not leave half a design behind the controls.
-    TData loaded;
-    if (!loaded.LoadFromFile(path.toStdString(), Messages())) return;
-    data_ = std::move(loaded);
-    lastFileName_ = path;
-    MarkPictureChanged();
-    ShowLoadedDesign();
+    LoadDesignFile(path);
 }
 
 void TfrmMain::mnuFileSaveClick() {
@@ -370,9 +373,7 @@ void TfrmMain::mnuFileSaveClick() {
     const QString path = Dialogs().SaveFileName(this, kSettingsFilter, lastFileName_,
                                                 QStringLiteral("sav"), nullptr);
     if (path.isEmpty()) return;
-    LongWork work(*this, "ファイルセーブ中...");
-    ControlsToData(data_);
-    if (data_.SaveToFile(path.toStdString(), Messages())) lastFileName_ = path;
+    SaveDesignTo(path);
 }
 
 void TfrmMain::mnuAboutClick() {
@@ -400,15 +401,7 @@ bool TfrmMain::ChoosePicture(QLineEdit* edit) {
     const QString path = Dialogs().OpenPictureFileName(
         this, QString::fromStdString(StandardPictureFormats().DialogFilter()), edit->text());
     if (path.isEmpty()) return false;
-    bool loaded = false;
-    {
-        LongWork work(*this, "画像ロード中...");
-        edit->setText(path);
-        loaded = TestLoadPicture(path.toStdString());
-    }
-    if (!loaded) {
-        Messages().Report(MessageKind::Warning, "この画像ファイルは対応できないフォーマットです。");
-    }
+    TakePicture(edit, path);
     return true;
 }
 

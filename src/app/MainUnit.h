@@ -10,6 +10,7 @@
 
 #include "AutoSaver.h"
 #include "DataUnit.h"
+#include "DesignHistory.h"
 #include "DesignSource.h"
 #include "DialogMessageSink.h"
 #include "OutputDriver.h"
@@ -17,12 +18,14 @@
 #include "PictureFormats.h"
 #include "PrinterLayer.h"
 #include "QtCanvasCache.h"
+#include "RecentFiles.h"
 #include "RenderState.h"
 #include "TabHost.h"
 #include "WindowDialogs.h"
 #include "WindowSettings.h"
 
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 
@@ -68,17 +71,32 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void FirstActivate();
     bool FirstActivationPending() const { return firstActivation_; }
 
-    // Pushes a record into the controls (with the loaded file's checks); the caller brackets it
-    // with `Loading`.
-    void DataToControls(const TData& record);
+    // Pushes a record into the controls (with the loaded file's checks unless `checkFile` is
+    // off); the caller brackets it with `Loading`.
+    void DataToControls(const TData& record, bool checkFile = true);
 
     // The preview's pixel size from the size edits, the zoom and the screen resolution.
     void ApplyCalendarSize() override;
     void RefreshStyleSamples() override;
 
+    // A design file to open once the window has started (after the last design is restored).
+    void OpenAtStart(const QString& path) { startFile_ = path; }
+    // Opens a design (after asking to save a changed one); false when nothing was opened.
+    bool OpenDesignFile(const QString& path);
+    DesignHistory& History() { return history_; }
+    RecentFiles& Recent() { return recent_; }
+
     // Menu and button handlers.
     void mnuFileOpenClick();
+    // Saves under the name the design has, or asks for one.
+    void mnuFileOverwriteClick();
+    // Asks for a name.
     void mnuFileSaveClick();
+    void mnuUndoClick();
+    void mnuRedoClick();
+    void mnuZoomInClick();
+    void mnuZoomOutClick();
+    void mnuZoomFitClick();
     void mnuPicSaveClick();
     void mnuAboutClick();
     void mnuRokuyoClick();
@@ -122,14 +140,28 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     friend class ExportProgressBar;
-    void ShowLoadedDesign();
+    void ShowLoadedDesign(bool checkFile = true);
     // With 「ページ全体」 chosen, the zoom at which the whole layout fits the preview's room.
     void UpdateFittingZoom();
     // Sizes the preview from the size edits and the zoom; throws on a size that is no number.
     void ResizePreview();
+    // Puts a record on screen as the design (an undo, a redo), without the loaded-file checks.
+    void ShowDesign(const TData& record);
+    void CreateDesktopMenus();
+    void UpdateTitle();
+    void FillRecentMenu();
+    // Asks whether to save a changed named design first; false when the user cancels.
+    bool MaybeSave();
+    // Opens a design without asking.
+    bool LoadDesignFile(const QString& path);
+    bool SaveDesignTo(const QString& path);
+    // The picture choice's test load and warning, for a file chosen or dropped.
+    void TakePicture(QLineEdit* edit, const QString& path);
     void PaintBox1Paint(QWidget& box);
     OutputEnvironment Environment(MessageSink& sink);
     void ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages);
@@ -185,6 +217,10 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     QtWindowDialogs qtDialogs_;
     WindowDialogs* dialogs_;
     AutoSaver autoSaver_;
+    DesignHistory history_;
+    RecentFiles recent_;
+    QMenu* recentMenu_ = nullptr;
+    QString startFile_;
 };
 
 }  // namespace orv

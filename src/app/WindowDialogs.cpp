@@ -3,6 +3,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 
@@ -80,6 +82,21 @@ bool QtWindowDialogs::PrinterSetupDialog(QWidget* parent, QPrinter& printer) {
 
 void QtWindowDialogs::ShowModal(QDialog* dialog) {
     dialog->exec();
+}
+
+SaveAnswer QtWindowDialogs::AskSaveChanges(QWidget* parent, const QString& fileName) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Orvalinden"),
+                    QStringLiteral("「%1」は変更されています。保存しますか？").arg(fileName),
+                    QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveAnswer::Save;
+    if (box.clickedButton() == discard) return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
 }
 
 QColor ToQColor(int32_t color) {

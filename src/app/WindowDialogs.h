@@ -12,6 +12,9 @@ class QWidget;
 
 namespace orv {
 
+// The answers to "save the changes first?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 class WindowDialogs {
   public:
     virtual ~WindowDialogs() = default;
@@ -38,6 +41,8 @@ class WindowDialogs {
     virtual bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) = 0;
     // Shows a dialog modally.
     virtual void ShowModal(QDialog* dialog) = 0;
+    // Asks whether the changes to the design named `fileName` are saved before it goes.
+    virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& fileName) = 0;
 };
 
 // The real dialogs.
@@ -55,6 +60,7 @@ class QtWindowDialogs : public WindowDialogs {
     bool PrintDialog(QWidget* parent, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) override;
     void ShowModal(QDialog* dialog) override;
+    SaveAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
 };
 
 // 0x00BBGGRR to and from QColor.

@@ -118,6 +118,7 @@ void TfrmMain::RepaintPreview() {
     ui_->PaintBox1->update();
     // Every change of the design ends here.
     autoSaver_.DesignChanged();
+    history_.DesignChanged();
 }
 
 void TfrmMain::PaintBox1Paint(QWidget& box) {

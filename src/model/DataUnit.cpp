@@ -88,30 +88,41 @@ bool TData::LoadFromFile(const std::string& path, MessageSink& sink) {
     return true;
 }
 
+namespace {
+
+IniFile SettingsIni(const TData& data) {
+    IniFile ini;
+    for (const SettingKey& key : SettingKeys()) {
+        switch (key.kind) {
+            case SettingKey::Kind::Integer:
+                if (key.writtenWhenChanged && data.*key.integerField == key.missingInteger) break;
+                ini.WriteInteger(key.section, key.key,
+                                 key.flag ? (data.*key.integerField != 0) : data.*key.integerField);
+                break;
+            case SettingKey::Kind::Text:
+                ini.WriteString(key.section, key.key, data.*key.textField);
+                break;
+            case SettingKey::Kind::Lists:
+                WriteLists(ini, data);
+                break;
+        }
+    }
+    // What this program writes, whatever the record was read from.
+    ini.WriteString("About", "Signature", kSignature);
+    ini.WriteString("About", "Version", kVersion);
+    return ini;
+}
+
+}  // namespace
+
+std::string SettingsText(const TData& data) {
+    return SettingsIni(data).Serialize();
+}
+
 bool TData::SaveToFile(const std::string& path, MessageSink& sink, const WriteChunkFunction& writeChunk) {
     if (!path.empty()) FileName = path;
     try {
-        IniFile ini;
-        for (const SettingKey& key : SettingKeys()) {
-            switch (key.kind) {
-                case SettingKey::Kind::Integer:
-                    if (key.writtenWhenChanged && this->*key.integerField == key.missingInteger) break;
-                    ini.WriteInteger(
-                        key.section, key.key,
-                        key.flag ? (this->*key.integerField != 0) : this->*key.integerField);
-                    break;
-                case SettingKey::Kind::Text:
-                    ini.WriteString(key.section, key.key, this->*key.textField);
-                    break;
-                case SettingKey::Kind::Lists:
-                    WriteLists(ini, *this);
-                    break;
-            }
-        }
-        // What this program writes, whatever the record was read from.
-        ini.WriteString("About", "Signature", kSignature);
-        ini.WriteString("About", "Version", kVersion);
-        ini.Save(FileName, writeChunk);
+        SettingsIni(*this).Save(FileName, writeChunk);
     } catch (const std::exception& e) {
         sink.Report(MessageKind::Error, WithHeading("ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ", e.what()));
         return false;

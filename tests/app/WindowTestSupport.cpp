@@ -69,6 +69,14 @@ bool ScriptedDialogs::PrintDialog(QWidget*, QPrinter& printer) {
     return true;
 }
 
+SaveAnswer ScriptedDialogs::AskSaveChanges(QWidget*, const QString& fileName) {
+    saveQuestions << fileName;
+    if (saveChangesAnswers.empty()) return SaveAnswer::Discard;
+    const SaveAnswer answer = saveChangesAnswers.front();
+    saveChangesAnswers.pop_front();
+    return answer;
+}
+
 WindowFiles::WindowFiles() {
     dir_.setAutoRemove(true);
 }
@@ -78,9 +86,11 @@ void WindowFiles::LeaveAutoSave(const TData& design) const {
 }
 
 WindowSettings WindowFiles::Settings() const {
-    return WindowSettings{AutoSave(),
-                          oldCalendarFile.empty() ? Path("旧暦.ini").toStdString() : oldCalendarFile,
-                          autoSaveDelayMs};
+    WindowSettings settings{
+        AutoSave(), oldCalendarFile.empty() ? Path("旧暦.ini").toStdString() : oldCalendarFile,
+        autoSaveDelayMs};
+    settings.PreferencesFile = Path("orvalinden.ini").toStdString();
+    return settings;
 }
 
 TestWindow::TestWindow(const WindowFiles& files)

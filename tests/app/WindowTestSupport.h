@@ -78,6 +78,10 @@ class ScriptedDialogs : public WindowDialogs {
     bool PrintDialog(QWidget*, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget*, QPrinter&) override { return false; }
     void ShowModal(QDialog* dialog) override { shownDialogs.push_back(dialog); }
+    // "Save the changes?" answers; an empty queue answers "don't save".
+    std::deque<SaveAnswer> saveChangesAnswers;
+    QStringList saveQuestions;
+    SaveAnswer AskSaveChanges(QWidget*, const QString& fileName) override;
 };
 
 // A folder for one test with the window's files in it.
