@@ -190,26 +190,26 @@ bool OutputPreview(OutputEnvironment& env, QPainter& painter, PixelSize box) {
     }
 }
 
+bool DrawPrintPage(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition) {
+    DesignSource& source = env.Source;
+    const DotPair resolution = printer.Resolution();
+    const int scale = printer.Scale();
+    const MmPoint base = atPrintPosition ? MmPoint{SizeOf(source.PositionXText()),
+                                                   SizeOf(source.PositionYText())}
+                                         : MmPoint{0, 0};
+    QtCanvasCache cache;
+    QtCanvas canvas(printer.Painter(), resolution.Y, &cache);
+    return DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
+                      resolution.Y * 100 / scale, base, 100, VisibleArea(printer.Painter()));
+}
+
 bool OutputPrint(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition) {
     DesignSource& source = env.Source;
     source.ControlsToData(source.Data());
     StatusScope status(env.Status, kStatusPrint);
     try {
-        const DotPair resolution = printer.Resolution();
-        const int scale = printer.Scale();
-        const MmPoint base = atPrintPosition ? MmPoint{SizeOf(source.PositionXText()),
-                                                       SizeOf(source.PositionYText())}
-                                             : MmPoint{0, 0};
         printer.StartJob(kJobTitle);
-        bool drawn = false;
-        {
-            QtCanvasCache cache;
-            QtCanvas canvas(printer.Painter(), resolution.Y, &cache);
-            drawn =
-                DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
-                           resolution.Y * 100 / scale, base, 100, VisibleArea(printer.Painter()));
-        }
-        if (!drawn) {
+        if (!DrawPrintPage(env, printer, atPrintPosition)) {
             printer.AbortJob();
             return false;
         }
@@ -262,6 +262,13 @@ ImageExportResult SaveCalendarImage(OutputEnvironment& env, const std::string& p
 
 ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
                                       ExportProgress* progress, size_t bandBytes) {
+    const ImageExportResult result = WriteCalendarImageAt(env, path, dpi, progress, bandBytes);
+    if (result == ImageExportResult::Saved) env.Messages.Report(MessageKind::Information, kSaved);
+    return result;
+}
+
+ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
+                                       ExportProgress* progress, size_t bandBytes) {
     DesignSource& source = env.Source;
     source.ControlsToData(source.Data());
     {
@@ -295,7 +302,6 @@ ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string&
         env.Messages.Report(MessageKind::Warning, kUnsupportedExtension);
         return ImageExportResult::Unsupported;
     }
-    env.Messages.Report(MessageKind::Information, kSaved);
     return ImageExportResult::Saved;
 }
 

@@ -8,7 +8,7 @@ namespace orv {
 
 PdfPage::PdfPage(const std::string& path, const QPageLayout& layout, int dpi, QPoint origin,
                  const std::string& title)
-    : path_(path), printer_(QPrinter::HighResolution) {
+    : path_(path), printer_(QPrinter::HighResolution), origin_(origin) {
     printer_.setOutputFormat(QPrinter::PdfFormat);
     printer_.setOutputFileName(QString::fromStdString(path));
     printer_.setDocName(QString::fromStdString(title));
@@ -24,6 +24,12 @@ PdfPage::PdfPage(const std::string& path, const QPageLayout& layout, int dpi, QP
         throw PrinterError(path + ": the PDF page could not be started");
     }
     painter_.translate(origin);
+}
+
+void PdfPage::NewPage() {
+    if (!printer_.newPage()) throw PrinterError(path_ + ": the next PDF page could not be started");
+    painter_.resetTransform();
+    painter_.translate(origin_);
 }
 
 PdfPage::~PdfPage() {

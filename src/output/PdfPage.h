@@ -22,6 +22,8 @@ class PdfPage {
     PdfPage& operator=(const PdfPage&) = delete;
 
     QPainter& Painter() { return painter_; }
+    // Ends this page and starts the next one of the same size in the same file.
+    void NewPage();
     // Ends the page and checks the file; PrinterError when the writer failed.
     void Finish();
     // Ends the painter without checking; for a job being dropped.
@@ -31,6 +33,7 @@ class PdfPage {
     std::string path_;
     QPrinter printer_;
     QPainter painter_;
+    QPoint origin_;
 };
 
 }  // namespace orv

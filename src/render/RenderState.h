@@ -34,8 +34,10 @@ struct RenderState {
     bool Loading = false;
     // The picture must be decoded again before it is drawn; cleared by a successful decode.
     bool PictureChanged = true;
-    // The decoded illustration, kept between passes.
+    // The decoded illustration, kept between passes, and the file it came from: a pass of
+    // another file (another month's picture) decodes again.
     std::shared_ptr<const Bitmap> PictureBitmap;
+    std::string PictureBitmapFile;
     // The calendar box without its title band, written by every pass.
     MonthAreaRect MonthArea;
     // Rokuyo and solar terms from the old-calendar data file.

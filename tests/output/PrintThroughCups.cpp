@@ -10,6 +10,7 @@
 #include <string>
 
 #include "OutputDriver.h"
+#include "OutputMonths.h"
 #include "PrinterLayer.h"
 #include "PrinterSummary.h"
 #include "RecordDesignSource.h"
@@ -113,6 +114,25 @@ int Calendar(PrinterLayer& printer) {
     return 0;
 }
 
+// Twelve months of that design, cancelled when three pages are drawn.
+int CancelledMonths(PrinterLayer& printer) {
+    class StopAfterThree : public MonthProgress {
+      public:
+        bool Continue(int done, int) override { return done < 3; }
+    } progress;
+    TData design = NewDesign();
+    design.SizeX = 148;
+    design.SizeY = 210;
+    RecordDesignSource source(design);
+    NoStatus status;
+    PrintingSink sink;
+    RenderState state;
+    OutputEnvironment env{source, status, sink, state};
+    const MonthsOutcome outcome = PrintMonths(env, printer, {{2026, 1}, 12}, &progress);
+    std::printf("cancelled after %d pages\n", outcome.Done);
+    return outcome.Result == MonthsResult::Cancelled && !printer.Printing() ? 0 : 1;
+}
+
 int NoPrinter(PrinterLayer& printer) {
     const std::vector<std::pair<const char*, std::function<void()>>> queries = {
         {"Resolution", [&] { printer.Resolution(); }},
@@ -154,10 +174,11 @@ int main(int argc, char** argv) {
         if (mode == "refused") return Refused(printer);
         if (mode == "noprinter") return NoPrinter(printer);
         if (mode == "calendar") return Calendar(printer);
+        if (mode == "cancelled-months") return CancelledMonths(printer);
     } catch (const std::exception& e) {
         std::printf("error: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: %s facts|print|calendar|abort|refused|noprinter\n", argv[0]);
+    std::fprintf(stderr, "usage: %s facts|print|calendar|abort|cancelled-months|refused|noprinter\n", argv[0]);
     return 2;
 }
