@@ -37,6 +37,9 @@ class MemorialTab;
 class ImpositionTab;
 class TAboutBox;
 class TfrmRokuyo;
+class TfrmMonthPictures;
+class TfrmMonthRun;
+struct MonthRunChoice;
 
 class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, public TabHost {
     Q_OBJECT
@@ -56,6 +59,8 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     ImpositionTab& Imposition() { return *imposition_; }
     RenderState& State() { return state_; }
     TfrmRokuyo& RokuyoDialog() { return *rokuyo_; }
+    TfrmMonthPictures& MonthPicturesDialog() { return *monthPictures_; }
+    TfrmMonthRun& MonthRunDialog() { return *monthRun_; }
     const QString& LastFileName() const { return lastFileName_; }
     QString StatusText() const;
 
@@ -75,6 +80,11 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void mnuFileOpenClick();
     void mnuFileSaveClick();
     void mnuPicSaveClick();
+    // 複数月の印刷・保存: the dialog, and the run it was accepted with.
+    void mnuMonthRunClick();
+    void RunMonths(const MonthRunChoice& choice);
+    // 月ごとの画像: the dialog; accepted, its pictures become the design's in one edit.
+    void cmdMonthPicturesClick();
     void mnuAboutClick();
     void mnuRokuyoClick();
     void cboZoomClick();
@@ -135,6 +145,8 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     QPushButton* exportCancel_;
     TAboutBox* aboutBox_;
     TfrmRokuyo* rokuyo_;
+    TfrmMonthPictures* monthPictures_;
+    TfrmMonthRun* monthRun_;
 
     WindowSettings settings_;
     TData data_;
@@ -146,6 +158,7 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     bool firstActivation_ = true;
     QString lastFileName_;
     QString lastImageFileName_;
+    QString lastMonthRunFile_;
     std::unique_ptr<PrinterLayer> printer_;
     bool exporting_ = false;
     bool exportCancelled_ = false;

@@ -30,7 +30,7 @@ out=$("$cli" print "$work/design.sav" --printer NoSuchQueue --months 12 2>&1)
 [ $? -eq 1 ] && grep -q "NoSuchQueue" <<<"$out" || fail "an unknown printer: $out"
 
 out=$("$cli" print "$work/design.sav" --printer "$queue" --months 12 2>&1) || fail "print: $out"
-jobs=$(lpstat -W completed -o | wc -l)
+jobs=$(lpstat -W all -o | wc -l)
 [ "$jobs" -eq 1 ] || fail "expected one job, saw $jobs"
 for _ in $(seq 300); do
     [ -z "$(lpstat -o 2>/dev/null)" ] && [ -n "$(ls "$work"/out/*.pdf 2>/dev/null)" ] && break
