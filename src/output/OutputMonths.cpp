@@ -65,7 +65,15 @@ MonthsOutcome ForEachMonth(OutputEnvironment& env, const MonthRun& run, const ch
                            MonthProgress* progress, DrawMonth&& draw) {
     DesignSource& window = env.Source;
     window.ControlsToData(window.Data());
-    const YearMonth own{window.Data().Year, window.Data().Month};
+    // However the run ends, the window's record holds the window's month again.
+    struct Restore {
+        TData& data;
+        YearMonth own{data.Year, data.Month};
+        ~Restore() {
+            data.Year = own.Year;
+            data.Month = own.Month;
+        }
+    } restore{window.Data()};
     MonthsOutcome outcome{MonthsResult::Done, 0, run.Count};
     QuietStatus quiet(env.Status);
     for (int k = 0; k < run.Count; ++k) {
@@ -92,8 +100,6 @@ MonthsOutcome ForEachMonth(OutputEnvironment& env, const MonthRun& run, const ch
     if (outcome.Result == MonthsResult::Done && progress != nullptr) {
         progress->Continue(run.Count, run.Count);
     }
-    window.Data().Year = own.Year;
-    window.Data().Month = own.Month;
     env.Status.ShowStatus("");
     return outcome;
 }

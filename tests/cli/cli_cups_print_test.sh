@@ -11,11 +11,7 @@ cli=${1:?usage: cli_cups_print_test.sh CLI}
 queue=OrvalindenCliPdf
 
 source "$(dirname "$0")/../support/cups-server.sh"
-cups_namespace "$0" "$@"
-cups_workspace
-cups_start
-cups_add_queue "$queue" /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd && lpadmin -d "$queue" ||
-    { echo "FAIL: lpadmin could not add the queue"; exit 1; }
+cups_serve_pdf_queue "$queue" "$0" "$@"
 failures=0
 fail() {
     echo "FAIL: $*"

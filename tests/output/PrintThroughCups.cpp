@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "OutputDriver.h"
@@ -95,40 +96,40 @@ class PrintingSink : public MessageSink {
 };
 
 // A whole calendar design: January 2026 on A5 with the cut frame, through the output driver.
-int Calendar(PrinterLayer& printer) {
-    TData design = NewDesign();
-    design.Year = 2026;
-    design.Month = 1;
-    design.SizeX = 148;
-    design.SizeY = 210;
-    design.Frame = 1;
-    design.PositionX = 10;
-    design.PositionY = 20;
-    RecordDesignSource source(design);
+struct A5Calendar {
+    A5Calendar() {
+        TData design = NewDesign();
+        design.Year = 2026;
+        design.Month = 1;
+        design.SizeX = 148;
+        design.SizeY = 210;
+        design.Frame = 1;
+        design.PositionX = 10;
+        design.PositionY = 20;
+        source.emplace(design);
+    }
+    std::optional<RecordDesignSource> source;
     NoStatus status;
     PrintingSink sink;
     RenderState state;
-    OutputEnvironment env{source, status, sink, state};
-    if (!OutputPrint(env, printer)) return 1;
+    OutputEnvironment env{*source, status, sink, state};
+};
+
+int Calendar(PrinterLayer& printer) {
+    A5Calendar calendar;
+    if (!OutputPrint(calendar.env, printer)) return 1;
     std::printf("printed\n");
     return 0;
 }
 
-// Twelve months of that design, cancelled when three pages are drawn.
+// Twelve months of it, cancelled when three pages are drawn.
 int CancelledMonths(PrinterLayer& printer) {
     class StopAfterThree : public MonthProgress {
       public:
         bool Continue(int done, int) override { return done < 3; }
     } progress;
-    TData design = NewDesign();
-    design.SizeX = 148;
-    design.SizeY = 210;
-    RecordDesignSource source(design);
-    NoStatus status;
-    PrintingSink sink;
-    RenderState state;
-    OutputEnvironment env{source, status, sink, state};
-    const MonthsOutcome outcome = PrintMonths(env, printer, {{2026, 1}, 12}, &progress);
+    A5Calendar calendar;
+    const MonthsOutcome outcome = PrintMonths(calendar.env, printer, {{2026, 1}, 12}, &progress);
     std::printf("cancelled after %d pages\n", outcome.Done);
     return outcome.Result == MonthsResult::Cancelled && !printer.Printing() ? 0 : 1;
 }
