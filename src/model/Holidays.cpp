@@ -25,8 +25,8 @@ constexpr int kOpen = 9999;
 // are left out of the three holidays that moved then; the one-off table holds their days.
 constexpr MonthRule kMonthRules[] = {
     {1, DayKind::Fixed, 1, 1948, kOpen, "元日"},
-    {1, DayKind::Fixed, 15, 1948, 1998, "成人の日"},
-    {1, DayKind::NthMonday, 2, 1999, kOpen, "成人の日"},
+    {1, DayKind::Fixed, 15, 1948, 1999, "成人の日"},
+    {1, DayKind::NthMonday, 2, 2000, kOpen, "成人の日"},
     {2, DayKind::Fixed, 11, 1967, kOpen, "建国記念の日"},
     {2, DayKind::Fixed, 23, 2020, kOpen, "天皇誕生日"},
     {3, DayKind::SpringEquinox, 0, 1948, kOpen, "春分の日"},
@@ -44,8 +44,8 @@ constexpr MonthRule kMonthRules[] = {
     {9, DayKind::Fixed, 15, 1966, 2002, "敬老の日"},
     {9, DayKind::AutumnEquinox, 0, 1948, kOpen, "秋分の日"},
     {9, DayKind::NthMonday, 3, 2003, kOpen, "敬老の日"},
-    {10, DayKind::Fixed, 10, 1966, 1998, "体育の日"},
-    {10, DayKind::NthMonday, 2, 1999, 2019, "体育の日"},
+    {10, DayKind::Fixed, 10, 1966, 1999, "体育の日"},
+    {10, DayKind::NthMonday, 2, 2000, 2019, "体育の日"},
     {10, DayKind::NthMonday, 2, 2022, kOpen, "スポーツの日"},
     {11, DayKind::Fixed, 3, 1948, kOpen, "文化の日"},
     {11, DayKind::Fixed, 23, 1948, kOpen, "勤労感謝の日"},

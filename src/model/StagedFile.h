@@ -12,7 +12,10 @@ namespace orv {
 
 class StagedFile {
   public:
-    // Creates the temporary file in the target's folder; IoError with the reason when it cannot.
+    // Creates the temporary file beside the file that will be replaced (the end of the target's
+    // symbolic links); IoError with the reason when it cannot, or when the file that is there
+    // must not be written (no write permission bit, even for root). A replaced file keeps its
+    // permissions and owner; a new one gets 0666 less the umask.
     explicit StagedFile(std::string target);
     // Appends through `writeChunk` (when set) instead of the system's write; tests make writes
     // fail with it.
@@ -38,6 +41,7 @@ class StagedFile {
     [[noreturn]] void Fail(int error);
 
     std::string target_;
+    std::string written_;  // the target with its symbolic links followed
     std::string temporary_;
     int fd_ = -1;
     uint64_t appendOffset_ = 0;

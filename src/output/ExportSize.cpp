@@ -46,4 +46,12 @@ std::optional<std::string> ExportSizeRefusal(PixelSize size) {
            std::to_string(kMaxExportSide) + " ピクセル以下になるよう、解像度を下げてください。";
 }
 
+std::optional<std::string> PageSizeRefusal(double widthMm, double heightMm) {
+    if (widthMm <= kMaxPageSideMm && heightMm <= kMaxPageSideMm) return std::nullopt;
+    return "出力が大きすぎます（" + std::to_string(std::lround(widthMm)) + " x " +
+           std::to_string(std::lround(heightMm)) + " mm）。\r\n縦横とも " +
+           std::to_string(std::lround(kMaxPageSideMm)) +
+           " mm（200 インチ）以下になるよう、サイズや面付けの数を減らしてください。";
+}
+
 }  // namespace orv

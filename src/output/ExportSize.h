@@ -21,4 +21,11 @@ inline constexpr int kMaxExportSide = 30000;
 // The warning that refuses a picture larger than kMaxExportSide on a side; nothing for one within.
 std::optional<std::string> ExportSizeRefusal(PixelSize size);
 
+// PDF viewers show no page longer than 200 inches on a side, and an image of that size is of no
+// more use; such a page or picture is refused.
+inline constexpr double kMaxPageSideMm = 200 * 25.4;
+
+// The message that refuses a page larger than kMaxPageSideMm on a side; nothing for one within.
+std::optional<std::string> PageSizeRefusal(double widthMm, double heightMm);
+
 }  // namespace orv

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // jpeglib.h needs FILE and size_t declared first.
@@ -70,6 +71,72 @@ uint32_t FromCmyk(const JSAMPLE* cmyk, bool inverted) {
     return OpaquePixel(channel(ink(cmyk[0])), channel(ink(cmyk[1])), channel(ink(cmyk[2])));
 }
 
+// The Exif orientation (1-8) in an APP1 marker, or 1 when there is none or it cannot be read.
+int ExifOrientation(const jpeg_decompress_struct& info) {
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr;
+         marker = marker->next) {
+        if (marker->marker != JPEG_APP0 + 1 || marker->data_length < 14 ||
+            std::memcmp(marker->data, "Exif\0\0", 6) != 0) {
+            continue;
+        }
+        const uint8_t* tiff = marker->data + 6;
+        const size_t size = marker->data_length - 6;
+        const bool little = tiff[0] == 'I' && tiff[1] == 'I';
+        if (!little && !(tiff[0] == 'M' && tiff[1] == 'M')) return 1;
+        const auto read = [&](size_t at, int bytes) -> uint32_t {
+            uint32_t value = 0;
+            for (int i = 0; i < bytes; ++i) {
+                const uint32_t byte = tiff[at + (little ? bytes - 1 - i : i)];
+                value = (value << 8) | byte;
+            }
+            return value;
+        };
+        const uint32_t directory = read(4, 4);
+        if (directory > size - 2) return 1;
+        const uint32_t entries = read(directory, 2);
+        for (uint32_t i = 0; i < entries; ++i) {
+            const size_t entry = directory + 2 + static_cast<size_t>(i) * 12;
+            if (entry + 12 > size) return 1;
+            // Tag 0x0112, a SHORT.
+            if (read(entry, 2) == 0x0112 && read(entry + 2, 2) == 3) {
+                const uint32_t value = read(entry + 8, 2);
+                return value >= 1 && value <= 8 ? static_cast<int>(value) : 1;
+            }
+        }
+        return 1;
+    }
+    return 1;
+}
+
+// The picture turned and mirrored the way its Exif orientation says it is to be shown.
+Bitmap Oriented(Bitmap stored, int orientation) {
+    if (orientation <= 1) return stored;
+    const int w = stored.Width;
+    const int h = stored.Height;
+    const bool across = orientation >= 5;  // rows become columns
+    Bitmap shown;
+    shown.Width = across ? h : w;
+    shown.Height = across ? w : h;
+    shown.Pixels.resize(stored.Pixels.size());
+    for (int y = 0; y < shown.Height; ++y) {
+        for (int x = 0; x < shown.Width; ++x) {
+            int sx = x;
+            int sy = y;
+            switch (orientation) {
+                case 2: sx = w - 1 - x; break;
+                case 3: sx = w - 1 - x; sy = h - 1 - y; break;
+                case 4: sy = h - 1 - y; break;
+                case 5: sx = y; sy = x; break;
+                case 6: sx = y; sy = h - 1 - x; break;
+                case 7: sx = w - 1 - y; sy = h - 1 - x; break;
+                default: sx = w - 1 - y; sy = x; break;  // 8
+            }
+            shown.At(x, y) = stored.Pixels[static_cast<size_t>(sy) * w + sx];
+        }
+    }
+    return shown;
+}
+
 }  // namespace
 
 Bitmap DecodeJpegFile(const std::string& path) {
@@ -78,10 +145,13 @@ Bitmap DecodeJpegFile(const std::string& path) {
 
     Decompressor jpeg;
     jpeg_stdio_src(&jpeg.info, file.get());
+    // Phones and cameras store a photo as the sensor saw it and say in Exif how to turn it.
+    jpeg_save_markers(&jpeg.info, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(&jpeg.info, TRUE) != JPEG_HEADER_OK) {
         throw PictureError("The JPEG file holds no image.");
     }
     Bitmap bitmap = NewBitmap(jpeg.info.image_width, jpeg.info.image_height);
+    const int orientation = ExifOrientation(jpeg.info);
 
     const bool cmyk =
         jpeg.info.jpeg_color_space == JCS_CMYK || jpeg.info.jpeg_color_space == JCS_YCCK;
@@ -122,7 +192,7 @@ Bitmap DecodeJpegFile(const std::string& path) {
         }
     }
     jpeg_finish_decompress(&jpeg.info);
-    return bitmap;
+    return Oriented(std::move(bitmap), orientation);
 }
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 
 #include <QPaintEngine>
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -198,7 +199,11 @@ bool DrawPrintPage(OutputEnvironment& env, PrintTarget& printer, bool atPrintPos
                                                    SizeOf(source.PositionYText())}
                                          : MmPoint{0, 0};
     QtCanvasCache cache;
-    QtCanvas canvas(printer.Painter(), resolution.Y, &cache);
+    // On dots that are not square, letters are widened to keep their shape on paper.
+    const int textWidth = resolution.X > 0 && resolution.Y > 0
+                              ? static_cast<int>(std::lround(100.0 * resolution.X / resolution.Y))
+                              : 100;
+    QtCanvas canvas(printer.Painter(), resolution.Y, &cache, textWidth);
     return DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
                       resolution.Y * 100 / scale, base, 100, VisibleArea(printer.Painter()));
 }
@@ -274,8 +279,12 @@ ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string
     {
         TData design;
         ResetToWindowDesign(source, design);
-        const std::optional<std::string> refusal = ExportSizeRefusal(
-            ExportPictureSize(source.SizeXText(), source.SizeYText(), dpi, design));
+        const QSizeF page = LayoutSizeMm(env);
+        std::optional<std::string> refusal = PageSizeRefusal(page.width(), page.height());
+        if (!refusal) {
+            refusal = ExportSizeRefusal(
+                ExportPictureSize(source.SizeXText(), source.SizeYText(), dpi, design));
+        }
         if (refusal) {
             env.Messages.Report(MessageKind::Warning, *refusal);
             return ImageExportResult::NotStarted;

@@ -2,11 +2,23 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <cmath>
 
+#include "ExportSize.h"
 #include "PdfPage.h"
 #include "StagedFile.h"
 
 namespace orv {
+
+namespace {
+
+// Qt's writer gives a page whole points, to the nearest; the sheet's last fraction of a point, and
+// the cut frame's line in it, would fall off. The page is rounded up instead.
+int WholePointsAbove(double mm) {
+    return static_cast<int>(std::ceil(mm * 72.0 / 25.4 - 1e-6));
+}
+
+}  // namespace
 
 PdfFilePrinter::PdfFilePrinter(std::string path, double widthMm, double heightMm, int dpi)
     : path_(std::move(path)), widthMm_(widthMm), heightMm_(heightMm), dpi_(dpi) {}
@@ -20,17 +32,18 @@ void PdfFilePrinter::StartJob(const std::string& title) {
     if (dpi_ < 1 || !(widthMm_ > 0) || !(heightMm_ > 0)) {
         throw PrinterError(path_ + ": the page has no size");
     }
+    if (const auto refusal = PageSizeRefusal(widthMm_, heightMm_)) throw PrinterError(*refusal);
     try {
         file_ = std::make_unique<StagedFile>(path_);
     } catch (const Error& e) {
         throw PrinterError(e.what());
     }
-    const QPageSize size(QSizeF(widthMm_, heightMm_), QPageSize::Millimeter, QString(),
+    const QPageSize size(QSize(WholePointsAbove(widthMm_), WholePointsAbove(heightMm_)), QString(),
                          QPageSize::ExactMatch);
     try {
-        page_ = std::make_unique<PdfPage>(file_->TemporaryPath(),
+        page_ = std::make_unique<PdfPage>(*file_,
                                           QPageLayout(size, QPageLayout::Portrait, QMarginsF()),
-                                          dpi_, QPoint(0, 0), title);
+                                          DotPair{dpi_, dpi_}, QPoint(0, 0), title);
     } catch (...) {
         file_.reset();
         throw;

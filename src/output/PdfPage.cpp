@@ -1,35 +1,80 @@
 #include "PdfPage.h"
 
-#include <QFile>
+#include <algorithm>
+#include <exception>
 
-#include "PrintTarget.h"
+#include "StagedFile.h"
 
 namespace orv {
 
-PdfPage::PdfPage(const std::string& path, const QPageLayout& layout, int dpi, QPoint origin,
+// Qt's writer takes any device but does not pass on why a write failed; this one keeps the reason.
+class PdfPage::Output : public QIODevice {
+  public:
+    explicit Output(StagedFile& file) : file_(file) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+
+    const std::string& Error() const { return error_; }
+    // A complete file begins with its header and ends with its trailer.
+    bool Complete() const {
+        return error_.empty() && head_.starts_with("%PDF-") &&
+               tail_.find("%%EOF") != std::string::npos;
+    }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (!error_.empty()) return -1;
+        try {
+            file_.Append(data, static_cast<size_t>(size));
+        } catch (const std::exception& e) {
+            error_ = e.what();
+            return -1;
+        }
+        if (head_.size() < 5) head_.append(data, std::min<size_t>(5 - head_.size(), size));
+        tail_.append(data, static_cast<size_t>(size));
+        if (tail_.size() > 32) tail_.erase(0, tail_.size() - 32);
+        return size;
+    }
+
+  private:
+    StagedFile& file_;
+    std::string error_;
+    std::string head_;
+    std::string tail_;
+};
+
+PdfPage::PdfPage(StagedFile& file, const QPageLayout& layout, DotPair dpi, QPoint origin,
                  const std::string& title)
-    : path_(path), printer_(QPrinter::HighResolution), origin_(origin) {
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setOutputFileName(QString::fromStdString(path));
-    printer_.setDocName(QString::fromStdString(title));
-    printer_.setCreator(QStringLiteral("Orvalinden"));
-    printer_.setResolution(dpi);
-    // Full page: Qt would otherwise put a margin of its own between the paper's edge and the
-    // origin; the printable corner is set by the translation below instead.
-    printer_.setFullPage(true);
+    : target_(file.Target()),
+      output_(std::make_unique<Output>(file)),
+      writer_(std::make_unique<QPdfWriter>(output_.get())) {
+    if (dpi.X < 1 || dpi.Y < 1) throw PrinterError(file.Target() + ": the page has no resolution");
+    writer_->setTitle(QString::fromStdString(title));
+    writer_->setCreator(QStringLiteral("Orvalinden"));
+    writer_->setResolution(dpi.X);
+    // No margin of Qt's own between the paper's edge and the origin; the printable corner is set
+    // by the translation below instead.
     QPageLayout paper(layout.pageSize(), layout.orientation(), QMarginsF(0, 0, 0, 0));
     paper.setMinimumMargins(QMarginsF(0, 0, 0, 0));
-    printer_.setPageLayout(paper);
-    if (!painter_.begin(&printer_)) {
-        throw PrinterError(path + ": the PDF page could not be started");
+    writer_->setPageLayout(paper);
+    if (!painter_.begin(writer_.get())) {
+        throw PrinterError(file.Target() + ": the PDF page could not be started");
     }
-    painter_.translate(origin);
+    dpi_ = dpi;
+    origin_ = origin;
+    PlaceOrigin();
+}
+
+void PdfPage::PlaceOrigin() {
+    painter_.resetTransform();
+    // Down the page a coordinate is a dot of the vertical resolution.
+    if (dpi_.Y != dpi_.X) painter_.scale(1.0, static_cast<double>(dpi_.X) / dpi_.Y);
+    painter_.translate(origin_);
 }
 
 void PdfPage::NewPage() {
-    if (!printer_.newPage()) throw PrinterError(path_ + ": the next PDF page could not be started");
-    painter_.resetTransform();
-    painter_.translate(origin_);
+    if (!writer_->newPage()) throw PrinterError(target_ + ": the next PDF page could not be started");
+    PlaceOrigin();
 }
 
 PdfPage::~PdfPage() {
@@ -42,15 +87,10 @@ void PdfPage::Close() noexcept {
 
 void PdfPage::Finish() {
     const bool ended = painter_.end();
-    // Qt's writer does not report every write error; a complete file ends with its trailer.
-    QFile file(QString::fromStdString(path_));
-    bool complete = false;
-    if (ended && file.open(QIODevice::ReadOnly) && file.size() > 16) {
-        const QByteArray head = file.read(5);
-        file.seek(file.size() - 16);
-        complete = head == "%PDF-" && file.read(16).contains("%%EOF");
+    if (!output_->Error().empty()) throw PrinterError(output_->Error());
+    if (!ended || !output_->Complete()) {
+        throw PrinterError(target_ + ": the PDF file could not be written completely");
     }
-    if (!complete) throw PrinterError(path_ + ": the PDF file could not be written completely");
 }
 
 }  // namespace orv

@@ -1,20 +1,27 @@
 #pragma once
 // One PDF page drawn through Qt's PDF writer, for both print targets: the page size, resolution
 // and orientation are given, the origin is moved to the printable corner, and the finished file
-// is checked before anyone relies on it.
+// is checked before anyone relies on it. The bytes go into a staged file, so that a failed write
+// reports the file the user named and the system's reason.
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <memory>
 #include <string>
 
+#include "PrintTarget.h"
+
 namespace orv {
+
+class StagedFile;
 
 class PdfPage {
   public:
-    // `layout` gives the paper and orientation; its margins are ignored. `origin` is the printable
-    // corner in device dots.
-    PdfPage(const std::string& path, const QPageLayout& layout, int dpi, QPoint origin,
+    // `layout` gives the paper and orientation; its margins are ignored. `dpi` is the resolution
+    // of the page's coordinates, which may differ across and down (a printer of 600 × 300 dpi).
+    // `origin` is the printable corner in those coordinates. `file` outlives the page.
+    PdfPage(StagedFile& file, const QPageLayout& layout, DotPair dpi, QPoint origin,
             const std::string& title);
     // Ends the painter if still active (the file is then incomplete).
     ~PdfPage();
@@ -30,9 +37,13 @@ class PdfPage {
     void Close() noexcept;
 
   private:
-    std::string path_;
-    QPrinter printer_;
+    class Output;
+    void PlaceOrigin();
+    std::string target_;
+    std::unique_ptr<Output> output_;
+    std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
+    DotPair dpi_;
     QPoint origin_;
 };
 

@@ -40,4 +40,8 @@ constexpr uint32_t OnWhite(uint32_t argb) {
     return OpaquePixel(blend((argb >> 16) & 0xFF), blend((argb >> 8) & 0xFF), blend(argb & 0xFF));
 }
 
+// Lays a picture of unpremultiplied 0xAARRGGBB pixels on white, keeping the opacity of each in
+// Alpha when any of them is not opaque.
+void LayOnWhite(Bitmap& picture);
+
 }  // namespace orv

@@ -39,7 +39,7 @@ Bitmap DecodePngFile(const std::string& path) {
                                static_cast<png_int_32>(bitmap.Width) * 4, nullptr)) {
         png.Fail();
     }
-    for (uint32_t& pixel : bitmap.Pixels) pixel = OnWhite(pixel);
+    LayOnWhite(bitmap);
     return bitmap;
 }
 

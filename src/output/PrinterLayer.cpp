@@ -179,8 +179,8 @@ void PrinterLayer::StartJob(const std::string& title) {
             throw PrinterError(e.what());
         }
         try {
-            page_ = std::make_unique<PdfPage>(file_->TemporaryPath(), printer_.pageLayout(),
-                                              facts.resolution.X, QPoint(0, 0), title);
+            page_ = std::make_unique<PdfPage>(*file_, printer_.pageLayout(), facts.resolution,
+                                              QPoint(0, 0), title);
         } catch (...) {
             file_.reset();
             throw;
@@ -191,16 +191,20 @@ void PrinterLayer::StartJob(const std::string& title) {
     const int fd = mkstemp(path.data());
     if (fd < 0) throw PrinterError(path + ": " + SystemErrorText(errno));
     close(fd);
-    try {
-        const int dpi = facts.resolution.X * 100 / Scale();
-        page_ = std::make_unique<PdfPage>(path, printer_.pageLayout(), dpi,
-                                          QPoint(facts.offset.X, facts.offset.Y), title);
-    } catch (...) {
-        unlink(path.c_str());
-        throw;
-    }
     jobFile_ = path;
     jobTitle_ = title;
+    try {
+        file_ = std::make_unique<StagedFile>(path);
+        const DotPair dpi{facts.resolution.X * 100 / Scale(), facts.resolution.Y * 100 / Scale()};
+        page_ = std::make_unique<PdfPage>(*file_, printer_.pageLayout(), dpi,
+                                          QPoint(facts.offset.X, facts.offset.Y), title);
+    } catch (const IoError& e) {
+        Forget();
+        throw PrinterError(e.what());
+    } catch (...) {
+        Forget();
+        throw;
+    }
 }
 
 QPainter& PrinterLayer::Painter() {
@@ -217,12 +221,12 @@ void PrinterLayer::EndJob() {
     if (!page_) throw PrinterError("no print job has been started");
     try {
         page_->Finish();
-        if (file_) {
-            try {
-                file_->Commit();
-            } catch (const IoError& e) {
-                throw PrinterError(e.what());
-            }
+        try {
+            file_->Commit();
+        } catch (const IoError& e) {
+            throw PrinterError(e.what());
+        }
+        if (jobFile_.empty()) {
             Forget();
             return;
         }

@@ -1,11 +1,14 @@
 #include "QtCanvas.h"
 
 #include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainterPath>
 #include <QPen>
 #include <QPoint>
 #include <QVector>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -50,11 +53,27 @@ QVector<QPoint> LinePixels(int x0, int y0, int x1, int y1) {
     return points;
 }
 
+// The pixels a picture is handed to a PDF with: those of its place on the page, but no more than
+// kMaxVectorPicturePixels or the picture's own, whichever is more; beyond that the viewer's own
+// enlargement is too slight to show.
+constexpr double kMaxVectorPicturePixels = 16'000'000;
+
+QSize VectorPictureSize(QSize target, QSize source) {
+    const double pixels = static_cast<double>(target.width()) * target.height();
+    const double bound =
+        std::max(kMaxVectorPicturePixels, static_cast<double>(source.width()) * source.height());
+    if (pixels <= bound) return target;
+    const double shrink = std::sqrt(bound / pixels);
+    return {std::max(1, static_cast<int>(target.width() * shrink)),
+            std::max(1, static_cast<int>(target.height() * shrink))};
+}
+
 }  // namespace
 
-QtCanvas::QtCanvas(QPainter& painter, int fontPpi, QtCanvasCache* cache)
+QtCanvas::QtCanvas(QPainter& painter, int fontPpi, QtCanvasCache* cache, int textWidthPercent)
     : painter_(painter),
       fontPpi_(fontPpi > 0 ? fontPpi : 96),
+      textWidthPercent_(std::clamp(textWidthPercent, 1, 4000)),
       ownCache_(cache == nullptr ? std::make_unique<QtCanvasCache>() : nullptr),
       cache_(cache == nullptr ? ownCache_.get() : cache),
       fontPoints_(kDefaultFontPoints) {
@@ -115,7 +134,7 @@ int QtCanvas::PixelSizeOf(int points) const {
 const CachedFont& QtCanvas::CurrentFont() {
     if (font_ == nullptr) {
         font_ = &cache_->Font(fontFace_, PixelSizeOf(fontPoints_), fontBold_, fontItalic_,
-                              painter_.device());
+                              painter_.device(), textWidthPercent_);
     }
     return *font_;
 }
@@ -186,12 +205,45 @@ void QtCanvas::LineTo(int x, int y) {
     painter_.drawLine(QPointF(x0 + 0.5, y0 + 0.5), QPointF(x + 0.5, y + 0.5));
 }
 
+bool QtCanvas::QtDrawsBold(const CachedFont& font) const {
+    const QPaintEngine* engine = painter_.paintEngine();
+    if (engine == nullptr || engine->type() != QPaintEngine::Raster) return false;
+    // Qt keeps glyphs as bitmaps below this size on the device, and draws larger ones from
+    // their outlines, which it does not embolden.
+    constexpr double kLargestBitmapGlyph = 64;
+    const double size = font.Font.pixelSize();
+    return size * size * std::abs(painter_.deviceTransform().determinant()) <
+           kLargestBitmapGlyph * kLargestBitmapGlyph;
+}
+
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
     if (text.empty()) return;
     const CachedFont& font = CurrentFont();
-    painter_.setFont(font.Font);
-    painter_.setPen(fontColor_);
-    painter_.drawText(QPoint(x, y + font.Ascent), QString::fromStdString(text));
+    const QPoint baseline(x, y + font.Ascent);
+    const QString string = QString::fromStdString(text);
+    if (font.SyntheticBold <= 0 || QtDrawsBold(font)) {
+        painter_.setFont(font.Font);
+        painter_.setPen(fontColor_);
+        painter_.drawText(baseline, string);
+        return;
+    }
+    QPainterPath outline;
+    outline.addText(baseline, font.Plain, string);
+    const QPen stroke(fontColor_, font.SyntheticBold, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    if (painter_.paintEngine()->type() == QPaintEngine::Raster) {
+        painter_.setPen(stroke);
+        painter_.setBrush(fontColor_);
+        painter_.drawPath(outline);
+    } else {
+        // A PDF keeps the text as text (to search and copy), with the widening stroked over it.
+        painter_.setFont(font.Plain);
+        painter_.setPen(fontColor_);
+        painter_.drawText(baseline, string);
+        painter_.strokePath(outline, stroke);
+    }
+    painter_.restore();
 }
 
 TextSize QtCanvas::TextExtent(const std::string& text) {
@@ -213,6 +265,19 @@ void QtCanvas::StretchPicture(const Rect& dest, const Bitmap& picture) {
 
     const QImage source = WrapBitmap(picture);
     if (source.isNull()) return;
+    // A PDF keeps the picture as it is given (no JPEG), and its viewers enlarge it block by block:
+    // an enlarged picture goes in smoothly scaled to the dots it covers, within a bound.
+    const bool vector = painter_.paintEngine() != nullptr &&
+                        painter_.paintEngine()->type() != QPaintEngine::Raster;
+    if (vector) {
+        painter_.save();
+        painter_.setRenderHint(QPainter::LosslessImageRendering, true);
+        const QSize size = VectorPictureSize(target.size(), QSize(picture.Width, picture.Height));
+        const QImage& scaled = cache_->Scaled(picture, size.width(), size.height());
+        if (!scaled.isNull()) painter_.drawImage(QRectF(target), scaled);
+        painter_.restore();
+        return;
+    }
     if (target.width() >= picture.Width && target.height() >= picture.Height) {
         // Enlarging: interpolate only the pixels that show, however large the target.
         painter_.save();

@@ -27,8 +27,10 @@ class QtCanvas : public Canvas {
     // top and clip it to the band; the band then gets the same pixels as the whole image would.
     // `fontPpi` is P: the screen's logical resolution (96) for the preview and export images, the
     // printer's resolution for a printer page. `cache`, when given, outlives the canvas (see
-    // QtCanvasCache.h).
-    QtCanvas(QPainter& painter, int fontPpi, QtCanvasCache* cache = nullptr);
+    // QtCanvasCache.h). `textWidthPercent` widens text for a device whose dots are not square
+    // (a 600 × 300 dpi printer: 200), so that its letters keep their shape on paper.
+    QtCanvas(QPainter& painter, int fontPpi, QtCanvasCache* cache = nullptr,
+             int textWidthPercent = 100);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
@@ -58,6 +60,8 @@ class QtCanvas : public Canvas {
 
   private:
     const CachedFont& CurrentFont();
+    // Whether Qt itself draws `font`'s bold on this painter (from its bitmap glyphs).
+    bool QtDrawsBold(const CachedFont& font) const;
     // Fills the pixels x0..x1, y0..y1 (inclusive) with `color`.
     void FillPixels(int x0, int y0, int x1, int y1, const QColor& color);
     // A stroke of the pen along a horizontal or vertical run of pixel centres, inclusive.
@@ -65,6 +69,7 @@ class QtCanvas : public Canvas {
 
     QPainter& painter_;
     int fontPpi_;
+    int textWidthPercent_;
     std::unique_ptr<QtCanvasCache> ownCache_;
     QtCanvasCache* cache_;
 

@@ -1,5 +1,9 @@
 #include "QtCanvasCache.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <algorithm>
+
 #include "FontSubstitutes.h"
 
 namespace orv {
@@ -20,6 +24,14 @@ uint64_t SamplePixels(const Bitmap& picture) {
     return hash;
 }
 
+bool HasBoldFace(const QFont& font) {
+    const QString family = QFontInfo(font).family();
+    const QStringList styles = QFontDatabase::styles(family);
+    return std::any_of(styles.begin(), styles.end(), [&](const QString& style) {
+        return QFontDatabase::weight(family, style) >= QFont::Bold;
+    });
+}
+
 }  // namespace
 
 QImage WrapBitmap(const Bitmap& picture) {
@@ -32,20 +44,25 @@ QImage WrapBitmap(const Bitmap& picture) {
 }
 
 const CachedFont& QtCanvasCache::Font(const QString& face, int pixelSize, bool bold, bool italic,
-                                      const QPaintDevice* device) {
-    FontKey key{face, pixelSize, bold, italic, device != nullptr ? device->logicalDpiY() : 0};
+                                      const QPaintDevice* device, int widthPercent) {
+    FontKey key{face,   pixelSize, bold, italic, device != nullptr ? device->logicalDpiY() : 0,
+                widthPercent};
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return *found->second;
 
     QFont font(ResolveFamily(face));
     font.setPixelSize(pixelSize);
-    font.setBold(bold);
     font.setItalic(italic);
     // GDI places glyphs by their advances alone.
     font.setKerning(false);
+    if (widthPercent != 100) font.setStretch(widthPercent);
+    QFont plain = font;
+    font.setBold(bold);
     QFontMetrics metrics(font, device);
     auto entry = std::make_unique<CachedFont>(
-        CachedFont{font, metrics.ascent(), metrics.ascent() + metrics.descent(), metrics});
+        CachedFont{font, metrics.ascent(), metrics.ascent() + metrics.descent(), metrics, plain});
+    // The stroke that widens every outline as much as Qt's (and FreeType's) emboldening does.
+    if (bold && !HasBoldFace(font)) entry->SyntheticBold = pixelSize / 24.0;
     return *fonts_.emplace(std::move(key), std::move(entry)).first->second;
 }
 

@@ -26,21 +26,27 @@ struct CachedFont {
     int Ascent = 0;
     int CellHeight = 0;  // ascent + descent
     QFontMetrics Metrics;
+    // A bold font whose face has no bold of its own is emboldened by Qt only in the glyphs it
+    // keeps as bitmaps (below 64 pixels on an image) and by a thin second stroke in a PDF. Such
+    // text is drawn in Plain with its outline stroked SyntheticBold pixels wide instead, as Qt's
+    // own emboldening looks; 0 when the face has a bold of its own.
+    QFont Plain;
+    double SyntheticBold = 0;
 };
 
 class QtCanvasCache {
   public:
-    // The font for a face name as a design gives it, at a pixel size, measured on `device`.
-    // The reference stays valid as long as the cache.
+    // The font for a face name as a design gives it, at a pixel size, measured on `device`,
+    // `widthPercent` as wide as usual. The reference stays valid as long as the cache.
     const CachedFont& Font(const QString& face, int pixelSize, bool bold, bool italic,
-                           const QPaintDevice* device);
+                           const QPaintDevice* device, int widthPercent = 100);
 
     // `picture` smoothly scaled to width × height; the last result is kept, so that repeated
     // passes over the same picture at the same size scale it only once.
     const QImage& Scaled(const Bitmap& picture, int width, int height);
 
   private:
-    using FontKey = std::tuple<QString, int, bool, bool, int>;  // ..., device resolution
+    using FontKey = std::tuple<QString, int, bool, bool, int, int>;  // ..., device resolution, width
     std::map<FontKey, std::unique_ptr<CachedFont>> fonts_;
 
     struct ScaledKey {

@@ -44,8 +44,9 @@ Bitmap DecodeWithQt(const std::string& path, const std::string& format) {
     Bitmap bitmap = NewBitmap(image.width(), image.height());
     for (int y = 0; y < bitmap.Height; ++y) {
         const auto* line = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-        std::transform(line, line + bitmap.Width, &bitmap.At(0, y), OnWhite);
+        std::copy(line, line + bitmap.Width, &bitmap.At(0, y));
     }
+    LayOnWhite(bitmap);
     return bitmap;
 }
 

@@ -11,6 +11,9 @@ struct Bitmap {
     int Height = 0;
     // Row-major, top row first, one 0xFFRRGGBB word per pixel (the layout of an RGB32 image).
     std::vector<uint32_t> Pixels;
+    // For a picture with transparency, each pixel's opacity (0 clear .. 255 opaque) in the same
+    // order, and Pixels are laid on white; empty for an opaque picture.
+    std::vector<uint8_t> Alpha = {};
 
     bool Empty() const { return Width <= 0 || Height <= 0; }
     uint32_t& At(int x, int y) { return Pixels[static_cast<size_t>(y) * Width + x]; }

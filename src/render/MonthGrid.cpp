@@ -142,7 +142,8 @@ void DrawMonthGrid(RenderPass& pass) {
     const int ppi = pass.canvas.FontPpi();
     // The rows or the columns, whichever is tighter, decide the digits' size.
     g.S =
-        2.0 * pass.unit < pass.colW ? Trunc(2.0 * g.rh * k * 72 / ppi) : Trunc(k * g.cw * 72 / ppi);
+        2.0 * pass.unit < pass.colW ? Trunc(2.0 * g.rh * k * 72 / ppi)
+                                    : Trunc(k * g.cw * 72 / FontPpiAcross(pass));
     g.pad = F(std::min(g.rh, g.cw) / 10.0);
     static constexpr double kPad2Factor[] = {1.0, 0.5, 0.15};
     g.pad2 = F(g.pad * kPad2Factor[pass.daySize]);

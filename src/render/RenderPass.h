@@ -94,6 +94,13 @@ inline CivilDate FirstOfMonth(int year, int month) {
 }
 
 // A font's face, size and style as the design gives them for one band of text.
+// The font resolution counted in dots across, for sizes taken from widths: on a printer whose
+// dots are not square (600 × 300 dpi) a width holds more dots than a height of the same length.
+inline double FontPpiAcross(const RenderPass& pass) {
+    const double ppi = pass.canvas.FontPpi();
+    return pass.dpiY > 0 && pass.dpiX > 0 ? ppi * pass.dpiX / pass.dpiY : ppi;
+}
+
 inline void SelectFont(Canvas& canvas, const std::string& face, int points, int32_t bold,
                        int32_t italic) {
     canvas.SetFontName(face);

@@ -38,6 +38,11 @@ struct RenderState {
     // another file (another month's picture) decodes again.
     std::shared_ptr<const Bitmap> PictureBitmap;
     std::string PictureBitmapFile;
+    // A picture with transparency laid on the sheet's colour, with the picture and the colour it
+    // was made from.
+    std::shared_ptr<const Bitmap> PictureOnSheet;
+    std::shared_ptr<const Bitmap> PictureOnSheetFrom;
+    int32_t PictureSheetColor = 0;
     // The calendar box without its title band, written by every pass.
     MonthAreaRect MonthArea;
     // Rokuyo and solar terms from the old-calendar data file.

@@ -91,6 +91,45 @@ void PlaceTitleBand(RenderPass& pass) {
     pass.TY = ty;
 }
 
+namespace {
+
+// The picture with the sheet's colour showing through where it is transparent.
+const Bitmap& OnSheetColor(RenderState& state, CanvasColor sheet) {
+    const Bitmap& picture = *state.PictureBitmap;
+    constexpr CanvasColor kWhite = 0xFFFFFF;
+    if (picture.Alpha.size() != picture.Pixels.size() || (sheet & 0xFFFFFF) == kWhite) {
+        return picture;
+    }
+    if (state.PictureOnSheet && state.PictureOnSheetFrom == state.PictureBitmap &&
+        state.PictureSheetColor == sheet) {
+        return *state.PictureOnSheet;
+    }
+    // The pixels are laid on white: c·a + 255·(1 - a). On the sheet's colour s they are
+    // c·a + s·(1 - a), that is the pixel less (255 - s)·(1 - a), channel by channel.
+    auto laid = std::make_shared<Bitmap>(picture);
+    laid->Alpha.clear();
+    const uint32_t sheetRgb =
+        ((sheet & 0xFF) << 16) | (sheet & 0xFF00) | ((static_cast<uint32_t>(sheet) >> 16) & 0xFF);
+    for (size_t i = 0; i < laid->Pixels.size(); ++i) {
+        const uint32_t clear = 255 - picture.Alpha[i];
+        if (clear == 0) continue;
+        uint32_t pixel = 0xFF000000u;
+        for (int shift : {16, 8, 0}) {
+            const uint32_t on = (picture.Pixels[i] >> shift) & 0xFF;
+            const uint32_t below = (sheetRgb >> shift) & 0xFF;
+            const uint32_t lost = ((255 - below) * clear + 127) / 255;
+            pixel |= (on > lost ? on - lost : 0) << shift;
+        }
+        laid->Pixels[i] = pixel;
+    }
+    state.PictureOnSheet = std::move(laid);
+    state.PictureOnSheetFrom = state.PictureBitmap;
+    state.PictureSheetColor = sheet;
+    return *state.PictureOnSheet;
+}
+
+}  // namespace
+
 void DrawIllustration(RenderPass& pass) {
     const std::string& file = CalendarPictureFile(pass.design);
     if (file.empty()) return;
@@ -111,7 +150,7 @@ void DrawIllustration(RenderPass& pass) {
         state.PictureBitmapFile = file;
         state.PictureChanged = false;
     }
-    const Bitmap& bitmap = *state.PictureBitmap;
+    const Bitmap& bitmap = OnSheetColor(state, pass.design.CalenderBackColor);
 
     const double bw = bitmap.Width;
     const double bh = bitmap.Height;

@@ -108,7 +108,7 @@ void DrawTitle(RenderPass& pass) {
     const int ppi = canvas.FontPpi();
     // One unit high, or half a column when the columns are the tighter dimension.
     int size = 2.0 * pass.unit < pass.colW ? Trunc(static_cast<double>(pass.rh) * 72 / ppi)
-                                           : Trunc(pass.cw / 2.0 * 72 / ppi);
+                                           : Trunc(pass.cw / 2.0 * 72 / FontPpiAcross(pass));
     const std::string monthText = MonthText(design);
     std::string title;
     if (pass.kind == ckSheet) {

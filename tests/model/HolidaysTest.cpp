@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -82,9 +83,36 @@ TEST(Holidays, AccessionYear2019ComesOutWhole) {
               "11/4 振替休日\n11/23 勤労感謝の日\n");
 }
 
+// The law that moved them to Mondays took effect in 2000.
+TEST(Holidays, ComingOfAgeAndSportsDaysMoveToMondaysIn2000) {
+    ExpectNames(
+        "1999-01-15 成人の日  1999-01-11 -  1999-10-10 体育の日\n"
+        "1999-10-11 振替休日  2000-01-10 成人の日  2000-01-15 -\n"
+        "2000-10-09 体育の日  2000-10-10 -\n");
+}
+
+TEST(Holidays, EveryDateOf1955To2050IsThatOfThePublishedList) {
+    std::ifstream list(ORV_HOLIDAY_LIST);
+    ASSERT_TRUE(list.is_open());
+    int years = 0;
+    for (std::string line; std::getline(list, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const int year = std::stoi(line);
+        std::string computed = std::to_string(year);
+        for (const Holiday& h : HolidaysOfYear(year)) {
+            char monthDay[8];
+            std::snprintf(monthDay, sizeof monthDay, " %02d%02d", h.Date.Month, h.Date.Day);
+            computed += monthDay;
+        }
+        EXPECT_EQ(computed, line);
+        ++years;
+    }
+    EXPECT_EQ(years, 2050 - 1955 + 1);
+}
+
 TEST(Holidays, SportsDayIsRenamedFrom2020) {
     ExpectNames(
-        "1998-10-10 体育の日  1999-10-11 体育の日  2019-10-14 体育の日\n"
+        "1998-10-10 体育の日  1999-10-10 体育の日  2019-10-14 体育の日\n"
         "2022-10-10 スポーツの日\n");
 }
 
@@ -120,7 +148,7 @@ TEST(Holidays, EquinoxesFollowTheFormulaOfTheirCentury) {
 // Marine Day was first kept in 1996.
 TEST(Holidays, FixedMovedAndOneOffDaysKeepTheirYears) {
     ExpectNames(
-        "1998-01-15 成人の日  1999-01-15 -  1999-01-11 成人の日\n"
+        "1998-01-15 成人の日  2000-01-15 -  2000-01-10 成人の日\n"
         "1990-09-15 敬老の日  1990-09-17 -  2003-09-15 敬老の日\n"
         "1960-09-19 -  1995-07-20 -  1996-07-20 海の日  2015-08-11 -\n"
         "2016-08-11 山の日  1959-04-10 皇太子明仁親王の結婚の儀\n"

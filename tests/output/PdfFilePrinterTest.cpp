@@ -2,11 +2,21 @@
 // text stays text, and nothing left behind by a job that does not finish.
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <QFont>
+#include <QPainter>
+#include <map>
 
+#include "FontSubstitutes.h"
+#include "OutputDriver.h"
 #include "PdfFilePrinter.h"
+#include "PictureFormats.h"
 #include "PrinterLayer.h"
+#include "RecordDesignSource.h"
+#include "RecordingSink.h"
+#include "SizePresets.h"
 #include "TempDir.h"
 
 namespace orv {
@@ -48,8 +58,8 @@ TEST(PdfPrinting, PageHasTheSheetsSizeAndKeepsTextAsText) {
     TempDir dir;
     PdfFilePrinter portrait(dir.File("a4.pdf"), 210, 297, 300);
     PrintPage(portrait, QStringLiteral("2026年1月 Orvalinden"));
-    // Qt's writer gives the page whole points: the sheet within 0.2 mm.
-    EXPECT_EQ(PageSize(dir.File("a4.pdf")), "595 x 842 pts (A4)");
+    // Whole points, rounded up so that the sheet is on the page.
+    EXPECT_EQ(PageSize(dir.File("a4.pdf")), "596 x 842 pts (A4)");
     EXPECT_NE(Tool("pdftotext", dir.File("a4.pdf") + "' '-").find("2026年1月 Orvalinden"),
               std::string::npos);
     // Vector: no picture of the page (pdfimages lists its two header lines only).
@@ -58,7 +68,7 @@ TEST(PdfPrinting, PageHasTheSheetsSizeAndKeepsTextAsText) {
 
     PdfFilePrinter wide(dir.File("wide.pdf"), 297, 210, 600);
     PrintPage(wide, QStringLiteral("wide"));
-    EXPECT_EQ(PageSize(dir.File("wide.pdf")), "842 x 595 pts (A4)");
+    EXPECT_EQ(PageSize(dir.File("wide.pdf")), "842 x 596 pts (A4)");
 }
 
 TEST(PdfPrinting, JobThatDoesNotFinishLeavesNoFileAndKeepsTheOldOne) {
@@ -97,6 +107,176 @@ TEST(PdfPrinting, PrintToFileChosenInTheDialogWritesThatFile) {
     EXPECT_EQ(PageSize(dir.File("printed.pdf")), "420 x 595 pts (A5)");
     unsetenv("CUPS_SERVER");
     cupsSetServer(nullptr);
+}
+
+class NoStatus : public StatusSink {
+  public:
+    void ShowStatus(const std::string&) override {}
+};
+
+// A card-sized calendar design through the output driver.
+class PdfOutput : public testing::Test {
+  protected:
+    PdfOutput() {
+        RegisterWindowsFontSubstitutes();
+        design.Year = 2026;
+        design.Month = 1;
+        design.SizeX = 86;
+        design.SizeY = 54;
+        design.Frame = 1;
+    }
+    OutputEnvironment Env() {
+        source = std::make_unique<RecordDesignSource>(design);
+        return {*source, status, sink, state};
+    }
+    // The design printed into a PDF of its size; the messages when that failed.
+    std::string Print(const std::string& path, int dpi) {
+        OutputEnvironment env = Env();
+        PdfFilePrinter pdf(path, design.SizeX, design.SizeY, dpi);
+        if (OutputPrint(env, pdf, false)) return {};
+        std::string text;
+        for (const auto& message : sink.Take()) text += message.text + "\n";
+        return text.empty() ? "failed" : text;
+    }
+    // The PDF's page drawn by poppler at `dpi`, in grey.
+    QImage Raster(const std::string& pdf, int dpi) {
+        Tool("pdftoppm -gray -singlefile -r " + std::to_string(dpi), pdf + "' '" + pdf);
+        return QImage(QString::fromStdString(pdf + ".pgm"));
+    }
+
+    TData design = NewDesign();
+    TempDir dir;
+    std::unique_ptr<RecordDesignSource> source;
+    NoStatus status;
+    test::RecordingSink sink;
+    RenderState state;
+};
+
+TEST_F(PdfOutput, PageHoldsTheWholeSheetOfEveryPreset) {
+    for (const SizePreset& preset : SizePresets()) {
+        const std::string path = dir.File("sheet.pdf");
+        PdfFilePrinter pdf(path, preset.Width, preset.Height, 600);
+        pdf.StartJob("Orvalinden");
+        pdf.EndJob();
+        double width = 0, height = 0;
+        const std::string boxes = Tool("pdfinfo -box", path);
+        sscanf(boxes.c_str() + boxes.find("MediaBox:"), "MediaBox: %*f %*f %lf %lf", &width,
+               &height);
+        EXPECT_GE(width, preset.Width * 72 / 25.4) << preset.Name;
+        EXPECT_GE(height, preset.Height * 72 / 25.4) << preset.Name;
+    }
+    // The cut frame of a postcard at 600 dpi: its right and bottom lines on the page.
+    design.SizeX = 100;
+    design.SizeY = 148;
+    ASSERT_EQ(Print(dir.File("card.pdf"), 600), "");
+    const QImage page = Raster(dir.File("card.pdf"), 150);
+    // A dark pixel within the last three before the sheet's edge, across or down.
+    const auto lineAt = [&](int edge, bool across) {
+        for (int at = edge - 2; at <= edge; ++at) {
+            const QPoint p = across ? QPoint(at, page.height() / 2) : QPoint(page.width() / 2, at);
+            if (page.valid(p) && qGray(page.pixel(p)) < 160) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(lineAt(static_cast<int>(100 / 25.4 * 150), true));
+    EXPECT_TRUE(lineAt(static_cast<int>(148 / 25.4 * 150), false));
+}
+
+TEST_F(PdfOutput, FailedWriteNamesTheFileAndTheSystemsReason) {
+    const std::string target = dir.Write("calendar.pdf", "the previous file");
+    // The disk fills up (a file size limit stands in for it).
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto* handler = signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = 2048;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const std::string message = Print(target, 300);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, handler);
+    EXPECT_NE(message.find(target + ": File too large"), std::string::npos) << message;
+    EXPECT_EQ(TempDir::Read(target), "the previous file");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"calendar.pdf"});
+}
+
+TEST_F(PdfOutput, PagesAndPicturesBeyondTwoHundredInchesAreRefused) {
+    design.SizeX = 5100;
+    EXPECT_NE(Print(dir.File("long.pdf"), 1).find("200 インチ"), std::string::npos);
+    design.SizeX = 210;
+    design.Print = 1;
+    design.Cols = 25;  // 25 sheets across: 5.3 m
+    OutputEnvironment env = Env();
+    EXPECT_EQ(SaveCalendarImageAt(env, dir.File("wide.png"), 10, nullptr),
+              ImageExportResult::NotStarted);
+    const auto messages = sink.Take();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find("200 インチ"), std::string::npos) << messages[0].text;
+    EXPECT_TRUE(dir.Entries().empty());
+}
+
+// A picture goes into the PDF losslessly, at the dots it covers, as the image export draws it.
+TEST_F(PdfOutput, PictureIsLosslessAndEnlargedSmoothly) {
+    QImage picture(12, 12, QImage::Format_RGB32);
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) picture.setPixel(x, y, qRgb(20 * x, 20 * y, 128));
+    }
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.File("small.png"))));
+    design.PictureFile = dir.File("small.png");
+    design.PictureSize = 60;
+    design.PicturePosition = 1;
+    const RegistryPictureDecoder decoder;
+    state.Decoder = &decoder;
+    ASSERT_EQ(Print(dir.File("picture.pdf"), 300), "");
+    const std::string list = Tool("pdfimages -list", dir.File("picture.pdf"));
+    int width = 0;
+    char encoding[16] = {};
+    ASSERT_EQ(sscanf(list.c_str() + list.rfind("-\n") + 2, "%*d %*d %*s %d %*d %*s %*d %*d %15s",
+                     &width, encoding),
+              2)
+        << list;
+    EXPECT_STREQ(encoding, "image") << list;  // Flate, not JPEG
+    EXPECT_GE(width, 200) << list;            // about 40 mm at 300 dpi
+}
+
+// Ink of a page (0 white .. 255 black per pixel) over the sheet.
+double Ink(const QImage& image) {
+    double ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) ink += 255 - qGray(image.pixel(x, y));
+    }
+    return ink;
+}
+
+// Bold text holds as much more ink than regular on screen, in the images at every resolution and
+// in the PDF.
+TEST_F(PdfOutput, BoldLooksTheSameOnEverySurface) {
+    std::map<std::string, double> ratios;
+    const auto surfaces = [&](int bold) {
+        design.YearFontB = design.WeekFontB = design.DayFontB = design.HolidayFontB = bold;
+        std::map<std::string, double> ink;
+        OutputEnvironment env = Env();
+        QImage preview(400, 300, QImage::Format_RGB32);
+        {
+            QPainter painter(&preview);
+            EXPECT_TRUE(OutputPreview(env, painter, {400, 300}));
+        }
+        ink["preview"] = Ink(preview);
+        for (int dpi : {96, 300, 600}) {
+            ink["image " + std::to_string(dpi)] = Ink(DrawCalendarImage(env, dpi));
+        }
+        EXPECT_EQ(Print(dir.File("bold.pdf"), 300), "");
+        ink["pdf"] = Ink(Raster(dir.File("bold.pdf"), 300));
+        return ink;
+    };
+    const auto regular = surfaces(0);
+    const auto bold = surfaces(1);
+    for (const auto& [surface, ink] : regular) {
+        ratios[surface] = (bold.at(surface) - ink) / ink;
+        EXPECT_GT(ratios[surface], 0.04) << surface;
+    }
+    // Alike at the same resolution.
+    EXPECT_NEAR(ratios["preview"], ratios["image 96"], 0.01);
+    EXPECT_NEAR(ratios["pdf"], ratios["image 300"], 0.05);
 }
 
 }  // namespace

@@ -4,15 +4,21 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <QImage>
 #include <optional>
 
 #include "AllocationWatch.h"
 #include "BmpDecoder.h"
+#include "FontSubstitutes.h"
 #include "JpegDecoder.h"
+#include "OutputDriver.h"
 #include "PictureDecoding.h"
 #include "PictureFiles.h"
+#include "PictureFormats.h"
 #include "PngDecoder.h"
 #include "QtImageDecoder.h"
+#include "RecordDesignSource.h"
+#include "RecordingSink.h"
 #include "TempDir.h"
 
 namespace orv {
@@ -120,6 +126,90 @@ TEST_F(JpegPictures, TruncatedCorruptOrHugeFilesAreNoPicture) {
     const size_t frame = huge.find("\xFF\xC0");
     huge.replace(frame + 5, 4, "\xC3\x50\xC3\x50");  // 50000 × 50000
     ExpectRefusedUnallocated(DecodeJpegFile, huge);
+}
+
+// A JPEG with an Exif block that holds only the orientation, in either byte order.
+std::string WithOrientation(const std::string& jpeg, int orientation, bool motorola) {
+    std::string exif("Exif\0\0", 6);
+    const auto put = [&](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            const int shift = 8 * (motorola ? bytes - 1 - i : i);
+            exif += static_cast<char>((value >> shift) & 0xFF);
+        }
+    };
+    exif += motorola ? "MM" : "II";
+    put(42, 2);
+    put(8, 4);  // the first directory follows the header
+    put(1, 2);  // one entry: Orientation, one SHORT
+    put(0x0112, 2);
+    put(3, 2);
+    put(1, 4);
+    put(orientation, 2);
+    put(0, 2);
+    put(0, 4);  // no next directory
+    const size_t length = exif.size() + 2;
+    const std::string marker = std::string("\xFF\xE1", 2) + static_cast<char>(length >> 8) +
+                               static_cast<char>(length & 0xFF) + exif;
+    return jpeg.substr(0, 2) + marker + jpeg.substr(2);
+}
+
+TEST_F(JpegPictures, ExifOrientationTurnsThePhotoUpright) {
+    // Stored 64 × 32 with red at the top left; where red shows after each of the eight turns.
+    const std::string stored = test::JpegBytes(Quadrants(64, 32));
+    struct Shown {
+        int width, height, redX, redY;
+    };
+    const Shown shown[] = {{64, 32, 0, 0}, {64, 32, 1, 0}, {64, 32, 1, 1}, {64, 32, 0, 1},
+                           {32, 64, 0, 0}, {32, 64, 1, 0}, {32, 64, 1, 1}, {32, 64, 0, 1}};
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const auto bitmap =
+            Decode(DecodeJpegFile, WithOrientation(stored, orientation, orientation % 2 == 0));
+        ASSERT_TRUE(bitmap);
+        const Shown& expected = shown[orientation - 1];
+        EXPECT_EQ(bitmap->Width, expected.width) << orientation;
+        EXPECT_EQ(bitmap->Height, expected.height) << orientation;
+        const int x = expected.redX == 0 ? 4 : bitmap->Width - 5;
+        const int y = expected.redY == 0 ? 4 : bitmap->Height - 5;
+        EXPECT_TRUE(Near(bitmap->At(x, y), 0xFF0000, 12)) << orientation << std::hex << " "
+                                                          << bitmap->At(x, y);
+    }
+}
+
+// Where a picture is transparent the sheet's colour shows, as it does around the picture.
+TEST(PicturesOnTheSheet, TransparentPartsShowTheSheetsColour) {
+    RegisterWindowsFontSubstitutes();
+    test::TempDir dir;
+    QImage picture(40, 40, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 20; x < 40; ++x) picture.setPixel(x, y, qRgb(0x20, 0xC0, 0x60));
+    }
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.File("clear.png"))));
+    TData design = NewDesign();
+    design.SizeX = 100;
+    design.SizeY = 148;
+    design.CalenderBackColor = 0xC08040;  // 0xBBGGRR
+    design.PictureFile = dir.File("clear.png");
+    design.PictureSize = 50;
+    RecordDesignSource source(design);
+    class : public StatusSink {
+        void ShowStatus(const std::string&) override {}
+    } status;
+    test::RecordingSink sink;
+    RenderState state;
+    const RegistryPictureDecoder decoder;
+    state.Decoder = &decoder;
+    OutputEnvironment env{source, status, sink, state};
+    const QImage sheet = DrawCalendarImage(env, 96);
+    QRect opaque;
+    for (int y = 0; y < sheet.height(); ++y) {
+        for (int x = 0; x < sheet.width(); ++x) {
+            if ((sheet.pixel(x, y) & 0xFFFFFF) == 0x20C060) opaque |= QRect(x, y, 1, 1);
+        }
+    }
+    ASSERT_FALSE(opaque.isEmpty());
+    const QPoint clear(opaque.left() - opaque.width() / 2, opaque.center().y());
+    EXPECT_EQ(sheet.pixel(clear) & 0xFFFFFF, 0x4080C0u) << std::hex << sheet.pixel(clear);
 }
 
 TEST_F(PngPictures, EveryColourTypeComesOutAsRgb) {

@@ -113,30 +113,34 @@ fi
 # --- A whole calendar design through the output driver: A5 with its cut frame at the print
 # position (10, 20) mm. On its way to cups-pdf the PDF becomes PostScript, which keeps the
 # drawing but turns much of the text into outlines; the text is read from the job as we sent it.
-before=$(pdf_count)
-out=$("$probe" calendar 2>&1) || fail "calendar: $out"
-if pdf=$(wait_for_pdf "$before"); then
-    check "calendar page size" "595 x 842 pts (A4)" "$(pdfinfo "$pdf" 2>/dev/null | sed -n 's/^Page size: *//p')"
+check_calendar() {  # check_calendar WHAT
+    local before pdf extent w h x y sent text
+    before=$(pdf_count)
+    out=$("$probe" calendar 2>&1) || fail "$1: $out"
+    if ! pdf=$(wait_for_pdf "$before"); then
+        fail "no PDF came out of the $1 job"
+        return
+    fi
+    check "$1: page size" "595 x 842 pts (A4)" "$(pdfinfo "$pdf" 2>/dev/null | sed -n 's/^Page size: *//p')"
     # The drawing's extent at 72 dpi (a pixel is a point): the cut frame, 148 x 210 mm at 10, 20 mm.
     pdftoppm -gray -r 72 -singlefile "$pdf" "$work/calendar" 2>/dev/null
     extent=$(convert "$work/calendar.pgm" -trim -format '%w %h %X %Y' info: 2>/dev/null)
     read -r w h x y <<<"${extent//+/}"
     if awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" \
         'BEGIN { exit !(w >= 418 && w <= 422 && h >= 593 && h <= 598 && x >= 27 && x <= 29 && y >= 55 && y <= 58) }'; then
-        echo "ok: the calendar sits at its print position in true millimetres ($extent pt)"
+        echo "ok: $1 sits at its print position in true millimetres ($extent pt)"
     else
-        fail "the calendar is not where it belongs: $extent (pt: width height left top)"
+        fail "$1 is not where it belongs: $extent (pt: width height left top)"
     fi
     sent=$(ls -t "$work"/spool/d* | head -1)
     text=$(pdftotext "$sent" - 2>/dev/null)
     if grep -q "2026年1月" <<<"$text" && grep -qw "31" <<<"$text"; then
-        echo "ok: the calendar's job holds its text as text"
+        echo "ok: $1's job holds its text as text"
     else
-        fail "the calendar's job lacks its text: $text"
+        fail "$1's job lacks its text: $text"
     fi
-else
-    fail "no PDF came out of the calendar job"
-fi
+}
+check_calendar "the calendar"
 
 # --- A dropped job prints nothing.
 jobs_before=$(lpstat -W all -o | wc -l)
@@ -177,6 +181,15 @@ if pdf=$(wait_for_pdf "$before"); then
 else
     fail "no PDF came out of the print job with margins"
 fi
+
+# --- A printer whose dots are not square: the sheet keeps its true size and place.
+sed -e 's/^\*DefaultResolution: .*/*DefaultResolution: 600x300dpi\n*Resolution 600x300dpi\/600 x 300 DPI: "<<\/HWResolution[600 300]>>setpagedevice"/' \
+    /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >"$work/wide.ppd"
+add_queue OrvalindenWide "$work/wide.ppd"
+lpadmin -d OrvalindenWide
+facts=$("$probe" facts 2>&1) || fail "facts at 600 x 300 dpi: $facts"
+check "resolution of dots that are not square" "600 x 300 DPI" "$(fact resolution "$facts")"
+check_calendar "the calendar at 600 x 300 dpi"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
