@@ -131,18 +131,16 @@ void Months(benchmark::State& state, const char* extension) {
     const MonthRun run{{2026, 1}, count};
     const std::string path = (kFolder / (std::string("months") + extension)).string();
     for (auto _ : state) {
-        const MonthsOutcome outcome =
-            std::string(extension) == ".pdf"
-                ? SaveMonthsPdf(driver.env, path, run, 300, nullptr)
-                : SaveMonthImages(driver.env, path, run, 300, nullptr);
+        const MonthsOutcome outcome = std::string(extension) == ".pdf"
+                                          ? SaveMonthsPdf(driver.env, path, run, 300, nullptr)
+                                          : SaveMonthImages(driver.env, path, run, 300, nullptr);
         if (outcome.Result != MonthsResult::Done) state.SkipWithError("the run failed");
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
-    state.counters["s_per_month"] =
-        benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate |
-                                      benchmark::Counter::kInvert);
+    state.counters["s_per_month"] = benchmark::Counter(
+        count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void MonthsToPdf(benchmark::State& state) {
@@ -152,8 +150,18 @@ void MonthsToPng(benchmark::State& state) {
     Months(state, ".png");
 }
 
-BENCHMARK(MonthsToPdf)->Arg(1)->Arg(12)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
-BENCHMARK(MonthsToPng)->Arg(1)->Arg(12)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(MonthsToPdf)
+    ->Arg(1)
+    ->Arg(12)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
+BENCHMARK(MonthsToPng)
+    ->Arg(1)
+    ->Arg(12)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 BENCHMARK(PreviewA4)->Unit(benchmark::kMillisecond);
 BENCHMARK(A4At300ToPng)->Unit(benchmark::kMillisecond);
 BENCHMARK(A4At300ToBmp)->Unit(benchmark::kMillisecond);

@@ -140,8 +140,8 @@ class Session {
                         WithHeading("旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ", *options.oldCalendar + ": No such file"));
             return false;
         }
-        LoadOldCalendarData(options.oldCalendar.value_or(OldCalendarDataPath()),
-                            state_.RokuyoList, state_.SolarTermList, sink);
+        LoadOldCalendarData(options.oldCalendar.value_or(OldCalendarDataPath()), state_.RokuyoList,
+                            state_.SolarTermList, sink);
         run_ = {{design.Year, design.Month}, options.months};
         source_.emplace(std::move(design));
         return true;
@@ -174,8 +174,9 @@ void StartQt() {
 
 // The closing line of a run of months, as the window shows it.
 void ReportRun(MonthsTarget target, const MonthsOutcome& outcome, MessageSink& sink) {
-    if (const auto message = MonthsMessage(target, outcome); message && !(
-            message->first == MessageKind::Information && outcome.Result == MonthsResult::Done)) {
+    if (const auto message = MonthsMessage(target, outcome);
+        message &&
+        !(message->first == MessageKind::Information && outcome.Result == MonthsResult::Done)) {
         sink.Report(message->first, message->second);
     }
 }

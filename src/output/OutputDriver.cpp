@@ -195,9 +195,9 @@ bool DrawPrintPage(OutputEnvironment& env, PrintTarget& printer, bool atPrintPos
     DesignSource& source = env.Source;
     const DotPair resolution = printer.Resolution();
     const int scale = printer.Scale();
-    const MmPoint base = atPrintPosition ? MmPoint{SizeOf(source.PositionXText()),
-                                                   SizeOf(source.PositionYText())}
-                                         : MmPoint{0, 0};
+    const MmPoint base =
+        atPrintPosition ? MmPoint{SizeOf(source.PositionXText()), SizeOf(source.PositionYText())}
+                        : MmPoint{0, 0};
     QtCanvasCache cache;
     // On dots that are not square, letters are widened to keep their shape on paper.
     const int textWidth = resolution.X > 0 && resolution.Y > 0

@@ -122,13 +122,12 @@ MonthsOutcome PrintMonths(OutputEnvironment& env, PrintTarget& printer, const Mo
     MonthsOutcome outcome{MonthsResult::Failed, 0, run.Count};
     try {
         printer.StartJob(kJobTitle);
-        outcome = ForEachMonth(env, run, kStatusPrint, progress,
-                               [&](OutputEnvironment& monthEnv, YearMonth, int k) {
-                                   if (k > 0) printer.NewPage();
-                                   return DrawPrintPage(monthEnv, printer, atPrintPosition)
-                                              ? MonthStep::Drawn
-                                              : MonthStep::Failed;
-                               });
+        outcome = ForEachMonth(
+            env, run, kStatusPrint, progress, [&](OutputEnvironment& monthEnv, YearMonth, int k) {
+                if (k > 0) printer.NewPage();
+                return DrawPrintPage(monthEnv, printer, atPrintPosition) ? MonthStep::Drawn
+                                                                         : MonthStep::Failed;
+            });
         if (outcome.Result != MonthsResult::Done) {
             printer.AbortJob();
             return outcome;
@@ -157,16 +156,18 @@ MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, c
         env.Messages.Report(MessageKind::Warning, kUnsupportedExtension);
         return {MonthsResult::Failed, 0, run.Count};
     }
-    return ForEachMonth(env, run, kStatusImage, progress,
-                        [&](OutputEnvironment& monthEnv, YearMonth month, int k) {
-                            BandProgress bands(progress, k, run.Count);
-                            switch (WriteCalendarImageAt(monthEnv, MonthImagePath(path, month),
-                                                         dpi, &bands)) {
-                                case ImageExportResult::Saved: return MonthStep::Drawn;
-                                case ImageExportResult::Cancelled: return MonthStep::Cancelled;
-                                default: return MonthStep::Failed;
-                            }
-                        });
+    return ForEachMonth(
+        env, run, kStatusImage, progress, [&](OutputEnvironment& monthEnv, YearMonth month, int k) {
+            BandProgress bands(progress, k, run.Count);
+            switch (WriteCalendarImageAt(monthEnv, MonthImagePath(path, month), dpi, &bands)) {
+                case ImageExportResult::Saved:
+                    return MonthStep::Drawn;
+                case ImageExportResult::Cancelled:
+                    return MonthStep::Cancelled;
+                default:
+                    return MonthStep::Failed;
+            }
+        });
 }
 
 std::string MonthImagePath(const std::string& path, YearMonth month) {
@@ -198,7 +199,8 @@ std::optional<std::pair<MessageKind, std::string>> MonthsMessage(MonthsTarget ta
                                "保存を中止しました。ファイルは作成されていません。"};
             }
             return std::nullopt;
-        case MonthsTarget::Images: break;
+        case MonthsTarget::Images:
+            break;
     }
     if (done) return Message{MessageKind::Information, kSaved};
     if (outcome.Done == 0 && !cancelled) return std::nullopt;

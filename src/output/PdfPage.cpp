@@ -73,7 +73,8 @@ void PdfPage::PlaceOrigin() {
 }
 
 void PdfPage::NewPage() {
-    if (!writer_->newPage()) throw PrinterError(target_ + ": the next PDF page could not be started");
+    if (!writer_->newPage())
+        throw PrinterError(target_ + ": the next PDF page could not be started");
     PlaceOrigin();
 }
 

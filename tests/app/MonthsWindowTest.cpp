@@ -2,6 +2,7 @@
 // cancel) and the preview of the month on screen; 複数月の印刷・保存 to pictures, one PDF and the
 // printer, with its cancel.
 #include <QAction>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
@@ -10,7 +11,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QComboBox>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>

@@ -1,10 +1,10 @@
 // A picture for each month and a run of months: each page or file of a run is what the single
 // month's output draws, month pictures are chosen by the month each calendar shows, and a cancel
 // or failure leaves only complete files.
+#include <gtest/gtest.h>
 #include <QColor>
 #include <QImage>
 #include <QProcess>
-#include <gtest/gtest.h>
 
 #include "FontSubstitutes.h"
 #include "OutputMonths.h"
@@ -145,7 +145,8 @@ TEST_F(MonthRun_, EveryPdfPageIsTheSingleMonthsPdfWithImpositionOffAndOn) {
         {
             RecordDesignSource source(design);
             OutputEnvironment env = Env(source);
-            const MonthsOutcome outcome = SaveMonthsPdf(env, dir.File(tag + ".pdf"), run, 96, nullptr);
+            const MonthsOutcome outcome =
+                SaveMonthsPdf(env, dir.File(tag + ".pdf"), run, 96, nullptr);
             EXPECT_EQ(outcome.Result, MonthsResult::Done);
             EXPECT_EQ(outcome.Done, 12);
             EXPECT_EQ(source.Data().Month, 1);  // the window's month is its own again
@@ -162,7 +163,8 @@ TEST_F(MonthRun_, EveryPdfPageIsTheSingleMonthsPdfWithImpositionOffAndOn) {
             ASSERT_TRUE(OutputPrint(env, pdf, false));
         }
         // The single months' pages side by side in one file, rendered in one go as the run's.
-        QProcess::execute("pdfunite", singles << QString::fromStdString(dir.File(tag + "-1by1.pdf")));
+        QProcess::execute("pdfunite",
+                          singles << QString::fromStdString(dir.File(tag + "-1by1.pdf")));
         const std::vector<QImage> pages = Pages(dir.File(tag + ".pdf"), tag + "-year");
         const std::vector<QImage> expected = Pages(dir.File(tag + "-1by1.pdf"), tag + "-single");
         ASSERT_EQ(pages.size(), 12u);

@@ -180,6 +180,8 @@ int main(int argc, char** argv) {
         std::printf("error: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: %s facts|print|calendar|abort|cancelled-months|refused|noprinter\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s facts|print|calendar|abort|cancelled-months|refused|noprinter\n",
+                 argv[0]);
     return 2;
 }

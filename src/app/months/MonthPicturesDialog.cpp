@@ -55,8 +55,8 @@ TfrmMonthPictures::TfrmMonthPictures(TabHost& host, QWidget* parent)
     setObjectName(QStringLiteral("frmMonthPictures"));
     setWindowTitle(QStringLiteral("月ごとの画像"));
     auto* layout = new QVBoxLayout(this);
-    auto* note = new QLabel(
-        QStringLiteral("画像を指定しない月は、基本設定の挿絵を使います。"), this);
+    auto* note =
+        new QLabel(QStringLiteral("画像を指定しない月は、基本設定の挿絵を使います。"), this);
     layout->addWidget(note);
     for (int month = 1; month <= 12; ++month) {
         MonthRow& row = rows_[month - 1];

@@ -79,10 +79,16 @@ MonthRunChoice TfrmMonthRun::Choice() const {
     MonthRunChoice choice;
     choice.Run = {{year_->value(), month_->value()}, count_->value()};
     switch (target_->currentIndex()) {
-        case tgPdf: choice.Target = MonthsTarget::Pdf; break;
+        case tgPdf:
+            choice.Target = MonthsTarget::Pdf;
+            break;
         case tgPng:
-        case tgBmp: choice.Target = MonthsTarget::Images; break;
-        default: choice.Target = MonthsTarget::Printer; break;
+        case tgBmp:
+            choice.Target = MonthsTarget::Images;
+            break;
+        default:
+            choice.Target = MonthsTarget::Printer;
+            break;
     }
     choice.File = file_->text().trimmed();
     // A name without the target's extension is meant in the target's format.
@@ -103,13 +109,13 @@ void TfrmMonthRun::TargetChanged() {
 }
 
 void TfrmMonthRun::Browse() {
-    static const char* const kFilters[] = {
-        "", "PDFﾌｧｲﾙ(*.pdf)|*.pdf", "PNGﾌｧｲﾙ(*.png)|*.png", "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp"};
+    static const char* const kFilters[] = {"", "PDFﾌｧｲﾙ(*.pdf)|*.pdf", "PNGﾌｧｲﾙ(*.png)|*.png",
+                                           "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp"};
     const int target = target_->currentIndex();
     if (target == tgPrinter) return;
-    const QString path =
-        host_.Dialogs().SaveFileName(this, QtFileFilter(QString::fromUtf8(kFilters[target])),
-                              file_->text(), QString::fromLatin1(kExtensions[target]), nullptr);
+    const QString path = host_.Dialogs().SaveFileName(
+        this, QtFileFilter(QString::fromUtf8(kFilters[target])), file_->text(),
+        QString::fromLatin1(kExtensions[target]), nullptr);
     if (!path.isEmpty()) file_->setText(path);
 }
 
