@@ -182,6 +182,7 @@ void TfrmMain::FirstActivate() {
         LongWork work(*this, "旧暦データロード中...");
         LoadOldCalendarData(settings_.OldCalendarFile, state_.RokuyoList, state_.SolarTermList,
                             Messages());
+        LoadAlmanacData(settings_.OldCalendarFile, state_.Almanac);
     }
     if (FileExists(settings_.AutoSaveFile)) {
         LongWork work(*this, "前回設定ロード中...");

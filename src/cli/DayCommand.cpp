@@ -2,6 +2,8 @@
 #include <optional>
 #include <vector>
 
+#include "Almanac.h"
+#include "AlmanacData.h"
 #include "AtomicFile.h"
 #include "CivilDate.h"
 #include "Commands.h"
@@ -66,13 +68,19 @@ int RunDay(const Arguments& args, MessageSink& sink) {
     NotingSink noting(sink);
     TMemorials rokuyo;
     TMemorials solarTerms;
-    LoadOldCalendarData(dataFile.value_or(OldCalendarDataPath()), rokuyo, solarTerms, noting);
+    const std::string path = dataFile.value_or(OldCalendarDataPath());
+    LoadOldCalendarData(path, rokuyo, solarTerms, noting);
+    AlmanacData almanac;
+    LoadAlmanacData(path, almanac);
 
     for (const CivilDate& date : dates) {
         const std::string holiday = HolidayName(date.Year, date.Month, date.Day, true);
-        std::printf("%04d-%02d-%02d\t%s\t%s\t%s\t%s\n", date.Year, date.Month, date.Day,
-                    holiday.c_str(), EraText(date).c_str(), rokuyo.NamesOnDate(date).c_str(),
-                    solarTerms.NamesOnDate(date).c_str());
+        const int phase = almanac.MoonPhaseOn(date);
+        std::printf("%04d-%02d-%02d\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", date.Year, date.Month,
+                    date.Day, holiday.c_str(), EraText(date).c_str(),
+                    rokuyo.NamesOnDate(date).c_str(), solarTerms.NamesOnDate(date).c_str(),
+                    almanac.OldDateOn(date).c_str(), almanac.SeasonalDaysOn(date).c_str(),
+                    phase < 0 ? "" : MoonPhaseName(static_cast<MoonPhase>(phase)));
     }
     if (std::fflush(stdout) != 0) return 1;
     return noting.SawError() ? 1 : 0;

@@ -140,8 +140,9 @@ class Session {
                         WithHeading("旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ", *options.oldCalendar + ": No such file"));
             return false;
         }
-        LoadOldCalendarData(options.oldCalendar.value_or(OldCalendarDataPath()), state_.RokuyoList,
-                            state_.SolarTermList, sink);
+        const std::string oldCalendar = options.oldCalendar.value_or(OldCalendarDataPath());
+        LoadOldCalendarData(oldCalendar, state_.RokuyoList, state_.SolarTermList, sink);
+        LoadAlmanacData(oldCalendar, state_.Almanac);
         run_ = {{design.Year, design.Month}, options.months};
         source_.emplace(std::move(design));
         return true;

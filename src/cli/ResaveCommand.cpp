@@ -1,3 +1,7 @@
+#include <unistd.h>
+#include <cerrno>
+
+#include "AtomicFile.h"
 #include "Commands.h"
 #include "DataUnit.h"
 
@@ -5,6 +9,12 @@ namespace orv::cli {
 
 int RunResave(const Arguments& args, MessageSink& sink) {
     if (args.size() != 2) return UsageError(*FindCommand("resave"));
+    // A missing design would read as the default one and overwrite OUT with it.
+    if (access(args[0].c_str(), F_OK) != 0) {
+        sink.Report(MessageKind::Error,
+                    WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", args[0] + ": " + SystemErrorText(errno)));
+        return 1;
+    }
     TData data;
     if (!data.LoadFromFile(args[0], sink)) return 1;
     CheckLoadedFile(data, sink);

@@ -13,11 +13,12 @@ const Command kCommands[] = {
     {"resave", "IN.sav OUT.sav", "load a design and save it again", RunResave},
     {"holidays", "FROM_YEAR TO_YEAR", "list the national holidays of those years", RunHolidays},
     {"day", "[--oldcal FILE] YYYY-MM-DD...",
-     "holiday, era, rokuyo and solar terms of each date (old-calendar data from FILE or its usual "
-     "place)",
+     "holiday, era, rokuyo, solar terms, old-calendar date, seasonal days and moon phase of each\n"
+     "      date (old-calendar data from FILE or its usual place)",
      RunDay},
     {"oldcal", "FROM_YEAR TO_YEAR [-o FILE]",
-     "compute the rokuyo and the 24 solar terms of the years (1800..2200) and write them as an\n"
+     "compute the rokuyo, the 24 solar terms, the old-calendar dates, the seasonal days and the\n"
+     "      moon phases of the years (1800..2200) and write them as an\n"
      "      old-calendar data file; FILE defaults to 旧暦.ini in the current folder, - is\n"
      "      standard output",
      RunOldcal},

@@ -112,12 +112,7 @@ double SolveForZero(double guess, Difference difference) {
 }
 
 double RefineNewMoon(double guessTT) {
-    return SolveForZero(guessTT, [](double t) {
-        EclipticOfDate frame(t);
-        const Longitude moon = Moon(t, frame);
-        const Longitude sun = Sun(t, frame);
-        return Longitude{moon.Degrees - sun.Degrees, moon.DegreesPerDay - sun.DegreesPerDay};
-    });
+    return MoonReachesElongationNear(0.0, guessTT);
 }
 
 }  // namespace
@@ -214,6 +209,16 @@ double SunReachesLongitudeNear(double targetDegrees, double guessTT) {
     return SolveForZero(guessTT, [targetDegrees](double t) {
         const Longitude sun = SunApparentLongitude(t);
         return Longitude{sun.Degrees - targetDegrees, sun.DegreesPerDay};
+    });
+}
+
+double MoonReachesElongationNear(double targetDegrees, double guessTT) {
+    return SolveForZero(guessTT, [targetDegrees](double t) {
+        EclipticOfDate frame(t);
+        const Longitude moon = Moon(t, frame);
+        const Longitude sun = Sun(t, frame);
+        return Longitude{moon.Degrees - sun.Degrees - targetDegrees,
+                         moon.DegreesPerDay - sun.DegreesPerDay};
     });
 }
 

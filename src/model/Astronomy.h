@@ -44,6 +44,10 @@ double SunReachesLongitude(double targetDegrees, double fromTT);
 // The instant (TT) nearest a guess at which the Sun's apparent longitude equals `targetDegrees`;
 // the guess must lie within a few days of it.
 double SunReachesLongitudeNear(double targetDegrees, double guessTT);
+// The instant (TT) nearest a guess at which the Moon's apparent longitude exceeds the Sun's by
+// `targetDegrees` (0 new moon, 90 first quarter, 180 full, 270 last quarter); the guess must lie
+// within a few days of it.
+double MoonReachesElongationNear(double targetDegrees, double guessTT);
 // The first new moon (the apparent longitudes of the Sun and the Moon equal) at or after
 // `fromTT`, in TT.
 double NextNewMoon(double fromTT);

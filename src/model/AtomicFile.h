@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and writes. A write never destroys what was there: the bytes go to a temporary
 // file in the same folder, are flushed to disk, and only then replace the target.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -17,8 +18,10 @@ using WriteChunkFunction = std::function<ssize_t(int fd, const char* data, size_
 void WriteFileAtomically(const std::string& path, std::string_view bytes,
                          const WriteChunkFunction& writeChunk = {});
 
-// Reads a whole file; IoError with the reason when it cannot.
-std::string ReadWholeFile(const std::string& path);
+// Reads a whole file; IoError with the reason when it cannot, when the path names something
+// other than a regular file (a folder, a FIFO, a device), or when the file holds more than
+// `maxBytes`. Nothing beyond that is read.
+std::string ReadWholeFile(const std::string& path, uint64_t maxBytes = UINT64_MAX);
 
 bool FileExists(const std::string& path);
 

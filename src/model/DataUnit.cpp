@@ -26,8 +26,9 @@ int32_t MissingValue(const SettingKey& key) {
 
 void ReadLists(const IniFile& ini, TData& data, MessageSink& sink) {
     data.Memorials.Clear();
+    // Pieces after the second are dropped, so none are made.
     for (const std::string& line : ini.ReadSectionValues(kMemorialSection)) {
-        const std::vector<std::string> pieces = Split(line, "=", true);
+        const std::vector<std::string> pieces = Split(line, "=", true, 2);
         if (pieces.size() < 2) continue;
         TMemorial& memorial = data.Memorials.Add();
         memorial.Date = pieces[0];
@@ -35,7 +36,7 @@ void ReadLists(const IniFile& ini, TData& data, MessageSink& sink) {
     }
     data.Matrixs.Clear();
     for (const std::string& line : ini.ReadSectionValues(kMatrixSection)) {
-        const std::vector<std::string> pieces = Split(line, "=", true);
+        const std::vector<std::string> pieces = Split(line, "=", true, 2);
         if (pieces.size() < 2) continue;
         TMatrix& entry = data.Matrixs.Add();
         entry.Number = ValInt(pieces[0]);
@@ -112,7 +113,10 @@ bool TData::SaveToFile(const std::string& path, MessageSink& sink, const WriteCh
         for (const SettingKey& key : SettingKeys()) {
             switch (key.kind) {
                 case SettingKey::Kind::Integer:
-                    ini.WriteInteger(key.section, key.key, this->*key.integerField);
+                    if (key.writtenWhenChanged && this->*key.integerField == key.missingInteger) break;
+                    ini.WriteInteger(
+                        key.section, key.key,
+                        key.flag ? (this->*key.integerField != 0) : this->*key.integerField);
                     break;
                 case SettingKey::Kind::Text:
                     ini.WriteString(key.section, key.key, this->*key.textField);
@@ -201,6 +205,12 @@ void TData::CopyFrom(const TData& source) {
     RokuyoColor2 = source.RokuyoColor2;
     Nijusisekki = source.Nijusisekki;
     NijusisekkiColor = source.NijusisekkiColor;
+    OldDate = source.OldDate;
+    OldDateColor = source.OldDateColor;
+    Zassetsu = source.Zassetsu;
+    ZassetsuColor = source.ZassetsuColor;
+    MoonPhase = source.MoonPhase;
+    MoonPhaseColor = source.MoonPhaseColor;
     MonthPicture = source.MonthPicture;
 }
 

@@ -29,6 +29,11 @@ class TMonthPictures {
     std::array<std::string, 12> files_;
 };
 
+// Colours (0x00BBGGRR) of the almanac lines and the moon until the user picks others.
+inline constexpr TColor kOldDateDefaultColor = 0x808080;
+inline constexpr TColor kZassetsuDefaultColor = 0x008000;
+inline constexpr TColor kMoonPhaseDefaultColor = 0x000000;
+
 struct TData {
     std::string FileName;  // not stored in the file
     std::string Signature;
@@ -116,6 +121,12 @@ struct TData {
     TColor RokuyoColor2 = 0;
     int32_t Nijusisekki = 0;
     TColor NijusisekkiColor = 0;
+    int32_t OldDate = 0;  // written only when they differ from their defaults
+    TColor OldDateColor = kOldDateDefaultColor;
+    int32_t Zassetsu = 0;
+    TColor ZassetsuColor = kZassetsuDefaultColor;
+    int32_t MoonPhase = 0;
+    TColor MoonPhaseColor = kMoonPhaseDefaultColor;
 
     // [MonthPicture]: keys 1..12, written only for the months that have one.
     TMonthPictures MonthPicture;

@@ -1,11 +1,13 @@
 #include "IniFile.h"
 
 #include <unistd.h>
+#include <cerrno>
 #include <unordered_map>
 #include <utility>
 
 #include "Codec.h"
 #include "Errors.h"
+#include "Utf8.h"
 #include "VB.h"
 
 namespace orv {
@@ -28,10 +30,21 @@ std::string Folded(std::string_view s) {
     return out;
 }
 
-void CheckWritable(std::string_view text) {
+// Names the place of a text that cannot be written, in one short line: "[Section] key", or the
+// section alone for its name.
+void CheckWritable(std::string_view text, std::string_view section, std::string_view key = {}) {
     if (text.find_first_of("\r\n") != std::string_view::npos) {
         throw EncodingError("「" + std::string(text) + "」には改行が含まれているため保存できません");
     }
+    if (IsCp932Encodable(text)) return;
+    std::string character;
+    for (size_t i = 0; i < text.size(); i += Utf8CharLength(text, i)) {
+        character = std::string(text.substr(i, Utf8CharLength(text, i)));
+        if (!IsCp932Encodable(character)) break;
+    }
+    std::string place = "[" + std::string(section) + "]";
+    if (!key.empty()) place += " " + std::string(key);
+    throw EncodingError(place + " の「" + character + "」は Shift_JIS で保存できない文字です");
 }
 
 const std::vector<IniFile::Entry> kNoEntries;
@@ -91,7 +104,7 @@ IniFile IniFile::Parse(std::string_view text) {
     ForEachLine(
         text,
         [&](std::string_view name) {
-            ini.sections_.push_back({std::string(name), {}});
+            ini.sections_.push_back({std::string(name), {}, {}, 0});
             ini.sections_.back().Entries.reserve(counts[ini.sections_.size() - 1]);
         },
         [&](std::string_view key, std::string_view value, bool hasEquals) {
@@ -103,12 +116,9 @@ IniFile IniFile::Parse(std::string_view text) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-    if (!FileExists(path)) {
-        // A folder or other non-file at the path is an error; nothing at all reads as empty.
-        if (access(path.c_str(), F_OK) == 0) ReadWholeFile(path);
-        return {};
-    }
-    return Parse(Cp932ToUtf8(ReadWholeFile(path)));
+    // Nothing at all reads as empty; a folder or other non-file at the path is an error.
+    if (access(path.c_str(), F_OK) != 0 && errno == ENOENT) return {};
+    return Parse(Cp932ToUtf8(ReadWholeFile(path, kMaxFileBytes)));
 }
 
 std::string IniFile::Serialize() const {
@@ -126,10 +136,10 @@ std::string IniFile::Serialize() const {
 
 void IniFile::Save(const std::string& path, const WriteChunkFunction& writeChunk) const {
     for (const Section& section : sections_) {
-        CheckWritable(section.Name);
+        CheckWritable(section.Name, section.Name);
         for (const Entry& entry : section.Entries) {
-            CheckWritable(entry.Key);
-            CheckWritable(entry.Value);
+            CheckWritable(entry.Key, section.Name, entry.Key);
+            CheckWritable(entry.Value, section.Name, entry.Key);
         }
     }
     WriteFileAtomically(path, Utf8ToCp932(Serialize()), writeChunk);
@@ -189,16 +199,20 @@ const std::vector<IniFile::Entry>& IniFile::SectionEntries(std::string_view sect
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = FindSection(section);
     if (s == nullptr) {
-        sections_.push_back({std::string(section), {}});
+        sections_.push_back({std::string(section), {}, {}, 0});
         s = &sections_.back();
     }
-    for (Entry& entry : s->Entries) {
-        if (entry.HasEquals && SameName(entry.Key, key)) {
-            entry.Value = std::string(value);
-            return;
-        }
+    for (; s->Indexed < s->Entries.size(); ++s->Indexed) {
+        const Entry& entry = s->Entries[s->Indexed];
+        if (entry.HasEquals) s->FirstOfKey.try_emplace(Folded(entry.Key), s->Indexed);
+    }
+    const auto [it, added] = s->FirstOfKey.try_emplace(Folded(key), s->Entries.size());
+    if (!added) {
+        s->Entries[it->second].Value = std::string(value);
+        return;
     }
     s->Entries.push_back({std::string(key), std::string(value), true});
+    ++s->Indexed;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int64_t value) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "AtomicFile.h"
@@ -15,6 +16,9 @@ namespace orv {
 
 class IniFile {
 public:
+    // Larger files are refused unread: no settings or data file comes near it.
+    static constexpr uint64_t kMaxFileBytes = 64ull << 20;
+
     struct Entry {
         std::string Key;
         std::string Value;
@@ -23,8 +27,8 @@ public:
 
     // Text is UTF-8.
     static IniFile Parse(std::string_view text);
-    // Reads a code page 932 file. A file that does not exist reads as empty; any other failure
-    // raises IoError.
+    // Reads a code page 932 file. A file that does not exist reads as empty; any other failure,
+    // a path that is no regular file and a file over kMaxFileBytes raise IoError.
     static IniFile Load(const std::string& path);
 
     // The file's text: CR LF line ends, sections in order, no blank lines.
@@ -50,6 +54,10 @@ private:
     struct Section {
         std::string Name;
         std::vector<Entry> Entries;
+        // Folded key -> index of its first entry, for the first `Indexed` entries (entries are
+        // only ever appended), so that writing a whole file stays linear.
+        std::unordered_map<std::string, size_t> FirstOfKey;
+        size_t Indexed = 0;
     };
     const Section* FindSection(std::string_view name) const;
     Section* FindSection(std::string_view name);

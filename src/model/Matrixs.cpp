@@ -20,7 +20,7 @@ std::string TMatrix::GetProperty() const {
 
 void TMatrix::SetProperty(const std::string& text, MessageSink& sink) {
     try {
-        const std::vector<std::string> parts = Split(text, ",", true);
+        const std::vector<std::string> parts = Split(text, ",", true, 3);
         if (parts.size() >= 1) MonthOffset = ValInt(parts[0]);
         if (parts.size() >= 2) ImageFile = parts[1];
         if (parts.size() >= 3) ConfigFile = parts[2];

@@ -13,7 +13,7 @@ struct DateParts {
 };
 
 DateParts PartsOf(const std::string& dateText) {
-    std::vector<std::string> parts = Split(dateText, "/", true);
+    std::vector<std::string> parts = Split(dateText, "/", true, 3);
     parts.insert(parts.end(), 3, "0");
     return {ValInt(parts[0]), ValInt(parts[1]), ValInt(parts[2])};
 }
@@ -51,7 +51,7 @@ void TMemorial::SetProperty(const std::string& value, MessageSink& sink) {
         return;
     }
     try {
-        const std::vector<std::string> fields = Split(value, ",", true);
+        const std::vector<std::string> fields = Split(value, ",", true, 4);
         if (!fields.empty()) Name = fields[0];
         if (fields.size() >= 2) DayColor = ValInt(fields[1]);
         if (fields.size() >= 3) FontColor = ValInt(fields[2]);

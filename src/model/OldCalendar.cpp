@@ -26,7 +26,7 @@ bool SplitLine(const IniFile::Entry& entry, std::string& date, std::string& valu
         value = entry.Value;
         return true;
     }
-    const std::vector<std::string> fields = Split(entry.Key + "=" + entry.Value, "=", true);
+    const std::vector<std::string> fields = Split(entry.Key + "=" + entry.Value, "=", true, 2);
     if (fields.size() < 2) return false;
     date = fields[0];
     value = fields[1];

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "Almanac.h"
+#include "AlmanacData.h"
 #include "AtomicFile.h"
 #include "Codec.h"
 #include "OldCalendar.h"
@@ -19,6 +21,48 @@ void AppendLine(std::string& out, const CivilDate& day, const std::string& encod
     out.append(date, static_cast<size_t>(n));
     out += encodedName;
     out += "\r\n";
+}
+
+void AppendHeader(std::string& out, const char* section) {
+    out += Utf8ToCp932(std::string("\r\n[") + section + "]\r\n");
+}
+
+// A line for the first day and for every month that begins after it; the days between count on.
+void AppendOldDates(std::string& out, const LunisolarCalendar& calendar, const CivilDate& first,
+                    const CivilDate& last) {
+    AppendHeader(out, kOldDateSection);
+    AppendLine(out, first, Utf8ToCp932(LunarDateText(calendar.DateOf(first))));
+    for (const LunarMonth& month : calendar.Months()) {
+        if (first < month.FirstDay && !(last < month.FirstDay)) {
+            AppendLine(out, month.FirstDay,
+                       Utf8ToCp932(LunarDateText({month.Number, 1, month.Leap})));
+        }
+    }
+    AppendLine(out, AddDays(last, 1), "");
+}
+
+void AppendAlmanacSections(std::string& out, const LunisolarCalendar& calendar) {
+    const CivilDate first{calendar.FirstYear(), 1, 1};
+    const CivilDate last{calendar.LastYear(), 12, 31};
+    AppendOldDates(out, calendar, first, last);
+
+    std::array<std::string, kSeasonalDayKindCount> seasonalNames;
+    for (int i = 0; i < kSeasonalDayKindCount; ++i) {
+        seasonalNames[i] = Utf8ToCp932(SeasonalDayName(static_cast<SeasonalDayKind>(i)));
+    }
+    AppendHeader(out, kSeasonalDaySection);
+    for (const SeasonalDay& day : SeasonalDaysOf(calendar.Terms())) {
+        AppendLine(out, day.Day, seasonalNames[static_cast<int>(day.Kind)]);
+    }
+
+    std::array<std::string, kMoonPhaseCount> phaseNames;
+    for (int i = 0; i < kMoonPhaseCount; ++i) {
+        phaseNames[i] = Utf8ToCp932(MoonPhaseName(static_cast<MoonPhase>(i)));
+    }
+    AppendHeader(out, kMoonPhaseSection);
+    for (const MoonPhaseEvent& event : MoonPhasesBetween(first, last)) {
+        AppendLine(out, event.Day, phaseNames[static_cast<int>(event.Phase)]);
+    }
 }
 
 }  // namespace
@@ -43,6 +87,7 @@ std::string OldCalendarFileBytes(const LunisolarCalendar& calendar) {
     }
     out += Utf8ToCp932(std::string("\r\n[") + kSolarTermSection + "]\r\n");
     for (const SolarTerm& term : calendar.Terms()) AppendLine(out, term.Day, termNames[term.Index]);
+    AppendAlmanacSections(out, calendar);
     return out;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The old-calendar data file 旧暦.ini made from the computed calendar: section "六曜" with one
 // line "yyyy/mm/dd=name" for every day, section "二十四節気" with one line for every day on
-// which a solar term begins; code page 932, CR LF.
+// which a solar term begins, then the almanac sections (AlmanacData.h); code page 932, CR LF.
 #include <string>
 
 #include "LunisolarCalendar.h"

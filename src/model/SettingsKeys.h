@@ -29,6 +29,10 @@ struct SettingKey {
     const char* missingText;
     int32_t newInteger;
     const char* newText;
+    bool flag = false;  // an Integer that is on when not 0, written as 1 or 0
+    // Keys this program added: left out of the file while they hold their default, so that a
+    // design that does not use them is written as before.
+    bool writtenWhenChanged = false;
 };
 
 std::span<const SettingKey> SettingKeys();

@@ -26,6 +26,16 @@ size_t ByteOffsetOf(std::string_view s, int pos) {
     return offset;
 }
 
+// Byte offset of the first occurrence of `sub` at or after `from` that begins on a character
+// boundary (`from` being one); npos when none or `sub` is empty.
+size_t FindFrom(std::string_view s, size_t from, std::string_view sub) {
+    if (sub.empty()) return std::string_view::npos;
+    for (size_t i = from; i < s.size(); i += Utf8CharLength(s, i)) {
+        if (s.compare(i, sub.size(), sub) == 0) return i;
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 std::string Variant::ToText() const { return isText_ ? text_ : IntToStr(int_); }
@@ -105,31 +115,34 @@ Variant Val(const Variant& v) {
 
 int32_t ValInt(const Variant& v) { return Val(v).ToInt(); }
 
-std::vector<std::string> Split(std::string_view s, std::string_view delim, bool quoted) {
+std::vector<std::string> Split(std::string_view s, std::string_view delim, bool quoted,
+                               size_t maxFields) {
+    // One pass over byte offsets: a settings line may hold millions of fields.
     std::vector<std::string> fields;
-    const int length = Len(s);
-    auto unquote = [](std::string field) { return ReplaceText(field, "\"\"", "\""); };
-    int a = 1;
-    while (true) {
-        const bool quotedField = quoted && Mid(s, a, 1) == "\"";
+    auto unquote = [](std::string_view field) { return ReplaceText(field, "\"\"", "\""); };
+    size_t a = 0;
+    while (fields.size() < maxFields) {
+        const bool quotedField = quoted && a < s.size() && s[a] == '"';
         const std::string_view separator = quotedField ? std::string_view("\",") : delim;
-        const int b = InStrFrom(a, s, separator);
-        if (b == 0) break;
-        std::string field = Mid(s, a, b - a);
-        if (quotedField) field = unquote(Mid(field, 2));
-        fields.push_back(std::move(field));
-        a = b + Len(separator);
+        const size_t b = FindFrom(s, a, separator);
+        if (b == std::string_view::npos) break;
+        const std::string_view field = s.substr(a, b - a);
+        fields.push_back(quotedField ? unquote(field.substr(field.empty() ? 0 : 1))
+                                     : std::string(field));
+        a = b + separator.size();
     }
+    if (fields.size() >= maxFields) return fields;
     const bool endsWithDelim =
         !delim.empty() && s.size() >= delim.size() && s.substr(s.size() - delim.size()) == delim;
-    if (a == length + 1 && endsWithDelim) {
+    if (a == s.size() && endsWithDelim) {
         fields.emplace_back();
-    } else if (a <= length) {
-        std::string rest = Mid(s, a);
-        if (quoted && !rest.empty() && rest.front() == '"' && rest.back() == '"') {
-            rest = unquote(Mid(rest, 2, Len(rest) - 2));
+    } else if (a < s.size()) {
+        std::string_view rest = s.substr(a);
+        if (quoted && rest.front() == '"' && rest.back() == '"') {
+            fields.push_back(unquote(rest.size() >= 2 ? rest.substr(1, rest.size() - 2) : ""));
+        } else {
+            fields.emplace_back(rest);
         }
-        fields.push_back(std::move(rest));
     }
     return fields;
 }

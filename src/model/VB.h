@@ -57,8 +57,10 @@ Variant Val(const Variant& v);
 // Val converted to an integer; a digit run beyond 32 bits raises ConversionError.
 int32_t ValInt(const Variant& v);
 // Splits at Delim; with Quoted, a field that begins with a double quote runs to the next
-// double quote followed by a comma, loses its quote and has doubled quotes reduced.
-std::vector<std::string> Split(std::string_view s, std::string_view delim, bool quoted);
+// double quote followed by a comma, loses its quote and has doubled quotes reduced. With
+// MaxFields, only the first MaxFields fields are made (the same as those of the full split).
+std::vector<std::string> Split(std::string_view s, std::string_view delim, bool quoted,
+                               size_t maxFields = SIZE_MAX);
 // Every occurrence of Old replaced by New, ASCII letters compared without regard to case.
 std::string ReplaceText(std::string_view s, std::string_view oldText, std::string_view newText);
 

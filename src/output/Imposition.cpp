@@ -57,6 +57,9 @@ bool PrepareCalendarDesign(int k, DesignSource& source, TData& design, MessageSi
         design.Frame = window.Frame;
         design.Rokuyo = window.Rokuyo;
         design.Nijusisekki = window.Nijusisekki;
+        design.OldDate = window.OldDate;
+        design.Zassetsu = window.Zassetsu;
+        design.MoonPhase = window.MoonPhase;
         design.Memorials.Assign(window.Memorials);
     }
     // An entry's own picture is meant for whatever month it shows.

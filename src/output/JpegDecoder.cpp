@@ -111,27 +111,21 @@ int ExifOrientation(const jpeg_decompress_struct& info) {
 // The picture turned and mirrored the way its Exif orientation says it is to be shown.
 Bitmap Oriented(Bitmap stored, int orientation) {
     if (orientation <= 1) return stored;
+    // 5 to 8 turn rows into columns; then the columns, the rows or both run backwards.
+    const bool across = orientation >= 5;
+    const bool backX = orientation == 2 || orientation == 3 || orientation == 7 || orientation == 8;
+    const bool backY = orientation == 3 || orientation == 4 || orientation == 6 || orientation == 7;
     const int w = stored.Width;
     const int h = stored.Height;
-    const bool across = orientation >= 5;  // rows become columns
     Bitmap shown;
     shown.Width = across ? h : w;
     shown.Height = across ? w : h;
     shown.Pixels.resize(stored.Pixels.size());
     for (int y = 0; y < shown.Height; ++y) {
         for (int x = 0; x < shown.Width; ++x) {
-            int sx = x;
-            int sy = y;
-            switch (orientation) {
-                case 2: sx = w - 1 - x; break;
-                case 3: sx = w - 1 - x; sy = h - 1 - y; break;
-                case 4: sy = h - 1 - y; break;
-                case 5: sx = y; sy = x; break;
-                case 6: sx = y; sy = h - 1 - x; break;
-                case 7: sx = w - 1 - y; sy = h - 1 - x; break;
-                default: sx = w - 1 - y; sy = x; break;  // 8
-            }
-            shown.At(x, y) = stored.Pixels[static_cast<size_t>(sy) * w + sx];
+            const int u = across ? y : x;
+            const int v = across ? x : y;
+            shown.At(x, y) = stored.At(backX ? w - 1 - u : u, backY ? h - 1 - v : v);
         }
     }
     return shown;

@@ -41,9 +41,9 @@ void PdfFilePrinter::StartJob(const std::string& title) {
     const QPageSize size(QSize(WholePointsAbove(widthMm_), WholePointsAbove(heightMm_)), QString(),
                          QPageSize::ExactMatch);
     try {
-        page_ = std::make_unique<PdfPage>(*file_,
-                                          QPageLayout(size, QPageLayout::Portrait, QMarginsF()),
-                                          DotPair{dpi_, dpi_}, QPoint(0, 0), title);
+        page_ =
+            std::make_unique<PdfPage>(*file_, QPageLayout(size, QPageLayout::Portrait, QMarginsF()),
+                                      DotPair{dpi_, dpi_}, QPoint(0, 0), title);
     } catch (...) {
         file_.reset();
         throw;

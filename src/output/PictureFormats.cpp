@@ -1,5 +1,7 @@
 #include "PictureFormats.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -109,6 +111,11 @@ std::string PictureFormats::DialogFilter() const {
 Bitmap PictureFormats::DecodeOrThrow(const std::string& path) const {
     const PictureFormat* format = ForFile(path);
     if (format == nullptr) throw PictureError(path + ": no picture format for this extension");
+    // A FIFO would block the decoder and a device would never end.
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        throw PictureError(path + ": 通常のファイルではありません");
+    }
     return format->Decode(path);
 }
 

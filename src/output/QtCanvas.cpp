@@ -232,7 +232,8 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
     const QPen stroke(fontColor_, font.SyntheticBold, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, true);
-    if (painter_.paintEngine()->type() == QPaintEngine::Raster) {
+    const QPaintEngine* engine = painter_.paintEngine();
+    if (engine != nullptr && engine->type() == QPaintEngine::Raster) {
         painter_.setPen(stroke);
         painter_.setBrush(fontColor_);
         painter_.drawPath(outline);
@@ -253,6 +254,26 @@ TextSize QtCanvas::TextExtent(const std::string& text) {
     return {width, font.CellHeight};
 }
 
+void QtCanvas::Chord(const Rect& rect, int startDegrees, int spanDegrees) {
+    if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen(penColor_, penWidth_);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter_.setPen(pen);
+    painter_.setBrush(brushStyle_ == BrushStyle::Solid ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
+    // The pen's middle runs half its width inside the rectangle, so that the outline stays in it.
+    const double inset = penWidth_ / 2.0;
+    const QRectF ellipse(rect.Left + inset, rect.Top + inset, rect.Right - rect.Left - 2 * inset,
+                         rect.Bottom - rect.Top - 2 * inset);
+    if (spanDegrees >= 360 || spanDegrees <= -360) {
+        painter_.drawEllipse(ellipse);
+    } else {
+        painter_.drawChord(ellipse, startDegrees * 16, spanDegrees * 16);
+    }
+    painter_.restore();
+}
+
 void QtCanvas::StretchPicture(const Rect& dest, const Bitmap& picture) {
     if (dest.Right <= dest.Left || dest.Bottom <= dest.Top || picture.Empty()) return;
     const QRect target(dest.Left, dest.Top, dest.Right - dest.Left, dest.Bottom - dest.Top);
@@ -267,8 +288,8 @@ void QtCanvas::StretchPicture(const Rect& dest, const Bitmap& picture) {
     if (source.isNull()) return;
     // A PDF keeps the picture as it is given (no JPEG), and its viewers enlarge it block by block:
     // an enlarged picture goes in smoothly scaled to the dots it covers, within a bound.
-    const bool vector = painter_.paintEngine() != nullptr &&
-                        painter_.paintEngine()->type() != QPaintEngine::Raster;
+    const bool vector =
+        painter_.paintEngine() != nullptr && painter_.paintEngine()->type() != QPaintEngine::Raster;
     if (vector) {
         painter_.save();
         painter_.setRenderHint(QPainter::LosslessImageRendering, true);

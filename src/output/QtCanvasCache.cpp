@@ -45,7 +45,7 @@ QImage WrapBitmap(const Bitmap& picture) {
 
 const CachedFont& QtCanvasCache::Font(const QString& face, int pixelSize, bool bold, bool italic,
                                       const QPaintDevice* device, int widthPercent) {
-    FontKey key{face,   pixelSize, bold, italic, device != nullptr ? device->logicalDpiY() : 0,
+    FontKey key{face,        pixelSize, bold, italic, device != nullptr ? device->logicalDpiY() : 0,
                 widthPercent};
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return *found->second;

@@ -46,7 +46,8 @@ class QtCanvasCache {
     const QImage& Scaled(const Bitmap& picture, int width, int height);
 
   private:
-    using FontKey = std::tuple<QString, int, bool, bool, int, int>;  // ..., device resolution, width
+    using FontKey =
+        std::tuple<QString, int, bool, bool, int, int>;  // ..., device resolution, width
     std::map<FontKey, std::unique_ptr<CachedFont>> fonts_;
 
     struct ScaledKey {

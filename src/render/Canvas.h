@@ -20,6 +20,10 @@
 //   "ＭＳ Ｐゴシック"; the canvas resolves it to an installed face).
 // - StretchPicture draws the whole bitmap scaled into the rectangle with smooth scaling; an empty
 //   rectangle draws nothing.
+// - Chord draws the part of the ellipse inscribed in the rectangle that the chord from
+//   startDegrees over spanDegrees cuts off (degrees counter-clockwise from 3 o'clock; a span of
+//   360 is the whole ellipse), outlined with the pen and filled with the brush when the brush
+//   style is solid. Its edges are smoothed.
 // - State (brush, pen, font) persists between calls and is the caller's business; a fresh canvas
 //   has a black 1-pixel pen, a white solid brush and a black font of the default face.
 // Colours are 0x00BBGGRR, red in the low byte.
@@ -69,6 +73,7 @@ public:
     virtual void TextOut(int x, int y, const std::string& text) = 0;
     virtual TextSize TextExtent(const std::string& text) = 0;
     virtual void StretchPicture(const Rect& dest, const Bitmap& picture) = 0;
+    virtual void Chord(const Rect& rect, int startDegrees, int spanDegrees) = 0;
 
     // Pixels per inch with which the canvas turns font points into pixels (P).
     virtual int FontPpi() const = 0;

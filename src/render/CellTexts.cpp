@@ -25,10 +25,20 @@ std::vector<TextLine> CollectLines(const RenderPass& pass, const DayCell& cell) 
             lines.push_back({std::move(part), color});
         }
     }
+    if (design.OldDate != 0) {
+        const std::string oldDate = pass.state.Almanac.OldDateOn(cell.date);
+        if (!oldDate.empty()) lines.push_back({"旧" + oldDate, design.OldDateColor});
+    }
     if (design.Nijusisekki != 0) {
         for (std::string& part :
              Split(pass.state.SolarTermList.NamesOnDate(cell.date), kPilcrow, false)) {
             lines.push_back({std::move(part), design.NijusisekkiColor});
+        }
+    }
+    if (design.Zassetsu != 0) {
+        for (std::string& part :
+             Split(pass.state.Almanac.SeasonalDaysOn(cell.date), kPilcrow, false)) {
+            lines.push_back({std::move(part), design.ZassetsuColor});
         }
     }
     if (design.Holiday != 0 && !cell.holiday.empty()) {
@@ -109,9 +119,10 @@ int FitFontSize(Canvas& canvas, const std::string& text, int size, int available
 
 }  // namespace
 
-void DrawCellTexts(RenderPass& pass, const DayCell& cell) {
+std::vector<Rect> DrawCellTexts(RenderPass& pass, const DayCell& cell) {
     const std::vector<TextLine> lines = CollectLines(pass, cell);
-    if (lines.empty()) return;
+    std::vector<Rect> drawn;
+    if (lines.empty()) return drawn;
     const TData& design = pass.design;
     Canvas& canvas = pass.canvas;
     const Rect& r = cell.rect;
@@ -161,8 +172,11 @@ void DrawCellTexts(RenderPass& pass, const DayCell& cell) {
             y = bottom ? r.Bottom - cell.numberSize - th - 2 * pad - a : below;
         }
         canvas.TextOut(x, y, line.text);
+        drawn.push_back(
+            {x, y, Trunc(static_cast<double>(x) + tw), Trunc(static_cast<double>(y) + th)});
         acc = F(acc + static_cast<double>(th));
     }
+    return drawn;
 }
 
 }  // namespace orv

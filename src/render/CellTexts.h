@@ -1,6 +1,8 @@
 #pragma once
-// The short texts inside a day cell: rokuyo, solar term, holiday name and memorial lines.
+// The short texts inside a day cell (rokuyo, old-calendar date, solar term, seasonal day, holiday
+// name and memorial lines) and the moon beside the number.
 #include <string>
+#include <vector>
 
 #include "RenderPass.h"
 
@@ -18,8 +20,14 @@ struct DayCell {
     float pad2 = 0;
     std::string holiday;  // empty: no holiday
     const TMemorial* memorial = nullptr;
+    TextSize number;  // the number as drawn
 };
 
-void DrawCellTexts(RenderPass& pass, const DayCell& cell);
+// Gives the boxes of the lines it drew.
+std::vector<Rect> DrawCellTexts(RenderPass& pass, const DayCell& cell);
+// The phase of the Moon on the day, when the design shows it: beside the number where the texts
+// leave room, else under it (over it at the bottom), else beside it at the cell's far edge; left
+// out where none of these is free.
+void DrawMoonSymbol(RenderPass& pass, const DayCell& cell, const std::vector<Rect>& texts);
 
 }  // namespace orv

@@ -121,9 +121,18 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
     canvas.TextOut(dayX + pass.OX, dayY + pass.OY, number);
 
     if (pass.kind != ckAdjacentMonth) {
-        DayCell cell{date, rect,  dayX + pass.OX, dayY + pass.OY,     extent88,
-                     s1,   g.pad, g.pad2,         std::move(holiday), memorial};
-        DrawCellTexts(pass, cell);
+        DayCell cell{date,
+                     rect,
+                     dayX + pass.OX,
+                     dayY + pass.OY,
+                     extent88,
+                     s1,
+                     g.pad,
+                     g.pad2,
+                     std::move(holiday),
+                     memorial,
+                     adjacentMonth ? canvas.TextExtent(number) : extent};
+        DrawMoonSymbol(pass, cell, DrawCellTexts(pass, cell));
     }
     canvas.SetFontSize(g.S);
 }
@@ -141,9 +150,8 @@ void DrawMonthGrid(RenderPass& pass) {
     const double k = kDaySizeFactor[pass.daySize];
     const int ppi = pass.canvas.FontPpi();
     // The rows or the columns, whichever is tighter, decide the digits' size.
-    g.S =
-        2.0 * pass.unit < pass.colW ? Trunc(2.0 * g.rh * k * 72 / ppi)
-                                    : Trunc(k * g.cw * 72 / FontPpiAcross(pass));
+    g.S = 2.0 * pass.unit < pass.colW ? Trunc(2.0 * g.rh * k * 72 / ppi)
+                                      : Trunc(k * g.cw * 72 / FontPpiAcross(pass));
     g.pad = F(std::min(g.rh, g.cw) / 10.0);
     static constexpr double kPad2Factor[] = {1.0, 0.5, 0.15};
     g.pad2 = F(g.pad * kPad2Factor[pass.daySize]);

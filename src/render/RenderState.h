@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "AlmanacData.h"
 #include "Bitmap.h"
 #include "Memorials.h"
 
@@ -48,6 +49,8 @@ struct RenderState {
     // Rokuyo and solar terms from the old-calendar data file.
     TMemorials RokuyoList;
     TMemorials SolarTermList;
+    // Old-calendar dates, seasonal days and moon phases from the same file.
+    AlmanacData Almanac;
     // No decoder: no picture is drawn.
     const PictureDecoder* Decoder = nullptr;
 };

@@ -166,6 +166,12 @@ void UseEveryControl(TestWindow& w, const WindowFiles& files) {
     PickColor(w, s.cmdRokuyoColor2, 0x000060);
     s.chkNijusisekki->setChecked(true);
     PickColor(w, s.cmdNijusiColor, 0x303030);
+    s.chkOldDate->setChecked(true);
+    PickColor(w, s.cmdOldDateColor, 0x404040);
+    s.chkZassetsu->setChecked(true);
+    PickColor(w, s.cmdZassetsuColor, 0x005000);
+    s.chkMoonPhase->setChecked(true);
+    PickColor(w, s.cmdMoonPhaseColor, 0x500000);
 
     auto& m = w.window->Memorial().Controls();
     m.txtMemorialDayY->setText("0");

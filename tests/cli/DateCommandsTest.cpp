@@ -61,18 +61,21 @@ TEST(CliDay, GivesHolidayEraAndOldCalendarNamesOfEachDate) {
         WriteOldCalendar(dir,
                          "[六曜]\r\n2016/01/06=大安\r\n2016/01/07=赤口\r\n"
                          "2019/05/01=先負\r\n"
-                         "[二十四節気]\r\n2016/01/06=小寒\r\n2016/1/6=寒の入り\r\n");
+                         "[二十四節気]\r\n2016/01/06=小寒\r\n2016/1/6=寒の入り\r\n"
+                         "[旧暦日付]\r\n2016/01/01=11/22\r\n2016/01/08=\r\n"
+                         "[雑節]\r\n2016/01/07=土用入り\r\n2016/01/07=節分\r\n"
+                         "[月の満ち欠け]\r\n2016/01/06=下弦\r\n");
     const auto result = test::RunCli("day --oldcal " + test::ShellQuote(data) +
                                          " 2016-01-06 2016-1-7 2019-05-01 1989-01-07 2016-01-08",
                                      dir.File("err.txt"));
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out,
-              "2016-01-06\t\t平成28\t大安\t小寒¶寒の入り\n"
-              "2016-01-07\t\t平成28\t赤口\t\n"
-              "2019-05-01\t即位の日\t令和1\t先負\t\n"
-              "1989-01-07\t\t昭和64\t\t\n"
-              "2016-01-08\t\t平成28\t\t\n");
+              "2016-01-06\t\t平成28\t大安\t小寒¶寒の入り\t11/27\t\t下弦\n"
+              "2016-01-07\t\t平成28\t赤口\t\t11/28\t土用入り¶節分\t\n"
+              "2019-05-01\t即位の日\t令和1\t先負\t\t\t\t\n"
+              "1989-01-07\t\t昭和64\t\t\t\t\t\n"
+              "2016-01-08\t\t平成28\t\t\t\t\t\n");
 }
 
 TEST(CliDay, ProblemsGoToStandardError) {
@@ -97,7 +100,8 @@ TEST(CliDay, ProblemsGoToStandardError) {
     const auto damaged = test::RunCli(
         "day --oldcal " + test::ShellQuote(data) + " 2016-01-06 2016-01-08", dir.File("err.txt"));
     EXPECT_EQ(damaged.status, 1);
-    EXPECT_EQ(damaged.out, "2016-01-06\t\t平成28\t大安\t\n2016-01-08\t\t平成28\t\t\n");
+    EXPECT_EQ(damaged.out,
+              "2016-01-06\t\t平成28\t大安\t\t\t\t\n2016-01-08\t\t平成28\t\t\t\t\t\n");
     EXPECT_EQ(damaged.err, "error: 旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ: '2016/02/30' is not a valid date\n");
 }
 

@@ -1,6 +1,7 @@
 // orvalinden-cli export: a saved design as a PNG, BMP or PDF file, and its errors.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -65,7 +66,7 @@ TEST_F(ExportCommand, PictureOrPdfAtTheDesignsResolutionOrTheOneAsked) {
 
     result = Export(design + ShellQuote(dir.File("sheet.pdf")) + " --year 2027 --month 2");
     EXPECT_EQ(result.status, 0) << result.err;
-    // The page is whole points, the sheet's last fraction of one rounded up.
+    // A4 rounded up to whole points, so that the sheet's right edge is on the page.
     EXPECT_NE(Tool("pdfinfo", dir.File("sheet.pdf")).find("596 x 842 pts (A4)"), std::string::npos);
     const std::string text = Tool("pdftotext", dir.File("sheet.pdf"), " -");
     EXPECT_NE(text.find("2027"), std::string::npos) << text;
@@ -119,6 +120,18 @@ TEST_F(ExportCommand, FailuresGoToStandardErrorWithStatusOneAndLeaveNoFile) {
     // A wrong number of files is a usage error.
     result = Export(design);
     EXPECT_EQ(result.status, 2);
+}
+
+// Root may write any file: the permission bits alone must keep it.
+TEST_F(ExportCommand, AReadOnlyPictureIsNotReplaced) {
+    const std::string out = dir.Write("old.png", "old");
+    ASSERT_EQ(chmod(out.c_str(), 0444), 0);
+    const CliResult result = Export(ShellQuote(dir.File("design.sav")) + " " + ShellQuote(out));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("error: ﾌｧｲﾙ保存ｴﾗｰ: " + out + ": 読み取り専用のファイルです"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(TempDir::Read(out), "old");
 }
 
 }  // namespace

@@ -28,23 +28,34 @@ TEST(CliResave, AFileTheProgramWroteComesBackByteForByte) {
 TEST(CliResave, FailuresGoToStandardErrorWithStatusOne) {
     test::TempDir dir;
     dir.Write("plain", "");
-    const auto saveFails = test::RunCli("resave " + test::ShellQuote(dir.File("missing.sav")) + " " +
+    dir.Write("in.sav", "[About]\r\nSignature=Orvalinden\r\nVersion=1.11\r\n");
+    const auto saveFails = test::RunCli("resave " + test::ShellQuote(dir.File("in.sav")) + " " +
                                             test::ShellQuote(dir.File("plain/out.sav")),
                                         dir.File("err.txt"));
     EXPECT_EQ(saveFails.status, 1);
-    EXPECT_NE(saveFails.err.find("\nerror: ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ: "), std::string::npos) << saveFails.err;
+    EXPECT_EQ(saveFails.err.rfind("error: ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ: ", 0), 0u) << saveFails.err;
 
-    const auto loadFails = test::RunCli("resave " + test::ShellQuote(dir.Path()) + " " +
-                                            test::ShellQuote(dir.File("out.sav")),
-                                        dir.File("err.txt"));
+    const auto loadFails = test::RunCli(
+        "resave " + test::ShellQuote(dir.Path()) + " " + test::ShellQuote(dir.File("out.sav")),
+        dir.File("err.txt"));
     EXPECT_EQ(loadFails.status, 1);
     EXPECT_EQ(loadFails.err.rfind("error: ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ: ", 0), 0u) << loadFails.err;
 
-    const auto foreign = test::RunCli("resave " + test::ShellQuote(dir.Write("f.sav", "[x]\n")) + " " +
-                                          test::ShellQuote(dir.File("out2.sav")),
+    const auto foreign = test::RunCli("resave " + test::ShellQuote(dir.Write("f.sav", "[x]\n")) +
+                                          " " + test::ShellQuote(dir.File("out2.sav")),
                                       dir.File("err.txt"));
     EXPECT_EQ(foreign.status, 0);
     EXPECT_EQ(foreign.err.rfind("warning: 本ソフトのデータファイルとして", 0), 0u) << foreign.err;
+
+    // A mistyped IN is no default design: OUT stays as it was.
+    const std::string out = dir.Write("kept.sav", "kept");
+    const auto missing = test::RunCli(
+        "resave " + test::ShellQuote(dir.File("missing.sav")) + " " + test::ShellQuote(out),
+        dir.File("err.txt"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "error: ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ: " + dir.File("missing.sav") +
+                               ": No such file or directory\n");
+    EXPECT_EQ(test::TempDir::Read(out), "kept");
 
     EXPECT_EQ(test::RunCli("resave onlyone", dir.File("err.txt")).status, 2);
     EXPECT_EQ(test::RunCli("--help", dir.File("err.txt")).status, 0);

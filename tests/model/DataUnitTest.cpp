@@ -20,7 +20,9 @@ TData DistinctDesign() {
     int n = 0;
     for (const SettingKey& key : SettingKeys()) {
         ++n;
-        if (key.kind == SettingKey::Kind::Integer) data.*key.integerField = 1000 + n;
+        if (key.kind == SettingKey::Kind::Integer) {
+            data.*key.integerField = key.flag ? n % 2 : 1000 + n;
+        }
         if (key.kind == SettingKey::Kind::Text) data.*key.textField = "値" + std::to_string(n) + "¶ﾃｷｽﾄ";
     }
     data.DayBackColor = -1;
@@ -93,6 +95,22 @@ TEST(SettingsFile, ADefaultDesignIsWrittenInTheWindowsLayout) {
         "Size=30\r\nWeek=1\r\n"
         "[Matrix]\r\nPrint=0\r\nCols=2\r\nInterval=0\r\n";
     EXPECT_EQ(test::TempDir::Read(dir.File("new.sav")), Utf8ToCp932(expected));
+}
+
+TEST(SettingsFile, AlmanacSwitchesAreWrittenAfterTheSolarTermsOnlyWhenChanged) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    TData data = NewDesign();
+    data.OldDate = 1;
+    data.Zassetsu = 1;
+    data.MoonPhase = 1;
+    data.MoonPhaseColor = 0x123456;
+    ASSERT_TRUE(data.SaveToFile(dir.File("on.sav"), sink));
+    // Those at their defaults stay out (loading them back is the round trip of every key above).
+    const std::string text = Cp932ToUtf8(test::TempDir::Read(dir.File("on.sav")));
+    EXPECT_NE(text.find("NijusisekkiColor=0\r\nOldDate=1\r\nZassetsu=1\r\nMoonPhase=1\r\n"
+                        "MoonPhaseColor=1193046\r\n[Color]"),
+              std::string::npos);
 }
 
 TEST(SettingsFile, ListsAreWrittenBetweenPrevNextMonthAndMatrix) {
@@ -230,9 +248,17 @@ TEST(SettingsFile, ATextCodePage932CannotHoldFailsTheSaveAndNamesIt) {
     TData data = NewDesign();
     data.Memorials.Add() = {"", "0000/01/01", "新年🎍", -1, -1, -1};
     EXPECT_FALSE(data.SaveToFile(dir.File("x.sav"), sink));
+    data.Memorials.Clear();
+    data.DayFont = "Noto Sans ☃ JP";
+    EXPECT_FALSE(data.SaveToFile(dir.File("x.sav"), sink));
+    // One short line each: where, and which character.
     const auto messages = sink.Take();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].text.find("新年🎍"), std::string::npos);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(
+        messages[0].text,
+        "ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ\r\n[Memorial] 0000/01/01 の「🎍」は Shift_JIS で保存できない文字です");
+    EXPECT_EQ(messages[1].text,
+              "ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ\r\n[Style] DayFont の「☃」は Shift_JIS で保存できない文字です");
     EXPECT_TRUE(dir.Entries().empty());
 }
 

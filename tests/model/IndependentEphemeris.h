@@ -17,8 +17,10 @@ inline double Cos(double degrees) {
     return std::cos(degrees * M_PI / 180.0);
 }
 
-// The new moon of lunation k (k = 0 is the new moon of 6 January 2000).
-inline double MeeusNewMoon(int k) {
+// The phase of lunation k (k = 0 is the new moon of 6 January 2000): 0 new, 1 first quarter,
+// 2 full, 3 last quarter.
+inline double MeeusLunarPhase(int lunation, int phase) {
+    const double k = lunation + phase / 4.0;
     const double T = k / 1236.85;
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
     double jde =
@@ -30,15 +32,58 @@ inline double MeeusNewMoon(int k) {
     const double F =
         160.7108 + 390.67050284 * k - 0.0016118 * T2 - 0.00000227 * T3 + 0.000000011 * T4;
     const double O = 124.7746 - 1.56375588 * k + 0.0020672 * T2 + 0.00000215 * T3;
-    jde += -0.40720 * Sin(Mp) + 0.17241 * E * Sin(M) + 0.01608 * Sin(2 * Mp) +
-           0.01039 * Sin(2 * F) + 0.00739 * E * Sin(Mp - M) - 0.00514 * E * Sin(Mp + M) +
-           0.00208 * E * E * Sin(2 * M) - 0.00111 * Sin(Mp - 2 * F) - 0.00057 * Sin(Mp + 2 * F) +
-           0.00056 * E * Sin(2 * Mp + M) - 0.00042 * Sin(3 * Mp) + 0.00042 * E * Sin(M + 2 * F) +
-           0.00038 * E * Sin(M - 2 * F) - 0.00024 * E * Sin(2 * Mp - M) - 0.00017 * Sin(O) -
-           0.00007 * Sin(Mp + 2 * M) + 0.00004 * Sin(2 * Mp - 2 * F) + 0.00004 * Sin(3 * M) +
-           0.00003 * Sin(Mp + M - 2 * F) + 0.00003 * Sin(2 * Mp + 2 * F) -
-           0.00003 * Sin(Mp + M + 2 * F) + 0.00003 * Sin(Mp - M + 2 * F) -
-           0.00002 * Sin(Mp - M - 2 * F) - 0.00002 * Sin(3 * Mp + M) + 0.00002 * Sin(4 * Mp);
+    // Periodic terms: coefficient of the new moon, of the full moon, power of E, and the multiples
+    // of M, M', F and Ω in the argument.
+    struct SyzygyTerm {
+        double newMoon, fullMoon;
+        int e, m, mp, f, o;
+    };
+    static const SyzygyTerm kSyzygy[] = {
+        {-0.40720, -0.40614, 0, 0, 1, 0, 0},   {0.17241, 0.17302, 1, 1, 0, 0, 0},
+        {0.01608, 0.01614, 0, 0, 2, 0, 0},     {0.01039, 0.01043, 0, 0, 0, 2, 0},
+        {0.00739, 0.00734, 1, -1, 1, 0, 0},    {-0.00514, -0.00515, 1, 1, 1, 0, 0},
+        {0.00208, 0.00209, 2, 2, 0, 0, 0},     {-0.00111, -0.00111, 0, 0, 1, -2, 0},
+        {-0.00057, -0.00057, 0, 0, 1, 2, 0},   {0.00056, 0.00056, 1, 1, 2, 0, 0},
+        {-0.00042, -0.00042, 0, 0, 3, 0, 0},   {0.00042, 0.00042, 1, 1, 0, 2, 0},
+        {0.00038, 0.00038, 1, 1, 0, -2, 0},    {-0.00024, -0.00024, 1, -1, 2, 0, 0},
+        {-0.00017, -0.00017, 0, 0, 0, 0, 1},   {-0.00007, -0.00007, 0, 2, 1, 0, 0},
+        {0.00004, 0.00004, 0, 0, 2, -2, 0},    {0.00004, 0.00004, 0, 3, 0, 0, 0},
+        {0.00003, 0.00003, 0, 1, 1, -2, 0},    {0.00003, 0.00003, 0, 0, 2, 2, 0},
+        {-0.00003, -0.00003, 0, 1, 1, 2, 0},   {0.00003, 0.00003, 0, -1, 1, 2, 0},
+        {-0.00002, -0.00002, 0, -1, 1, -2, 0}, {-0.00002, -0.00002, 0, 1, 3, 0, 0},
+        {0.00002, 0.00002, 0, 0, 4, 0, 0},
+    };
+    // The same for the quarters: coefficient, power of E, multiples.
+    struct QuarterTerm {
+        double c;
+        int e, m, mp, f, o;
+    };
+    static const QuarterTerm kQuarter[] = {
+        {-0.62801, 0, 0, 1, 0, 0}, {0.17172, 1, 1, 0, 0, 0},    {-0.01183, 1, 1, 1, 0, 0},
+        {0.00862, 0, 0, 2, 0, 0},  {0.00804, 0, 0, 0, 2, 0},    {0.00454, 1, -1, 1, 0, 0},
+        {0.00204, 2, 2, 0, 0, 0},  {-0.00180, 0, 0, 1, -2, 0},  {-0.00070, 0, 0, 1, 2, 0},
+        {-0.00040, 0, 0, 3, 0, 0}, {-0.00034, 1, -1, 2, 0, 0},  {0.00032, 1, 1, 0, 2, 0},
+        {0.00032, 1, 1, 0, -2, 0}, {-0.00028, 2, 2, 1, 0, 0},   {0.00027, 1, 1, 2, 0, 0},
+        {-0.00017, 0, 0, 0, 0, 1}, {-0.00005, 0, -1, 1, -2, 0}, {0.00004, 0, 0, 2, 2, 0},
+        {-0.00004, 0, 1, 1, 2, 0}, {0.00004, 0, -2, 1, 0, 0},   {0.00003, 0, 1, 1, -2, 0},
+        {0.00003, 0, 3, 0, 0, 0},  {0.00002, 0, 0, 2, -2, 0},   {0.00002, 0, -1, 1, 2, 0},
+        {-0.00002, 0, 1, 3, 0, 0},
+    };
+    for (int i = 0; i < 25; ++i) {
+        if (phase == 1 || phase == 3) {
+            const QuarterTerm& t = kQuarter[i];
+            jde += t.c * std::pow(E, t.e) * Sin(t.m * M + t.mp * Mp + t.f * F + t.o * O);
+        } else {
+            const SyzygyTerm& t = kSyzygy[i];
+            jde += (phase == 0 ? t.newMoon : t.fullMoon) * std::pow(E, t.e) *
+                   Sin(t.m * M + t.mp * Mp + t.f * F + t.o * O);
+        }
+    }
+    if (phase == 1 || phase == 3) {
+        const double W = 0.00306 - 0.00038 * E * Cos(M) + 0.00026 * Cos(Mp) -
+                         0.00002 * Cos(Mp - M) + 0.00002 * Cos(Mp + M) + 0.00002 * Cos(2 * F);
+        jde += phase == 1 ? W : -W;
+    }
     const double A[14] = {299.77 + 0.107408 * k - 0.009173 * T2,
                           251.88 + 0.016321 * k,
                           251.83 + 26.651886 * k,
@@ -57,6 +102,10 @@ inline double MeeusNewMoon(int k) {
                           0.000056, 0.000047, 0.000042, 0.000040, 0.000037, 0.000035, 0.000023};
     for (int i = 0; i < 14; ++i) jde += C[i] * Sin(A[i]);
     return jde;
+}
+
+inline double MeeusNewMoon(int k) {
+    return MeeusLunarPhase(k, 0);
 }
 
 // The March equinox (season 0), June solstice (1), September equinox (2) or December solstice

@@ -17,7 +17,11 @@ TEST(OldCalendarWriter, TheFileHoldsEveryDayAndEveryTermInCodePage932WithCrLf) {
     test::TempDir dir;
     const std::string path = dir.File("旧暦.ini");
     WriteOldCalendarFile(path, 2024, 2025);
-    const std::string text = Cp932ToUtf8(test::TempDir::Read(path));
+    const std::string whole = Cp932ToUtf8(test::TempDir::Read(path));
+    // The almanac sections follow the terms after a blank line.
+    const size_t almanac = whole.find("\r\n[旧暦日付]\r\n2024/01/01=11/20\r\n2024/01/11=12/1\r\n");
+    ASSERT_NE(almanac, std::string::npos);
+    const std::string text = whole.substr(0, almanac);
     // A line a day, a line a term, two section headers and the blank line between; every line
     // ends in CR LF.
     size_t lines = 0;
@@ -32,6 +36,12 @@ TEST(OldCalendarWriter, TheFileHoldsEveryDayAndEveryTermInCodePage932WithCrLf) {
     EXPECT_NE(text.find("\r\n2025/12/31=仏滅\r\n\r\n[二十四節気]\r\n2024/01/06=小寒\r\n"),
               std::string::npos);
     EXPECT_TRUE(text.ends_with("\r\n2025/12/22=冬至\r\n"));
+    EXPECT_NE(
+        whole.find("\r\n2025/12/20=11/1\r\n2026/01/01=\r\n\r\n[雑節]\r\n2024/01/18=土用入り\r\n"),
+        std::string::npos);
+    EXPECT_NE(whole.find("\r\n[月の満ち欠け]\r\n2024/01/04=下弦\r\n2024/01/11=新月\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(whole.ends_with("\r\n2025/12/28=上弦\r\n"));
 }
 
 TEST(OldCalendarWriter, TheProgramsLoaderFindsEveryDayOfTheWrittenYears) {

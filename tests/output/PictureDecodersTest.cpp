@@ -170,8 +170,8 @@ TEST_F(JpegPictures, ExifOrientationTurnsThePhotoUpright) {
         EXPECT_EQ(bitmap->Height, expected.height) << orientation;
         const int x = expected.redX == 0 ? 4 : bitmap->Width - 5;
         const int y = expected.redY == 0 ? 4 : bitmap->Height - 5;
-        EXPECT_TRUE(Near(bitmap->At(x, y), 0xFF0000, 12)) << orientation << std::hex << " "
-                                                          << bitmap->At(x, y);
+        EXPECT_TRUE(Near(bitmap->At(x, y), 0xFF0000, 12))
+            << orientation << std::hex << " " << bitmap->At(x, y);
     }
 }
 

@@ -2,6 +2,9 @@
 // dialog filter, the test load, and that nothing a file holds escapes as an exception.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <new>
 #include <random>
 #include <stdexcept>
@@ -66,6 +69,22 @@ TEST(PictureFormats, TestLoadTellsUsableFromUnusableFiles) {
     const RegistryPictureDecoder decoder;
     EXPECT_EQ(static_cast<const PictureDecoder&>(decoder).Decode(dir.File("good.jpg"))->Width, 32);
     EXPECT_FALSE(static_cast<const PictureDecoder&>(decoder).Decode(dir.File("cut.jpg")));
+}
+
+// A FIFO would block the decoder and a device would never end.
+TEST(PictureFormats, WhatIsNoRegularFileIsRefusedUnread) {
+    test::TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("pipe.jpg").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", dir.File("zero.bmp").c_str()), 0);
+    ASSERT_EQ(mkdir(dir.File("folder.png").c_str(), 0700), 0);
+    for (const char* name : {"pipe.jpg", "zero.bmp", "folder.png"}) {
+        try {
+            StandardPictureFormats().DecodeOrThrow(dir.File(name));
+            ADD_FAILURE() << name;
+        } catch (const PictureError& e) {
+            EXPECT_EQ(e.what(), dir.File(name) + ": 通常のファイルではありません");
+        }
+    }
 }
 
 TEST(PictureFormats, DecodersAddedLaterAreUsedAndCannotThrowThrough) {

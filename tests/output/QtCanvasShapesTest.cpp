@@ -102,5 +102,24 @@ TEST(QtCanvasShapes, LinesLeaveOutTheirEndPoint) {
     EXPECT_FALSE(red(36, 12));
 }
 
+TEST(QtCanvasShapes, ChordsStayInsideTheirRectangleAndFillTheirHalf) {
+    const QImage image = Drawn(60, 30, [](QtCanvas& canvas) {
+        canvas.SetPenColor(0x0000FF);
+        canvas.SetBrushColor(0x0000FF);
+        canvas.SetPenWidth(2);
+        canvas.SetBrushStyle(BrushStyle::Clear);
+        canvas.Chord({5, 5, 25, 25}, 0, 360);
+        canvas.SetBrushStyle(BrushStyle::Solid);
+        canvas.Chord({35, 5, 55, 25}, 90, 180);  // the left half
+        canvas.Chord({30, 0, 30, 10}, 0, 360);   // empty: nothing
+    });
+    const auto inked = Covered(image, 0xFFFFFF, true);
+    EXPECT_TRUE(QRect(5, 5, 50, 20).contains(inked.box)) << inked.box.x() << "," << inked.box.y();
+    EXPECT_EQ(PixelAt(image, 15, 15), 0xFFFFFFu);  // an open circle
+    EXPECT_NE(PixelAt(image, 15, 6), 0xFFFFFFu);  // its outline
+    EXPECT_EQ(PixelAt(image, 40, 15), 0xFF0000u);  // the left half filled, the right not
+    EXPECT_EQ(PixelAt(image, 50, 15), 0xFFFFFFu);
+}
+
 }  // namespace
 }  // namespace orv

@@ -1,5 +1,6 @@
 // The texts under or beside a day number: which lines, in which order and colour, their size and
-// their place.
+// their place; and the moon beside it.
+#include "Codec.h"
 #include "RenderFixture.h"
 
 namespace orv::test {
@@ -128,6 +129,134 @@ TEST_F(RenderTest, NeighbouringDaysCarryTextsSizedFromTheirSmallerNumber) {
     // 3 x (48 div 4) = 36 points for the number, 36 / 1.5 x 0.5 for its text.
     EXPECT_EQ(canvas.Text("M").font.points, 12);
     EXPECT_EQ(canvas.Text("N").font.points, 16);
+}
+
+// The cell design with the old-calendar date, the seasonal days and the moon on.
+TData AlmanacDesign() {
+    TData d = CellDesign();
+    d.OldDate = 1;
+    d.OldDateColor = 0x040404;
+    d.Zassetsu = 1;
+    d.ZassetsuColor = 0x050505;
+    d.MoonPhase = 1;
+    d.MoonPhaseColor = 0x060606;
+    return d;
+}
+
+void ReadAlmanac(RenderState& state, const std::string& utf8Sections) {
+    state.Almanac.Read(Utf8ToCp932(utf8Sections));
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+TEST_F(RenderTest, AlmanacLinesTakeTheirPlaceAmongTheCellLines) {
+    TData d = AlmanacDesign();
+    d.Rokuyo = 1;
+    d.Nijusisekki = 1;
+    d.PrevNextMonthEnabled = 1;  // miniatures of December and February
+    AddMemorial(d, "0000/01/01", "A");
+    TMemorial& rokuyo = state.RokuyoList.Add();
+    rokuyo.Date = "2016/01/01";
+    rokuyo.Name = "先勝";
+    TMemorial& term = state.SolarTermList.Add();
+    term.Date = "2016/1/1";
+    term.Name = "小寒";
+    ReadAlmanac(state,
+                "[旧暦日付]\r\n2015/12/01=10/20\r\n2015/12/11=11/1\r\n2016/01/10=12/1\r\n"
+                "2016/02/08=1/1\r\n2016/03/01=\r\n"
+                "[雑節]\r\n2016/01/01=土用入り\r\n2016/01/01=節分\r\n2016/02/03=節分\r\n"
+                "[月の満ち欠け]\r\n2015/12/25=満月\r\n2016/01/02=下弦\r\n2016/02/08=新月\r\n");
+    ASSERT_TRUE(Draw(d));
+
+    const std::vector<std::string> texts = canvas.Texts();
+    const auto one = std::find(texts.begin(), texts.end(), "1");
+    ASSERT_NE(one, texts.end());
+    EXPECT_EQ(
+        std::vector<std::string>(one + 1, one + 8),
+        (std::vector<std::string>{"先勝", "旧11/22", "小寒", "土用入り", "節分", "元日　　", "A"}));
+    const CanvasColor colours[] = {0, 0x040404, 0, 0x050505, 0x050505, kHoliday, kHoliday};
+    for (int i = 0; i < 7; ++i) {
+        const Call& line = canvas.calls[canvas.IndexOf(canvas.Text("1")) + 1 + i];
+        EXPECT_EQ(line.font.color, colours[i]);
+        EXPECT_EQ(line.y, 160 + 8 + 18 * i);  // stacked as the other lines
+    }
+    // The month's days carry them; the miniatures none.
+    const auto oldDates = std::count_if(texts.begin(), texts.end(),
+                                        [](const std::string& t) { return t.starts_with("旧"); });
+    EXPECT_EQ(oldDates, 31);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "節分"), 1);
+    EXPECT_EQ(canvas.Of(Op::Chord).size(), 2u);  // the last quarter: outline and lit half
+}
+
+TEST_F(RenderTest, TheMoonSitsBesideTheNumberClearOfEveryTextInAllFivePositions) {
+    struct Shape {
+        const char* name;
+        std::vector<std::pair<int, BrushStyle>> chords;  // start angle and brush of each
+    };
+    const Shape shapes[] = {
+        {"新月", {{0, BrushStyle::Solid}}},
+        {"上弦", {{0, BrushStyle::Clear}, {90, BrushStyle::Solid}}},
+        {"満月", {{0, BrushStyle::Clear}}},
+        {"下弦", {{0, BrushStyle::Clear}, {270, BrushStyle::Solid}}},
+    };
+    TMemorial& rokuyo = state.RokuyoList.Add();
+    rokuyo.Date = "2016/01/01";
+    rokuyo.Name = "先勝";
+    state.RokuyoList.BuildDateIndex();
+    for (int holidayPosition : {0, 1}) {
+        for (int position = 0; position < 5; ++position) {
+            const Shape& shape = shapes[position % 4];
+            SCOPED_TRACE(std::to_string(holidayPosition) + "/" + std::to_string(position) + " " +
+                         shape.name);
+            TData d = AlmanacDesign();
+            d.HolidayPosition = holidayPosition;
+            d.DayPosition = position;
+            d.Rokuyo = 1;
+            AddMemorial(d, "2016/1/1", "記念日");
+            ReadAlmanac(state,
+                        "[旧暦日付]\r\n2016/01/01=11/22\r\n[雑節]\r\n2016/01/01=土用入り\r\n"
+                        "[月の満ち欠け]\r\n2016/01/01=" +
+                            std::string(shape.name) + "\r\n");
+            canvas.calls.clear();
+            ASSERT_TRUE(Draw(d));
+
+            const std::vector<Call> chords = canvas.Of(Op::Chord);
+            ASSERT_EQ(chords.size(), shape.chords.size());
+            for (size_t i = 0; i < chords.size(); ++i) {
+                EXPECT_EQ(chords[i].x, shape.chords[i].first);
+                EXPECT_EQ(chords[i].y, i == 0 ? 360 : 180);
+                EXPECT_EQ(chords[i].brushStyle, shape.chords[i].second);
+                EXPECT_EQ(chords[i].penColor, 0x060606);
+                EXPECT_EQ(chords[i].rect, chords[0].rect);
+            }
+            // Half the number's 48 pixels, inside the cell, a quarter of its size from the number.
+            const Rect moon = chords[0].rect;
+            EXPECT_EQ(moon.Right - moon.Left, 24);
+            EXPECT_EQ(moon.Bottom - moon.Top, 24);
+            const Rect cell = CellOf("1");
+            EXPECT_TRUE(moon.Left >= cell.Left && moon.Right <= cell.Right &&
+                        moon.Top >= cell.Top && moon.Bottom <= cell.Bottom);
+            const Call& number = canvas.Text("1");
+            const Rect digits{number.x, number.y, number.x + 24, number.y + 50};
+            EXPECT_FALSE(Overlap(moon, digits));
+            const int gapX = std::max(moon.Left - digits.Right, digits.Left - moon.Right);
+            const int gapY = std::max(moon.Top - digits.Bottom, digits.Top - moon.Bottom);
+            EXPECT_EQ(std::max(gapX, gapY), 6);
+            // Clear of every line of the cell.
+            for (int i = canvas.IndexOf(number) + 1; canvas.calls[i].op != Op::Chord; ++i) {
+                const Call& line = canvas.calls[i];
+                if (line.op != Op::TextOut) continue;
+                RecordingCanvas measure;
+                measure.SetFontSize(line.font.points);
+                const TextSize size = measure.TextExtent(line.text);
+                EXPECT_FALSE(
+                    Overlap(moon, {line.x, line.y, line.x + size.Width, line.y + size.Height}))
+                    << line.text;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 
+#include "LunisolarCalendar.h"
 #include "OldCalendar.h"
 #include "RenderFixture.h"
 
@@ -38,6 +40,48 @@ TEST(ComputedOldCalendar, EveryMonthFrom1900To2100ShowsItsRokuyoAndSolarTerms) {
             ASSERT_EQ(termLines, 2) << year << "/" << month;
         }
     }
+}
+
+// Over the whole file: each day's old-calendar date gives its rokuyo, each month begins on a new
+// moon, every 立春 has its 節分 the day before and every equinox its 彼岸 around it.
+TEST(ComputedOldCalendar, TheAlmanacAgreesWithTheRokuyoAndTheTermsOnEveryDay) {
+    RecordingSink sink;
+    TMemorials rokuyo;
+    TMemorials terms;
+    ASSERT_TRUE(LoadOldCalendarData(ORV_OLD_CALENDAR_FILE, rokuyo, terms, sink));
+    AlmanacData almanac;
+    ASSERT_TRUE(LoadAlmanacData(ORV_OLD_CALENDAR_FILE, almanac));
+    const auto has = [](const std::string& names, const std::string& name) {
+        return names.find(name) != std::string::npos;
+    };
+    int newMoons = 0;
+    int setsubun = 0;
+    int higan = 0;
+    for (CivilDate day{1900, 1, 1}; day <= CivilDate{2100, 12, 31}; day = AddDays(day, 1)) {
+        const std::string oldDate = almanac.OldDateOn(day);
+        LunarDate date;
+        date.Leap = oldDate.starts_with("閏");
+        ASSERT_EQ(std::sscanf(oldDate.c_str() + (date.Leap ? 3 : 0), "%d/%d", &date.Month, &date.Day), 2)
+            << PlainDateText(day);
+        ASSERT_EQ(rokuyo.NamesOnDate(day), RokuyoName(RokuyoIndex(date))) << PlainDateText(day);
+        ASSERT_EQ(date.Day == 1, almanac.MoonPhaseOn(day) == 0) << PlainDateText(day);
+        newMoons += date.Day == 1;
+
+        const std::string term = terms.NamesOnDate(day);
+        if (term == "立春") {
+            ASSERT_TRUE(has(almanac.SeasonalDaysOn(AddDays(day, -1)), "節分")) << PlainDateText(day);
+            ++setsubun;
+        }
+        if (term == "春分" || term == "秋分") {
+            ASSERT_TRUE(has(almanac.SeasonalDaysOn(AddDays(day, -3)), "彼岸入り")) << PlainDateText(day);
+            ASSERT_TRUE(has(almanac.SeasonalDaysOn(AddDays(day, 3)), "彼岸明け")) << PlainDateText(day);
+            ++higan;
+        }
+    }
+    EXPECT_EQ(newMoons, 2487);
+    EXPECT_EQ(setsubun, 201);
+    EXPECT_EQ(higan, 2 * 201);
+    EXPECT_EQ(almanac.OldDateOn({2101, 1, 1}), "");
 }
 
 }  // namespace

@@ -47,6 +47,10 @@ class HashingCanvas : public Canvas {
     void StretchPicture(const Rect& r, const Bitmap&) override {
         Mix(14, r.Left, r.Top, r.Right, r.Bottom);
     }
+    void Chord(const Rect& r, int start, int span) override {
+        Mix(15, r.Left, r.Top, r.Right, r.Bottom);
+        Mix(16, start, span);
+    }
     int FontPpi() const override { return 72; }
 
     uint64_t hash = 1469598103934665603ull;

@@ -12,7 +12,7 @@
 
 namespace orv::test {
 
-enum class Op { FillRect, Rectangle, MoveTo, LineTo, TextOut, StretchPicture };
+enum class Op { FillRect, Rectangle, MoveTo, LineTo, TextOut, StretchPicture, Chord };
 
 struct FontState {
     std::string face;
@@ -24,8 +24,8 @@ struct FontState {
 
 struct Call {
     Op op;
-    Rect rect;         // FillRect, Rectangle, StretchPicture
-    int x = 0, y = 0;  // MoveTo, LineTo, TextOut
+    Rect rect;         // FillRect, Rectangle, StretchPicture, Chord
+    int x = 0, y = 0;  // MoveTo, LineTo, TextOut; a chord's start and span
     std::string text;
     FontState font;
     CanvasColor brushColor = 0xFFFFFF;
@@ -69,6 +69,9 @@ class RecordingCanvas : public Canvas {
     }
     void StretchPicture(const Rect& dest, const Bitmap&) override {
         Record(Op::StretchPicture, dest);
+    }
+    void Chord(const Rect& rect, int startDegrees, int spanDegrees) override {
+        Record(Op::Chord, rect, startDegrees, spanDegrees);
     }
     int FontPpi() const override { return fontPpi_; }
 

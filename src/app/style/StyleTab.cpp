@@ -28,6 +28,9 @@ StyleTab::StyleTab(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::
     c.cmdRokuyoColor1->SetColor(0x000000);
     c.cmdRokuyoColor2->SetColor(0x000080);
     c.cmdNijusiColor->SetColor(0x000000);
+    c.cmdOldDateColor->SetColor(kOldDateDefaultColor);
+    c.cmdZassetsuColor->SetColor(kZassetsuDefaultColor);
+    c.cmdMoonPhaseColor->SetColor(kMoonPhaseDefaultColor);
     for (TFontNameComboBox* picker :
          {c.cboYDFontName, c.cboWeekFontName, c.cboDayFontName, c.cboHolidayFontName}) {
         picker->SetValue(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -48,12 +51,14 @@ void StyleTab::Attach(TabHost& host) {
     for (QCheckBox* box :
          {c.chkYDFontI, c.chkYDFontB, c.chkWeekFontI, c.chkWeekFontB, c.chkWeekWaku, c.chkDayFontI,
           c.chkDayFontB, c.chkPrevNextDays, c.chkDayWaku, c.chkDayBackColor, c.chkHoliday,
-          c.chkHolidayFontI, c.chkHolidayFontB, c.chkRokuyo, c.chkNijusisekki}) {
+          c.chkHolidayFontI, c.chkHolidayFontB, c.chkRokuyo, c.chkNijusisekki, c.chkOldDate,
+          c.chkZassetsu, c.chkMoonPhase}) {
         connect(box, &QCheckBox::toggled, this, &StyleTab::Repaint);
     }
-    for (TPictureButton* swatch : {c.cmdYDBackColor, c.cmdDayBackColor, c.cmdLineColor,
-                                   c.cmdWeekdayColor, c.cmdSaturdayColor, c.cmdHolidayColor,
-                                   c.cmdRokuyoColor1, c.cmdRokuyoColor2, c.cmdNijusiColor}) {
+    for (TPictureButton* swatch :
+         {c.cmdYDBackColor, c.cmdDayBackColor, c.cmdLineColor, c.cmdWeekdayColor,
+          c.cmdSaturdayColor, c.cmdHolidayColor, c.cmdRokuyoColor1, c.cmdRokuyoColor2,
+          c.cmdNijusiColor, c.cmdOldDateColor, c.cmdZassetsuColor, c.cmdMoonPhaseColor}) {
         connect(swatch, &TPictureButton::clicked, this, [this, swatch] { ColorClick(swatch); });
     }
     for (TFontNameComboBox* picker :
@@ -117,6 +122,12 @@ void StyleTab::DataToControls(const TData& r) {
     c.cmdRokuyoColor2->SetColor(r.RokuyoColor2);
     c.chkNijusisekki->setChecked(r.Nijusisekki != 0);
     c.cmdNijusiColor->SetColor(r.NijusisekkiColor);
+    c.chkOldDate->setChecked(r.OldDate != 0);
+    c.cmdOldDateColor->SetColor(r.OldDateColor);
+    c.chkZassetsu->setChecked(r.Zassetsu != 0);
+    c.cmdZassetsuColor->SetColor(r.ZassetsuColor);
+    c.chkMoonPhase->setChecked(r.MoonPhase != 0);
+    c.cmdMoonPhaseColor->SetColor(r.MoonPhaseColor);
 }
 
 void StyleTab::ControlsToData(TData& r) const {
@@ -163,6 +174,12 @@ void StyleTab::ControlsToData(TData& r) const {
     r.RokuyoColor2 = c.cmdRokuyoColor2->Color();
     r.Nijusisekki = flag(c.chkNijusisekki);
     r.NijusisekkiColor = c.cmdNijusiColor->Color();
+    r.OldDate = flag(c.chkOldDate);
+    r.OldDateColor = c.cmdOldDateColor->Color();
+    r.Zassetsu = flag(c.chkZassetsu);
+    r.ZassetsuColor = c.cmdZassetsuColor->Color();
+    r.MoonPhase = flag(c.chkMoonPhase);
+    r.MoonPhaseColor = c.cmdMoonPhaseColor->Color();
 }
 
 void StyleTab::SetStyleSamples(const std::array<std::string, 5>& samples) {
