@@ -31,6 +31,8 @@
 #include "basic/BasicTab.h"
 #include "imposition/ImpositionTab.h"
 #include "memorial/MemorialTab.h"
+#include "months/MonthPicturesDialog.h"
+#include "months/MonthRunDialog.h"
 #include "style/StyleTab.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
@@ -134,11 +136,18 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     connect(ui_->mnuFileSave, &QAction::triggered, this, &TfrmMain::mnuFileSaveClick);
     connect(ui_->mnuFileExit, &QAction::triggered, this, &TfrmMain::close);
     connect(ui_->mnuPicSave, &QAction::triggered, this, &TfrmMain::mnuPicSaveClick);
+    auto* monthRun = new QAction(QStringLiteral("複数月の印刷・保存..."), this);
+    monthRun->setObjectName(QStringLiteral("mnuMonthRun"));
+    monthRun->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    ui_->mnuFile->insertAction(ui_->mnuFileExit, monthRun);
+    ui_->mnuFile->insertSeparator(ui_->mnuFileExit);
+    connect(monthRun, &QAction::triggered, this, &TfrmMain::mnuMonthRunClick);
     connect(ui_->mnuAbout, &QAction::triggered, this, &TfrmMain::mnuAboutClick);
     connect(ui_->cmdPrint, &QPushButton::clicked, this, &TfrmMain::cmdPrintClick);
     auto& basic = basic_->Controls();
     connect(basic.cmdPrinterSetup, &QPushButton::clicked, this, &TfrmMain::cmdPrinterSetupClick);
     connect(basic.cmdCalSizeMargin, &QPushButton::clicked, this, &TfrmMain::cmdCalSizeMarginClick);
+    connect(basic.cmdMonthPictures, &QPushButton::clicked, this, &TfrmMain::cmdMonthPicturesClick);
     connect(imposition_->Controls().cmdComposePrinter, &QPushButton::clicked, this,
             &TfrmMain::cmdComposePrinterClick);
     connect(ui_->mnuRokuyo, &QAction::triggered, this, &TfrmMain::mnuRokuyoClick);
@@ -156,6 +165,15 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
 
     aboutBox_ = new TAboutBox(this);
     rokuyo_ = new TfrmRokuyo(this);
+    monthPictures_ = new TfrmMonthPictures(*this, this);
+    connect(monthPictures_, &QDialog::accepted, this, [this] {
+        TMonthPictures chosen = monthPictures_->Pictures();
+        if (chosen == data_.MonthPicture) return;
+        data_.MonthPicture = std::move(chosen);
+        RepaintPreview();
+    });
+    monthRun_ = new TfrmMonthRun(*this, this);
+    connect(monthRun_, &QDialog::accepted, this, [this] { RunMonths(monthRun_->Choice()); });
     autoSaver_.WatchTyping(this);
     history_.WatchControls(this);
     CreateDesktopMenus();
@@ -374,6 +392,11 @@ void TfrmMain::mnuFileSaveClick() {
                                                 QStringLiteral("sav"), nullptr);
     if (path.isEmpty()) return;
     SaveDesignTo(path);
+}
+
+void TfrmMain::cmdMonthPicturesClick() {
+    monthPictures_->SetPictures(data_.MonthPicture);
+    Dialogs().ShowModal(monthPictures_);
 }
 
 void TfrmMain::mnuAboutClick() {

@@ -41,6 +41,9 @@ class MemorialTab;
 class ImpositionTab;
 class TAboutBox;
 class TfrmRokuyo;
+class TfrmMonthPictures;
+class TfrmMonthRun;
+struct MonthRunChoice;
 
 class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, public TabHost {
     Q_OBJECT
@@ -60,6 +63,8 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     ImpositionTab& Imposition() { return *imposition_; }
     RenderState& State() { return state_; }
     TfrmRokuyo& RokuyoDialog() { return *rokuyo_; }
+    TfrmMonthPictures& MonthPicturesDialog() { return *monthPictures_; }
+    TfrmMonthRun& MonthRunDialog() { return *monthRun_; }
     const QString& LastFileName() const { return lastFileName_; }
     QString StatusText() const;
 
@@ -98,6 +103,11 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void mnuZoomOutClick();
     void mnuZoomFitClick();
     void mnuPicSaveClick();
+    // 複数月の印刷・保存: the dialog, and the run it was accepted with.
+    void mnuMonthRunClick();
+    void RunMonths(const MonthRunChoice& choice);
+    // 月ごとの画像: the dialog; accepted, its pictures become the design's in one edit.
+    void cmdMonthPicturesClick();
     void mnuAboutClick();
     void mnuRokuyoClick();
     void cboZoomClick();
@@ -182,6 +192,8 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     QPushButton* exportCancel_;
     TAboutBox* aboutBox_;
     TfrmRokuyo* rokuyo_;
+    TfrmMonthPictures* monthPictures_;
+    TfrmMonthRun* monthRun_;
 
     WindowSettings settings_;
     TData data_;
@@ -208,6 +220,7 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     bool firstActivation_ = true;
     QString lastFileName_;
     QString lastImageFileName_;
+    QString lastMonthRunFile_;
     std::unique_ptr<PrinterLayer> printer_;
     bool exporting_ = false;
     bool exportCancelled_ = false;

@@ -14,6 +14,7 @@
 #include "UiHelpers.h"
 #include "basic/BasicTab.h"
 #include "imposition/ImpositionTab.h"
+#include "months/MonthRunDialog.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
 #include "ui_MainWindow.h"
@@ -172,9 +173,9 @@ class InputBoxAsker : public ResolutionAsker {
 
 }  // namespace
 
-// Shows how far an export is in the status bar and keeps the window painted; its cancel button
-// stops the export.
-class ExportProgressBar : public ExportProgress {
+// Shows how far an export or a run of months is in the status bar and keeps the window painted;
+// its cancel button stops the work.
+class ExportProgressBar : public ExportProgress, public MonthProgress {
   public:
     explicit ExportProgressBar(TfrmMain& window) : window_(window) {
         window_.exporting_ = true;
@@ -193,9 +194,9 @@ class ExportProgressBar : public ExportProgress {
         window_.centralWidget()->setEnabled(true);
         window_.exporting_ = false;
     }
-    bool Continue(int rowsDone, int rowsTotal) override {
-        window_.exportProgress_->setMaximum(std::max(rowsTotal, 1));
-        window_.exportProgress_->setValue(rowsDone);
+    bool Continue(int done, int total) override {
+        window_.exportProgress_->setMaximum(std::max(total, 1));
+        window_.exportProgress_->setValue(done);
         QCoreApplication::processEvents();
         return !window_.exportCancelled_;
     }
@@ -224,6 +225,49 @@ void TfrmMain::mnuPicSaveClick() {
     }
     if (result == ImageExportResult::Saved || result == ImageExportResult::Unsupported) {
         lastImageFileName_ = path;
+    }
+}
+
+// A run of months.
+
+void TfrmMain::mnuMonthRunClick() {
+    CommitPendingEdits();
+    ControlsToData(data_);
+    monthRun_->Prepare(data_.Year, data_.Month, data_.PicSaveDPI,
+                       lastMonthRunFile_.isEmpty() ? lastImageFileName_ : lastMonthRunFile_);
+    Dialogs().ShowModal(monthRun_);
+}
+
+void TfrmMain::RunMonths(const MonthRunChoice& choice) {
+    if (choice.Target == MonthsTarget::Printer) {
+        if (!Dialogs().PrintDialog(this, printer_->Printer())) return;
+        printer_->Refresh();
+    } else if (choice.File.isEmpty()) {
+        Messages().Report(MessageKind::Warning, "ファイル名を指定してください。");
+        return;
+    }
+    MonthsOutcome outcome;
+    {
+        SetCursorAll(this, Qt::WaitCursor);
+        ExportProgressBar progress(*this);
+        OutputEnvironment env = Environment(Messages());
+        const std::string file = choice.File.toStdString();
+        switch (choice.Target) {
+            case MonthsTarget::Printer:
+                outcome = PrintMonths(env, *printer_, choice.Run, &progress);
+                break;
+            case MonthsTarget::Pdf:
+                outcome = SaveMonthsPdf(env, file, choice.Run, choice.Dpi, &progress);
+                break;
+            case MonthsTarget::Images:
+                outcome = SaveMonthImages(env, file, choice.Run, choice.Dpi, &progress);
+                break;
+        }
+        SetCursorAll(this, Qt::ArrowCursor);
+    }
+    if (choice.Target != MonthsTarget::Printer) lastMonthRunFile_ = choice.File;
+    if (const auto message = MonthsMessage(choice.Target, outcome)) {
+        Messages().Report(message->first, message->second);
     }
 }
 

@@ -22,6 +22,7 @@ int RunHolidays(const Arguments& args, MessageSink& sink);
 int RunDay(const Arguments& args, MessageSink& sink);
 int RunOldcal(const Arguments& args, MessageSink& sink);
 int RunExport(const Arguments& args, MessageSink& sink);
+int RunPrint(const Arguments& args, MessageSink& sink);
 
 // Reports a wrong command line and returns the exit status for it.
 int UsageError(const Command& command);

@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kMemorialSection = "Memorial";
 constexpr const char* kMatrixSection = "MatrixData";
+constexpr const char* kMonthPictureSection = "MonthPicture";
 
 int32_t MissingValue(const SettingKey& key) {
     switch (key.missingKind) {
@@ -54,6 +55,22 @@ void WriteLists(IniFile& ini, const TData& data) {
     }
 }
 
+void ReadMonthPictures(const IniFile& ini, TData& data) {
+    data.MonthPicture = {};
+    for (int month = 1; month <= 12; ++month) {
+        data.MonthPicture.Set(month,
+                              ini.ReadString(kMonthPictureSection, IntToStr(month)).value_or(""));
+    }
+}
+
+// Only the months that have a picture, so that a design without any saves as it always has.
+void WriteMonthPictures(IniFile& ini, const TData& data) {
+    for (int month = 1; month <= 12; ++month) {
+        const std::string& file = data.MonthPicture[month];
+        if (!file.empty()) ini.WriteString(kMonthPictureSection, IntToStr(month), file);
+    }
+}
+
 // Older files stored the holiday-name size one step smaller.
 void UpgradeOlderVersion(TData& data) {
     if (data.Version < std::string(kVersion) && data.HolidaySize >= 1 && data.HolidaySize <= 3) {
@@ -80,6 +97,7 @@ bool TData::LoadFromFile(const std::string& path, MessageSink& sink) {
                     break;
             }
         }
+        ReadMonthPictures(ini, *this);
     } catch (const std::exception& e) {
         sink.Report(MessageKind::Error, WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", e.what()));
         return false;
@@ -107,6 +125,7 @@ IniFile SettingsIni(const TData& data) {
                 break;
         }
     }
+    WriteMonthPictures(ini, data);
     // What this program writes, whatever the record was read from.
     ini.WriteString("About", "Signature", kSignature);
     ini.WriteString("About", "Version", kVersion);
@@ -203,6 +222,23 @@ void TData::CopyFrom(const TData& source) {
     ZassetsuColor = source.ZassetsuColor;
     MoonPhase = source.MoonPhase;
     MoonPhaseColor = source.MoonPhaseColor;
+    MonthPicture = source.MonthPicture;
+}
+
+const std::string& TMonthPictures::operator[](int month) const {
+    static const std::string kNone;
+    return month >= 1 && month <= 12 ? files_[month - 1] : kNone;
+}
+
+void TMonthPictures::Set(int month, std::string file) {
+    if (month >= 1 && month <= 12) files_[month - 1] = std::move(file);
+}
+
+bool TMonthPictures::Any() const {
+    for (const std::string& file : files_) {
+        if (!file.empty()) return true;
+    }
+    return false;
 }
 
 TData NewDesign() {

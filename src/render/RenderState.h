@@ -42,8 +42,10 @@ struct RenderState {
     bool Loading = false;
     // The picture must be decoded again before it is drawn; cleared by a successful decode.
     bool PictureChanged = true;
-    // The decoded illustration, kept between passes.
+    // The decoded illustration, kept between passes, and the file it came from: a pass of
+    // another file (another month's picture) decodes again.
     std::shared_ptr<const Bitmap> PictureBitmap;
+    std::string PictureBitmapFile;
     // A picture with transparency laid on the sheet's colour, with the picture and the colour it
     // was made from.
     std::shared_ptr<const Bitmap> PictureOnSheet;
