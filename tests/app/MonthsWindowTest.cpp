@@ -2,6 +2,7 @@
 // cancel) and the preview of the month on screen; 複数月の印刷・保存 to pictures, one PDF and the
 // printer, with its cancel.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
@@ -98,6 +99,13 @@ class MonthsWindowTest : public QObject {
         QCOMPARE(QString::fromStdString(data.MonthPicture[2]), blue);
         QCOMPARE(QString::fromStdString(data.MonthPicture[7]), green);
         QCOMPARE(data.MonthPicture[3], std::string());
+        // The dialog's OK is one step of the edit history.
+        QApplication::processEvents();
+        w.window->mnuUndoClick();
+        QCOMPARE(w.window->Data().MonthPicture[2], std::string());
+        QCOMPARE(w.window->Data().MonthPicture[7], std::string());
+        w.window->mnuRedoClick();
+        QCOMPARE(QString::fromStdString(w.window->Data().MonthPicture[7]), green);
         // The preview shows the month on screen: February's own picture, then March's none.
         QCOMPARE(PreviewPictureColor(w), QColor(Qt::blue).rgb());
         w.window->Basic().SetYearMonth(2026, 3);
