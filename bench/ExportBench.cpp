@@ -1,6 +1,8 @@
 // Exports through the output driver at print resolutions: A4 at 300 dpi to PNG and to BMP, A3 at
-// 1200 dpi to PNG, a design with a picture, rokuyo, solar terms and memorial days. Peak memory is
-// the process's; run the A3 case alone (--benchmark_filter=A3) to read its own peak.
+// 1200 dpi to PNG, a design with a picture, rokuyo, solar terms and memorial days; and runs of 1
+// and 12 months of A4, each month with a photo of its own, to one PDF and to PNG pictures at 300
+// dpi. Peak memory is the process's; run a case alone (--benchmark_filter=A3, =MonthsToPng/12)
+// to read its own peak.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -10,6 +12,7 @@
 
 #include "OldCalendar.h"
 #include "OutputDriver.h"
+#include "OutputMonths.h"
 #include "PictureFormats.h"
 #include "PngWriter.h"
 #include "QtBenchmarks.h"
@@ -21,14 +24,15 @@ namespace {
 
 const std::filesystem::path kFolder = std::filesystem::temp_directory_path() / "orv-export-bench";
 
-// A 1600 x 1200 photo-like picture for the illustration band.
-std::string Picture() {
-    const std::string path = (kFolder / "picture.png").string();
+// A 1600 x 1200 photo-like picture for the illustration band; `shade` makes it another one.
+std::string Picture(int shade = 0) {
+    const std::string path = (kFolder / ("picture" + std::to_string(shade) + ".png")).string();
     if (std::filesystem::exists(path)) return path;
     std::vector<uint32_t> pixels;
     for (int y = 0; y < 1200; ++y) {
         for (int x = 0; x < 1600; ++x)
-            pixels.push_back(0xFF000000u | (x % 256) << 16 | (y % 256) << 8 | ((x ^ y) & 255));
+            pixels.push_back(0xFF000000u | ((x + shade * 20) % 256) << 16 | (y % 256) << 8 |
+                             ((x ^ y) & 255));
     }
     PngWriter writer;
     writer.Begin(path, 1600, 1200);
@@ -143,6 +147,47 @@ void DeflateA4Sheet(benchmark::State& state) {
     state.SetLabel(state.range(0) == 1 ? "stretches" : "one stretch");
 }
 
+// A run of state.range(0) months from the design's month, each with its own photo.
+void Months(benchmark::State& state, const char* extension) {
+    Driver driver(210, 297);
+    for (int month = 1; month <= 12; ++month) {
+        driver.source.Data().MonthPicture.Set(month, Picture(month));
+    }
+    const int count = static_cast<int>(state.range(0));
+    const MonthRun run{{2026, 1}, count};
+    const std::string path = (kFolder / (std::string("months") + extension)).string();
+    for (auto _ : state) {
+        const MonthsOutcome outcome = std::string(extension) == ".pdf"
+                                          ? SaveMonthsPdf(driver.env, path, run, 300, nullptr)
+                                          : SaveMonthImages(driver.env, path, run, 300, nullptr);
+        if (outcome.Result != MonthsResult::Done) state.SkipWithError("the run failed");
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    state.counters["s_per_month"] = benchmark::Counter(
+        count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void MonthsToPdf(benchmark::State& state) {
+    Months(state, ".pdf");
+}
+void MonthsToPng(benchmark::State& state) {
+    Months(state, ".png");
+}
+
+BENCHMARK(MonthsToPdf)
+    ->Arg(1)
+    ->Arg(12)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
+BENCHMARK(MonthsToPng)
+    ->Arg(1)
+    ->Arg(12)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 BENCHMARK(PreviewA4)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeflateA4Sheet)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(A4At300ToPng)->Unit(benchmark::kMillisecond);

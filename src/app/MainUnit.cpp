@@ -1,10 +1,16 @@
 #include "MainUnit.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QTimer>
 
 #include "AboutUnit.h"
@@ -15,7 +21,9 @@
 #include "LongWork.h"
 #include "OldCalendar.h"
 #include "PictureButton.h"
+#include "ProgramIcon.h"
 #include "RokuyoUnit.h"
+#include "SettingsKeys.h"
 #include "SizePresets.h"
 #include "StyleSamples.h"
 #include "UiHelpers.h"
@@ -23,6 +31,8 @@
 #include "basic/BasicTab.h"
 #include "imposition/ImpositionTab.h"
 #include "memorial/MemorialTab.h"
+#include "months/MonthPicturesDialog.h"
+#include "months/MonthRunDialog.h"
 #include "style/StyleTab.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
@@ -34,6 +44,9 @@ namespace orv {
 
 namespace {
 
+const QString kFitZoomItem = QStringLiteral("ページ全体");
+constexpr int kFitZoomIndex = static_cast<int>(kZoomItems.size());
+
 const QString kSettingsFilter =
     QtFileFilter(QStringLiteral("ｾｰﾌﾞﾌｧｲﾙ(*.sav)|*.sav|すべてのﾌｧｲﾙ(*.*)|*.*"));
 
@@ -43,13 +56,22 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::TfrmMain>()),
       settings_(std::move(settings)),
+      data_(NewDesign()),
       dialogSink_(this),
       sink_(&dialogSink_),
       dialogs_(&qtDialogs_),
       autoSaver_([this](MessageSink& sink) { return SaveAutoSaveFile(sink); },
                  [this]() -> MessageSink& { return Messages(); }, [this] { return state_.Loading; },
-                 settings_.AutoSaveDelayMs) {
+                 settings_.AutoSaveDelayMs),
+      history_(
+          [this] {
+              ControlsToData(data_);
+              return data_;
+          },
+          [this](const TData& record) { ShowDesign(record); }),
+      recent_(QString::fromStdString(settings_.PreferencesFile)) {
     ui_->setupUi(this);
+    setWindowIcon(ProgramIcon());
     basic_ = ui_->tabBasic;
     style_ = ui_->tabStyle;
     memorial_ = ui_->tabMemorial;
@@ -64,6 +86,9 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
         sheet->setFrameShape(QFrame::NoFrame);
         sheet->setWidgetResizable(true);
         sheet->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The page scrolls by wheel and by the focus moving down it; as a tab stop of its own it
+        // would only be an invisible one.
+        sheet->setFocusPolicy(Qt::NoFocus);
         sheet->setWidget(page);
         ui_->PageControl1->insertTab(i, sheet, title);
     }
@@ -85,28 +110,44 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     style_->Attach(*this);
     memorial_->Attach(*this, *basic_, *style_);
     imposition_->Attach(*this);
-    InstallCp932Validators(this);
+    // A refused character is named beside the edit and in the status bar.
+    InstallCp932Validators(this, [this](QLineEdit* edit, const QString& character) {
+        const QString hint = RefusedCharacterHint(character);
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), hint, edit);
+        statusPanel_->setText(hint);
+    });
+    GuardWheel(this);
     for (TPictureButton* swatch : findChildren<TPictureButton*>()) swatch->SetColorChange(false);
     for (TFontNameComboBox* picker : findChildren<TFontNameComboBox*>()) {
         picker->SetItemHeight(14);
         picker->SetTextFontFace(true);
     }
-    state_.Decoder = &pictureDecoder_;
+    state_.Decoder = &pictures_;
 
     for (const char* entry : kZoomItems) ui_->cboZoom->addItem(QString::fromUtf8(entry));
+    ui_->cboZoom->addItem(kFitZoomItem);
     ui_->cboZoom->setCurrentIndex(kDefaultZoomIndex);
     connect(ui_->cboZoom, &QComboBox::activated, this, &TfrmMain::cboZoomClick);
+    // The room of the preview decides the zoom of 「ページ全体」.
+    ui_->ScrollBox1->installEventFilter(this);
     ui_->PaintBox1->SetPainter([this](QWidget& box) { PaintBox1Paint(box); });
 
     connect(ui_->mnuFileOpen, &QAction::triggered, this, &TfrmMain::mnuFileOpenClick);
     connect(ui_->mnuFileSave, &QAction::triggered, this, &TfrmMain::mnuFileSaveClick);
     connect(ui_->mnuFileExit, &QAction::triggered, this, &TfrmMain::close);
     connect(ui_->mnuPicSave, &QAction::triggered, this, &TfrmMain::mnuPicSaveClick);
+    auto* monthRun = new QAction(QStringLiteral("複数月の印刷・保存..."), this);
+    monthRun->setObjectName(QStringLiteral("mnuMonthRun"));
+    monthRun->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    ui_->mnuFile->insertAction(ui_->mnuFileExit, monthRun);
+    ui_->mnuFile->insertSeparator(ui_->mnuFileExit);
+    connect(monthRun, &QAction::triggered, this, &TfrmMain::mnuMonthRunClick);
     connect(ui_->mnuAbout, &QAction::triggered, this, &TfrmMain::mnuAboutClick);
     connect(ui_->cmdPrint, &QPushButton::clicked, this, &TfrmMain::cmdPrintClick);
     auto& basic = basic_->Controls();
     connect(basic.cmdPrinterSetup, &QPushButton::clicked, this, &TfrmMain::cmdPrinterSetupClick);
     connect(basic.cmdCalSizeMargin, &QPushButton::clicked, this, &TfrmMain::cmdCalSizeMarginClick);
+    connect(basic.cmdMonthPictures, &QPushButton::clicked, this, &TfrmMain::cmdMonthPicturesClick);
     connect(imposition_->Controls().cmdComposePrinter, &QPushButton::clicked, this,
             &TfrmMain::cmdComposePrinterClick);
     connect(ui_->mnuRokuyo, &QAction::triggered, this, &TfrmMain::mnuRokuyoClick);
@@ -124,7 +165,44 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
 
     aboutBox_ = new TAboutBox(this);
     rokuyo_ = new TfrmRokuyo(this);
+    monthPictures_ = new TfrmMonthPictures(*this, this);
+    connect(monthPictures_, &QDialog::accepted, this, [this] {
+        TMonthPictures chosen = monthPictures_->Pictures();
+        if (chosen == data_.MonthPicture) return;
+        data_.MonthPicture = std::move(chosen);
+        RepaintPreview();
+    });
+    monthRun_ = new TfrmMonthRun(*this, this);
+    connect(monthRun_, &QDialog::accepted, this, [this] { RunMonths(monthRun_->Choice()); });
     autoSaver_.WatchTyping(this);
+    history_.WatchControls(this);
+    CreateDesktopMenus();
+}
+
+void TfrmMain::FitToScreen(QSize screen) {
+    // A page wider than the panel would be cut off (the pages scroll only up and down): the panel
+    // takes the widest.
+    int pageWidth = 0;
+    for (int i = 0; i < ui_->PageControl1->count(); ++i) {
+        auto* sheet = static_cast<QScrollArea*>(ui_->PageControl1->widget(i));
+        pageWidth = std::max(pageWidth, sheet->widget()->minimumSizeHint().width() +
+                                            sheet->verticalScrollBar()->sizeHint().width());
+    }
+    ui_->Panel1->setFixedWidth(std::max(ui_->Panel1->minimumWidth(), pageWidth));
+    QSize wanted = size().expandedTo(sizeHint());
+    // The first page shows whole, without scrolling: the window grows by what its sheet lacks
+    // (known once the window is laid out).
+    if (isVisible()) {
+        auto* first = static_cast<QScrollArea*>(ui_->PageControl1->widget(0));
+        const int lacking = first->widget()->sizeHint().height() -
+                            first->maximumViewportSize().height();
+        if (lacking > 0) wanted.rheight() = height() + lacking;
+    }
+    // The frame and title bar the window manager adds are not known before the window shows.
+    const QSize frame(8, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
+    wanted = wanted.boundedTo(screen - frame);
+    setMinimumSize(minimumSizeHint().boundedTo(wanted));
+    resize(wanted);
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -142,6 +220,12 @@ void TfrmMain::SetDialogs(WindowDialogs* dialogs) {
 
 void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // Laid out but not yet on the screen: the size that shows the first tab whole.
+    if (firstActivation_ && !event->spontaneous()) {
+        if (const QScreen* shown = screen(); shown != nullptr) {
+            FitToScreen(shown->availableGeometry().size());
+        }
+    }
     // Not every platform activates a window that is shown (an offscreen one never is).
     if (firstActivation_) QTimer::singleShot(0, this, &TfrmMain::FirstActivate);
 }
@@ -175,6 +259,10 @@ void TfrmMain::FirstActivate() {
         }
     }
     autoSaver_.Arm();
+    history_.Reset();
+    if (!startFile_.isEmpty()) OpenDesignFile(std::exchange(startFile_, QString()));
+    // A sheet larger than the preview's room at this zoom starts whole.
+    if (!ZoomFitsWindow()) ZoomToFit();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -184,7 +272,10 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    CommitPendingEdits();
+    if (!MaybeSave()) {
+        event->ignore();
+        return;
+    }
     autoSaver_.Cancel();
     {
         LongWork work(*this, "自動セーブ中...");
@@ -201,8 +292,8 @@ bool TfrmMain::SaveAutoSaveFile(MessageSink& sink) {
 
 // Transfer between the controls and a record.
 
-void TfrmMain::DataToControls(const TData& record) {
-    CheckLoadedFile(record, Messages());
+void TfrmMain::DataToControls(const TData& record, bool checkFile) {
+    if (checkFile) CheckLoadedFile(record, Messages());
     try {
         basic_->DataToControls(record);
         style_->DataToControls(record);
@@ -219,16 +310,65 @@ void TfrmMain::ControlsToData(TData& record) {
     basic_->ControlsToData(record);
     style_->ControlsToData(record);
     imposition_->ControlsToData(record);
+    // Once a control shows something else, the user has chosen and the loaded value is gone.
+    std::erase_if(kept_, [&record](const KeptValue& kept) {
+        if (kept.integerField != nullptr) {
+            int32_t& value = record.*kept.integerField;
+            if (value != kept.shownInteger) return true;
+            value = kept.loadedInteger;
+        } else {
+            std::string& value = record.*kept.textField;
+            if (value != kept.shownText) return true;
+            value = kept.loadedText;
+        }
+        return false;
+    });
 }
 
-void TfrmMain::ShowLoadedDesign() {
+namespace {
+
+// Values the window corrects on purpose when it shows a file: a named size writes its own
+// measures, only one month layout can be on, and there is always at least one column.
+bool IsCorrectedOnLoad(const SettingKey& key) {
+    return key.integerField == &TData::SizeX || key.integerField == &TData::SizeY ||
+           key.integerField == &TData::PrevNextMonthEnabled || key.integerField == &TData::Cols ||
+           key.integerField == &TData::PicSaveDPI || key.textField == &TData::Signature ||
+           key.textField == &TData::Version;
+}
+
+}  // namespace
+
+void TfrmMain::KeepUnshownValues() {
+    // A list index past the list's end, a slider position past its range or a flag of 2 would
+    // otherwise be saved as something else although nobody changed it.
+    kept_.clear();
+    TData shown;
+    ControlsToData(shown);
+    for (const SettingKey& key : SettingKeys()) {
+        if (IsCorrectedOnLoad(key)) continue;
+        if (key.kind == SettingKey::Kind::Integer &&
+            data_.*key.integerField != shown.*key.integerField) {
+            kept_.push_back({.integerField = key.integerField,
+                             .loadedInteger = data_.*key.integerField,
+                             .shownInteger = shown.*key.integerField});
+        } else if (key.kind == SettingKey::Kind::Text &&
+                   data_.*key.textField != shown.*key.textField) {
+            kept_.push_back({.textField = key.textField,
+                             .loadedText = data_.*key.textField,
+                             .shownText = shown.*key.textField});
+        }
+    }
+}
+
+void TfrmMain::ShowLoadedDesign(bool checkFile) {
     state_.Loading = true;
-    DataToControls(data_);
+    DataToControls(data_, checkFile);
     basic_->cboCalSizeChange();
     RefreshStyleSamples();
     // Filling the size edits is no typing: leaving one afterwards keeps the loaded preset.
     basic_->ClearSizeEdited();
     state_.Loading = false;
+    KeepUnshownValues();
     RepaintPreview();
 }
 
@@ -239,15 +379,11 @@ void TfrmMain::CommitPendingEdits() {
 // File menu.
 
 void TfrmMain::mnuFileOpenClick() {
+    // Asked before the dialog, as the question is about the design on screen.
+    if (!MaybeSave()) return;
     const QString path = Dialogs().OpenFileName(this, kSettingsFilter, lastFileName_);
     if (path.isEmpty()) return;
-    LongWork work(*this, "ファイルロード中...");
-    // A file that fails half-way must not leave half a design behind the controls.
-    TData loaded;
-    if (!loaded.LoadFromFile(path.toStdString(), Messages())) return;
-    data_ = std::move(loaded);
-    lastFileName_ = path;
-    ShowLoadedDesign();
+    LoadDesignFile(path);
 }
 
 void TfrmMain::mnuFileSaveClick() {
@@ -255,9 +391,12 @@ void TfrmMain::mnuFileSaveClick() {
     const QString path = Dialogs().SaveFileName(this, kSettingsFilter, lastFileName_,
                                                 QStringLiteral("sav"), nullptr);
     if (path.isEmpty()) return;
-    LongWork work(*this, "ファイルセーブ中...");
-    ControlsToData(data_);
-    if (data_.SaveToFile(path.toStdString(), Messages())) lastFileName_ = path;
+    SaveDesignTo(path);
+}
+
+void TfrmMain::cmdMonthPicturesClick() {
+    monthPictures_->SetPictures(data_.MonthPicture);
+    Dialogs().ShowModal(monthPictures_);
 }
 
 void TfrmMain::mnuAboutClick() {
@@ -274,21 +413,18 @@ void TfrmMain::RefreshStyleSamples() {
     style_->SetStyleSamples(YearMonthStyleSamples(basic_->YearText(), basic_->MonthText()));
 }
 
+void TfrmMain::MarkPictureChanged() {
+    state_.PictureChanged = true;
+    pictures_.Clear();
+}
+
 // The picture choice shared by the basic and imposition tabs.
 
 bool TfrmMain::ChoosePicture(QLineEdit* edit) {
-    const QString path = Dialogs().OpenFileName(
+    const QString path = Dialogs().OpenPictureFileName(
         this, QString::fromStdString(StandardPictureFormats().DialogFilter()), edit->text());
     if (path.isEmpty()) return false;
-    bool loaded = false;
-    {
-        LongWork work(*this, "画像ロード中...");
-        edit->setText(path);
-        loaded = TestLoadPicture(path.toStdString());
-    }
-    if (!loaded) {
-        Messages().Report(MessageKind::Warning, "この画像ファイルは対応できないフォーマットです。");
-    }
+    TakePicture(edit, path);
     return true;
 }
 
@@ -307,6 +443,7 @@ std::string TfrmMain::PositionYText() const {
     return basic_->Controls().txtPositionY->text().toStdString();
 }
 int TfrmMain::Zoom() const {
+    if (ui_->cboZoom->currentIndex() == kFitZoomIndex) return fittingZoom_;
     return ZoomOfItem(ui_->cboZoom->currentText().toStdString());
 }
 

@@ -10,18 +10,22 @@
 
 #include "AutoSaver.h"
 #include "DataUnit.h"
+#include "DesignHistory.h"
 #include "DesignSource.h"
 #include "DialogMessageSink.h"
 #include "OutputDriver.h"
+#include "PictureCache.h"
 #include "PictureFormats.h"
 #include "PrinterLayer.h"
 #include "QtCanvasCache.h"
+#include "RecentFiles.h"
 #include "RenderState.h"
 #include "TabHost.h"
 #include "WindowDialogs.h"
 #include "WindowSettings.h"
 
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 
@@ -37,6 +41,9 @@ class MemorialTab;
 class ImpositionTab;
 class TAboutBox;
 class TfrmRokuyo;
+class TfrmMonthPictures;
+class TfrmMonthRun;
+struct MonthRunChoice;
 
 class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, public TabHost {
     Q_OBJECT
@@ -56,28 +63,57 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     ImpositionTab& Imposition() { return *imposition_; }
     RenderState& State() { return state_; }
     TfrmRokuyo& RokuyoDialog() { return *rokuyo_; }
+    TfrmMonthPictures& MonthPicturesDialog() { return *monthPictures_; }
+    TfrmMonthRun& MonthRunDialog() { return *monthRun_; }
     const QString& LastFileName() const { return lastFileName_; }
     QString StatusText() const;
+
+    // The start size: every control of a tab shows without scrolling, within `screen` (the
+    // screen's available size) less a window frame.
+    void FitToScreen(QSize screen);
 
     // Runs once, at the first activation: old-calendar data and the last design.
     void FirstActivate();
     bool FirstActivationPending() const { return firstActivation_; }
 
-    // Pushes a record into the controls (with the loaded file's checks); the caller brackets it
-    // with `Loading`.
-    void DataToControls(const TData& record);
+    // Pushes a record into the controls (with the loaded file's checks unless `checkFile` is
+    // off); the caller brackets it with `Loading`.
+    void DataToControls(const TData& record, bool checkFile = true);
 
     // The preview's pixel size from the size edits, the zoom and the screen resolution.
     void ApplyCalendarSize() override;
     void RefreshStyleSamples() override;
 
+    // A design file to open once the window has started (after the last design is restored).
+    void OpenAtStart(const QString& path) { startFile_ = path; }
+    // Opens a design (after asking to save a changed one); false when nothing was opened.
+    bool OpenDesignFile(const QString& path);
+    DesignHistory& History() { return history_; }
+    RecentFiles& Recent() { return recent_; }
+
     // Menu and button handlers.
     void mnuFileOpenClick();
+    // Saves under the name the design has, or asks for one.
+    void mnuFileOverwriteClick();
+    // Asks for a name.
     void mnuFileSaveClick();
+    void mnuUndoClick();
+    void mnuRedoClick();
+    void mnuZoomInClick();
+    void mnuZoomOutClick();
+    void mnuZoomFitClick();
     void mnuPicSaveClick();
+    // 複数月の印刷・保存: the dialog, and the run it was accepted with.
+    void mnuMonthRunClick();
+    void RunMonths(const MonthRunChoice& choice);
+    // 月ごとの画像: the dialog; accepted, its pictures become the design's in one edit.
+    void cmdMonthPicturesClick();
     void mnuAboutClick();
     void mnuRokuyoClick();
     void cboZoomClick();
+    // Selects 「ページ全体」: the zoom follows the preview's room so that the whole layout shows.
+    void ZoomToFit();
+    bool ZoomFitsWindow() const;
     void cmdPrintClick();
     bool PrintCalendar();
     void cmdPrinterSetupClick();
@@ -103,7 +139,7 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void ProcessEvents() override;
     bool Loading() const override { return state_.Loading; }
     void RepaintPreview() override;
-    void MarkPictureChanged() override { state_.PictureChanged = true; }
+    void MarkPictureChanged() override;
     bool ChoosePicture(QLineEdit* edit) override;
     void SetWaitCursor(bool on) override;
     MessageSink& Messages() override { return *sink_; }
@@ -111,15 +147,36 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
 
   protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     friend class ExportProgressBar;
-    void ShowLoadedDesign();
+    void ShowLoadedDesign(bool checkFile = true);
+    // With 「ページ全体」 chosen, the zoom at which the whole layout fits the preview's room.
+    void UpdateFittingZoom();
+    // Sizes the preview from the size edits and the zoom; throws on a size that is no number.
+    void ResizePreview();
+    // Puts a record on screen as the design (an undo, a redo), without the loaded-file checks.
+    void ShowDesign(const TData& record);
+    void CreateDesktopMenus();
+    void UpdateTitle();
+    void FillRecentMenu();
+    // Asks whether to save a changed named design first; false when the user cancels.
+    bool MaybeSave();
+    // Opens a design without asking.
+    bool LoadDesignFile(const QString& path);
+    bool SaveDesignTo(const QString& path);
+    // The picture choice's test load and warning, for a file chosen or dropped.
+    void TakePicture(QLineEdit* edit, const QString& path);
     void PaintBox1Paint(QWidget& box);
     OutputEnvironment Environment(MessageSink& sink);
     void ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages);
+    // Remembers the loaded values that the controls cannot show as they are.
+    void KeepUnshownValues();
     // Gives a size edit still being typed in its leave rule before the design is taken.
     void CommitPendingEdits();
     // The design on screen into the auto-save file (at close, and a moment after each change).
@@ -135,17 +192,35 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     QPushButton* exportCancel_;
     TAboutBox* aboutBox_;
     TfrmRokuyo* rokuyo_;
+    TfrmMonthPictures* monthPictures_;
+    TfrmMonthRun* monthRun_;
 
     WindowSettings settings_;
     TData data_;
+    // A loaded value beside what its control showed right after the load: while the control
+    // still shows that, the record gets the loaded value back.
+    struct KeptValue {
+        int32_t TData::*integerField = nullptr;
+        std::string TData::*textField = nullptr;
+        int32_t loadedInteger = 0;
+        int32_t shownInteger = 0;
+        std::string loadedText;
+        std::string shownText;
+    };
+    std::vector<KeptValue> kept_;
     RenderState state_;
     RegistryPictureDecoder pictureDecoder_;
+    // Every picture the preview draws, decoded once until the picture, the zoom or the design
+    // file changes.
+    PictureCache pictures_{&pictureDecoder_};
     QtCanvasCache canvasCache_;
+    int fittingZoom_ = 100;
     std::string lastPaintMessage_;
     bool painting_ = false;
     bool firstActivation_ = true;
     QString lastFileName_;
     QString lastImageFileName_;
+    QString lastMonthRunFile_;
     std::unique_ptr<PrinterLayer> printer_;
     bool exporting_ = false;
     bool exportCancelled_ = false;
@@ -155,6 +230,10 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     QtWindowDialogs qtDialogs_;
     WindowDialogs* dialogs_;
     AutoSaver autoSaver_;
+    DesignHistory history_;
+    RecentFiles recent_;
+    QMenu* recentMenu_ = nullptr;
+    QString startFile_;
 };
 
 }  // namespace orv

@@ -18,4 +18,8 @@ void SetCursorAll(QWidget* window, Qt::CursorShape cursor);
 // that a second command cannot start inside the first.
 void DoEvents();
 
+// Lists, spin boxes and sliders below `root` change their value by the mouse wheel only once they
+// have focus; before that the wheel scrolls the page they sit on, as the user meant.
+void GuardWheel(QWidget* root);
+
 }  // namespace orv

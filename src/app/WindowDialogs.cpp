@@ -3,10 +3,13 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 
 #include "FileFilter.h"
+#include "PictureFileDialog.h"
 
 namespace orv {
 
@@ -16,6 +19,13 @@ QString QtWindowDialogs::OpenFileName(QWidget* parent, const QString& filter,
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (!initialFile.isEmpty()) dialog.selectFile(initialFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtWindowDialogs::OpenPictureFileName(QWidget* parent, const QString& filter,
+                                             const QString& initialFile) {
+    PictureFileDialog dialog(parent, filter, initialFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }
@@ -72,6 +82,21 @@ bool QtWindowDialogs::PrinterSetupDialog(QWidget* parent, QPrinter& printer) {
 
 void QtWindowDialogs::ShowModal(QDialog* dialog) {
     dialog->exec();
+}
+
+SaveAnswer QtWindowDialogs::AskSaveChanges(QWidget* parent, const QString& fileName) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Orvalinden"),
+                    QStringLiteral("「%1」は変更されています。保存しますか？").arg(fileName),
+                    QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveAnswer::Save;
+    if (box.clickedButton() == discard) return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
 }
 
 QColor ToQColor(int32_t color) {

@@ -12,6 +12,9 @@ class QWidget;
 
 namespace orv {
 
+// The answers to "save the changes first?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 class WindowDialogs {
   public:
     virtual ~WindowDialogs() = default;
@@ -19,6 +22,11 @@ class WindowDialogs {
     // Filters are Qt filters. An empty result means the user cancelled.
     virtual QString OpenFileName(QWidget* parent, const QString& filter,
                                  const QString& initialFile) = 0;
+    // The same for a picture, with a preview of the selected file.
+    virtual QString OpenPictureFileName(QWidget* parent, const QString& filter,
+                                        const QString& initialFile) {
+        return OpenFileName(parent, filter, initialFile);
+    }
     // `selectedFilter` receives the filter entry chosen. The dialog asks before overwriting.
     // Without a default suffix, a name typed without an extension takes the chosen filter's.
     virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
@@ -33,6 +41,8 @@ class WindowDialogs {
     virtual bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) = 0;
     // Shows a dialog modally.
     virtual void ShowModal(QDialog* dialog) = 0;
+    // Asks whether the changes to the design named `fileName` are saved before it goes.
+    virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& fileName) = 0;
 };
 
 // The real dialogs.
@@ -40,6 +50,8 @@ class QtWindowDialogs : public WindowDialogs {
   public:
     QString OpenFileName(QWidget* parent, const QString& filter,
                          const QString& initialFile) override;
+    QString OpenPictureFileName(QWidget* parent, const QString& filter,
+                                const QString& initialFile) override;
     QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
                          const QString& defaultSuffix, QString* selectedFilter) override;
     std::optional<int32_t> ChooseColor(QWidget* parent, int32_t initial) override;
@@ -48,6 +60,7 @@ class QtWindowDialogs : public WindowDialogs {
     bool PrintDialog(QWidget* parent, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) override;
     void ShowModal(QDialog* dialog) override;
+    SaveAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
 };
 
 // 0x00BBGGRR to and from QColor.

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 
 #include "FileFilter.h"
@@ -13,6 +14,7 @@
 #include "UiHelpers.h"
 #include "basic/BasicTab.h"
 #include "imposition/ImpositionTab.h"
+#include "months/MonthRunDialog.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
 #include "ui_MainWindow.h"
@@ -35,14 +37,71 @@ class MessageLog : public MessageSink {
 
 }  // namespace
 
+namespace {
+
+PixelSize PreviewBoxAt(TfrmMain& window, const TData& data, ImpositionTab& imposition, int zoom) {
+    const int ppi = window.logicalDpiX();
+    const PixelSize calendar =
+        PreviewCalendarSize(window.SizeXText(), window.SizeYText(), zoom, ppi);
+    const PreviewImposition entries{imposition.ImpositionOn(), data.Matrixs.Count(),
+                                    imposition.ColsText(), imposition.IntervalText()};
+    return PreviewBoxSize(calendar, entries, zoom, ppi);
+}
+
+PixelSize Room(const QScrollArea& box) {
+    const QSize room = box.maximumViewportSize();
+    return {room.width(), room.height()};
+}
+
+}  // namespace
+
+void TfrmMain::UpdateFittingZoom() {
+    if (ui_->cboZoom->currentIndex() != static_cast<int>(kZoomItems.size())) return;
+    const int zoom = FittingZoom(
+        [this](int z) { return PreviewBoxAt(*this, data_, *imposition_, z); },
+        Room(*ui_->ScrollBox1), ZoomOfItem(kZoomItems.front()));
+    if (zoom == fittingZoom_) return;
+    fittingZoom_ = zoom;
+    // The picture is kept at the size it was drawn at.
+    MarkPictureChanged();
+}
+
+bool TfrmMain::ZoomFitsWindow() const {
+    const QSize room = ui_->ScrollBox1->maximumViewportSize();
+    const QSize box = ui_->PaintBox1->size();
+    return box.width() <= room.width() && box.height() <= room.height();
+}
+
+void TfrmMain::ZoomToFit() {
+    ui_->cboZoom->setCurrentIndex(static_cast<int>(kZoomItems.size()));
+    cboZoomClick();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->ScrollBox1 && event->type() == QEvent::Resize &&
+        ui_->cboZoom->currentIndex() == static_cast<int>(kZoomItems.size())) {
+        // After the resize is done, so that the room is the new one. Only the view changes: the
+        // design does not, and a size text that is no number has been reported already.
+        QTimer::singleShot(0, this, [this] {
+            try {
+                ResizePreview();
+                ui_->PaintBox1->update();
+            } catch (const std::exception&) {
+            }
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::ResizePreview() {
+    UpdateFittingZoom();
+    const PixelSize box = PreviewBoxAt(*this, data_, *imposition_, Zoom());
+    ui_->PaintBox1->resize(std::max(box.Width, 0), std::max(box.Height, 0));
+}
+
 void TfrmMain::ApplyCalendarSize() {
     try {
-        const int ppi = logicalDpiX();
-        const PixelSize calendar = PreviewCalendarSize(SizeXText(), SizeYText(), Zoom(), ppi);
-        const PreviewImposition imposition{imposition_->ImpositionOn(), data_.Matrixs.Count(),
-                                           imposition_->ColsText(), imposition_->IntervalText()};
-        const PixelSize box = PreviewBoxSize(calendar, imposition, Zoom(), ppi);
-        ui_->PaintBox1->resize(std::max(box.Width, 0), std::max(box.Height, 0));
+        ResizePreview();
     } catch (const std::exception& error) {
         // The preview keeps its size; the text stays as typed.
         Messages().Report(MessageKind::Error, error.what());
@@ -60,6 +119,7 @@ void TfrmMain::RepaintPreview() {
     ui_->PaintBox1->update();
     // Every change of the design ends here.
     autoSaver_.DesignChanged();
+    history_.DesignChanged();
 }
 
 void TfrmMain::PaintBox1Paint(QWidget& box) {
@@ -113,9 +173,9 @@ class InputBoxAsker : public ResolutionAsker {
 
 }  // namespace
 
-// Shows how far an export is in the status bar and keeps the window painted; its cancel button
-// stops the export.
-class ExportProgressBar : public ExportProgress {
+// Shows how far an export or a run of months is in the status bar and keeps the window painted;
+// its cancel button stops the work.
+class ExportProgressBar : public ExportProgress, public MonthProgress {
   public:
     explicit ExportProgressBar(TfrmMain& window) : window_(window) {
         window_.exporting_ = true;
@@ -134,9 +194,9 @@ class ExportProgressBar : public ExportProgress {
         window_.centralWidget()->setEnabled(true);
         window_.exporting_ = false;
     }
-    bool Continue(int rowsDone, int rowsTotal) override {
-        window_.exportProgress_->setMaximum(std::max(rowsTotal, 1));
-        window_.exportProgress_->setValue(rowsDone);
+    bool Continue(int done, int total) override {
+        window_.exportProgress_->setMaximum(std::max(total, 1));
+        window_.exportProgress_->setValue(done);
         QCoreApplication::processEvents();
         return !window_.exportCancelled_;
     }
@@ -165,6 +225,49 @@ void TfrmMain::mnuPicSaveClick() {
     }
     if (result == ImageExportResult::Saved || result == ImageExportResult::Unsupported) {
         lastImageFileName_ = path;
+    }
+}
+
+// A run of months.
+
+void TfrmMain::mnuMonthRunClick() {
+    CommitPendingEdits();
+    ControlsToData(data_);
+    monthRun_->Prepare(data_.Year, data_.Month, data_.PicSaveDPI,
+                       lastMonthRunFile_.isEmpty() ? lastImageFileName_ : lastMonthRunFile_);
+    Dialogs().ShowModal(monthRun_);
+}
+
+void TfrmMain::RunMonths(const MonthRunChoice& choice) {
+    if (choice.Target == MonthsTarget::Printer) {
+        if (!Dialogs().PrintDialog(this, printer_->Printer())) return;
+        printer_->Refresh();
+    } else if (choice.File.isEmpty()) {
+        Messages().Report(MessageKind::Warning, "ファイル名を指定してください。");
+        return;
+    }
+    MonthsOutcome outcome;
+    {
+        SetCursorAll(this, Qt::WaitCursor);
+        ExportProgressBar progress(*this);
+        OutputEnvironment env = Environment(Messages());
+        const std::string file = choice.File.toStdString();
+        switch (choice.Target) {
+            case MonthsTarget::Printer:
+                outcome = PrintMonths(env, *printer_, choice.Run, &progress);
+                break;
+            case MonthsTarget::Pdf:
+                outcome = SaveMonthsPdf(env, file, choice.Run, choice.Dpi, &progress);
+                break;
+            case MonthsTarget::Images:
+                outcome = SaveMonthImages(env, file, choice.Run, choice.Dpi, &progress);
+                break;
+        }
+        SetCursorAll(this, Qt::ArrowCursor);
+    }
+    if (choice.Target != MonthsTarget::Printer) lastMonthRunFile_ = choice.File;
+    if (const auto message = MonthsMessage(choice.Target, outcome)) {
+        Messages().Report(message->first, message->second);
     }
 }
 

@@ -12,6 +12,8 @@ struct WindowSettings {
     std::string OldCalendarFile;
     // The design is also written to AutoSaveFile this long after the last change.
     int AutoSaveDelayMs = 2000;
+    // The window's own preferences (recent files); empty means the user's config folder.
+    std::string PreferencesFile = {};
 
     static WindowSettings BesideTheProgram();
 };

@@ -23,6 +23,7 @@ int RunDay(const Arguments& args, MessageSink& sink);
 int RunOldcal(const Arguments& args, MessageSink& sink);
 // orvalinden-cli's own hands the whole command to the export program beside it.
 int RunExport(const Arguments& args, MessageSink& sink);
+int RunPrint(const Arguments& args, MessageSink& sink);
 
 // The program that runs `export` with Qt; it takes every command orvalinden-cli takes.
 inline constexpr const char* kExportProgramName = "orvalinden-cli-export";

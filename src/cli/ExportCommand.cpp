@@ -1,14 +1,11 @@
-// orvalinden-cli export: the window's image export (or its printing into a PDF file) for a saved
-// design, through the same driver.
+// orvalinden-cli export and print: the window's image export, its printing into a PDF file and
+// its printing for a saved design, one month or a run of months, through the same driver.
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
 #include <optional>
-#include <utility>
-#include <vector>
 
-#include "AlmanacData.h"
 #include "AtomicFile.h"
 #include "Commands.h"
 #include "DataUnit.h"
@@ -17,8 +14,10 @@
 #include "NotingSink.h"
 #include "OldCalendar.h"
 #include "OutputDriver.h"
+#include "OutputMonths.h"
 #include "PdfFilePrinter.h"
 #include "PictureFormats.h"
+#include "PrinterLayer.h"
 #include "ProgramPaths.h"
 #include "RecordDesignSource.h"
 #include "VB.h"
@@ -38,6 +37,8 @@ struct ExportOptions {
     std::optional<int> dpi;
     std::optional<int> year;
     std::optional<int> month;
+    int months = 1;
+    std::optional<std::string> printer;
     std::optional<std::string> oldCalendar;
 };
 
@@ -48,28 +49,37 @@ std::optional<int> NumberIn(const std::string& text, int lowest, int highest) {
     return value;
 }
 
-std::optional<ExportOptions> ParseOptions(const Arguments& args, MessageSink& sink) {
+// `files` is how many file names the command takes: the design and the output, or the design.
+std::optional<ExportOptions> ParseOptions(const Arguments& args, size_t files, MessageSink& sink) {
     ExportOptions options;
-    std::vector<std::string> files;
+    std::vector<std::string> names;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--dpi" || arg == "--year" || arg == "--month" || arg == "--oldcal") {
+        const bool known = arg == "--dpi" || arg == "--year" || arg == "--month" ||
+                           arg == "--months" || arg == "--oldcal" ||
+                           (files == 1 && arg == "--printer");
+        if (known) {
             if (!hasValue) {
                 sink.Report(MessageKind::Error, arg + " needs a value");
                 return std::nullopt;
             }
             const std::string& value = args[++i];
-            if (arg == "--oldcal") {
-                options.oldCalendar = value;
+            if (arg == "--oldcal" || arg == "--printer") {
+                (arg == "--oldcal" ? options.oldCalendar : options.printer) = value;
                 continue;
             }
-            const std::optional<int> number = arg == "--dpi"    ? NumberIn(value, 1, 100000)
-                                              : arg == "--year" ? NumberIn(value, 1, 9999)
-                                                                : NumberIn(value, 1, 12);
+            const std::optional<int> number = arg == "--dpi"      ? NumberIn(value, 1, 100000)
+                                              : arg == "--year"   ? NumberIn(value, 1, 9999)
+                                              : arg == "--months" ? NumberIn(value, 1, kMostMonths)
+                                                                  : NumberIn(value, 1, 12);
             if (!number) {
                 sink.Report(MessageKind::Error, arg + ": '" + value + "' is out of range");
                 return std::nullopt;
+            }
+            if (arg == "--months") {
+                options.months = *number;
+                continue;
             }
             (arg == "--dpi"    ? options.dpi
              : arg == "--year" ? options.year
@@ -78,12 +88,12 @@ std::optional<ExportOptions> ParseOptions(const Arguments& args, MessageSink& si
             sink.Report(MessageKind::Error, "unknown option " + arg);
             return std::nullopt;
         } else {
-            files.push_back(arg);
+            names.push_back(arg);
         }
     }
-    if (files.size() != 2) return std::nullopt;
-    options.design = files[0];
-    options.output = files[1];
+    if (names.size() != files) return std::nullopt;
+    options.design = names[0];
+    if (files > 1) options.output = names[1];
     return options;
 }
 
@@ -103,69 +113,159 @@ void DropQtChatter(QtMsgType type, const QMessageLogContext&, const QString& tex
 
 }  // namespace
 
-int RunExport(const Arguments& args, MessageSink& target) {
-    NotingSink sink(target);
-    const std::optional<ExportOptions> options = ParseOptions(args, sink);
-    if (!options) return sink.SawError() ? 1 : UsageError(*FindCommand("export"));
-    // A missing design would read as the default one; the user meant a file.
-    if (!FileExists(options->design)) {
-        sink.Report(MessageKind::Error,
-                    WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", options->design + ": No such file"));
-        return 1;
+namespace {
+
+// The old-calendar data, read on a thread of its own while Qt starts.
+class DataLoad {
+  public:
+    explicit DataLoad(std::string path)
+        : done_(std::async(std::launch::async, [this, path = std::move(path)] {
+              LoadOldCalendarData(path, rokuyo_, solarTerms_, messages_);
+              LoadAlmanacData(path, almanac_);
+          })) {}
+
+    // The data into `state`, its messages into `sink` at the place the load has always reported.
+    void MoveInto(RenderState& state, MessageSink& sink) {
+        done_.wait();
+        messages_.PassOn(sink);
+        state.RokuyoList = std::move(rokuyo_);
+        state.SolarTermList = std::move(solarTerms_);
+        state.Almanac = std::move(almanac_);
     }
 
-    // The old-calendar data is read while Qt starts; its messages come where they always came.
-    HeldMessages dataMessages;
-    TMemorials rokuyo;
-    TMemorials solarTerms;
-    AlmanacData almanac;
-    auto dataLoad = std::async(std::launch::async, [&] {
-        const std::string path = options->oldCalendar.value_or(OldCalendarDataPath());
-        LoadOldCalendarData(path, rokuyo, solarTerms, dataMessages);
-        LoadAlmanacData(path, almanac);
-    });
+  private:
+    HeldMessages messages_;
+    TMemorials rokuyo_;
+    TMemorials solarTerms_;
+    AlmanacData almanac_;
+    std::future<void> done_;  // last: the thread starts once the rest is built
+};
 
+// What export and print share: the design loaded with the options applied, the old-calendar data,
+// and the environment of the driver. The application object lives as long as this.
+class Session {
+  public:
+    explicit Session(const ExportOptions& options)
+        : data_(options.oldCalendar.value_or(OldCalendarDataPath())), app_(argc_, argv_) {}
+
+    // False when the design or the old-calendar data could not be read (reported).
+    bool Load(const ExportOptions& options, MessageSink& sink) {
+        // A missing design would read as the default one; the user meant a file.
+        if (!FileExists(options.design)) {
+            sink.Report(MessageKind::Error,
+                        WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", options.design + ": No such file"));
+            return false;
+        }
+        RegisterWindowsFontSubstitutes();
+        TData design;
+        if (!design.LoadFromFile(options.design, sink)) return false;
+        CheckLoadedFile(design, sink);
+        if (options.year) design.Year = *options.year;
+        if (options.month) design.Month = *options.month;
+        dpi_ = options.dpi.value_or(design.PicSaveDPI > 0 ? design.PicSaveDPI : 300);
+        state_.Decoder = &decoder_;
+        if (options.oldCalendar && !FileExists(*options.oldCalendar)) {
+            sink.Report(MessageKind::Error,
+                        WithHeading("旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ", *options.oldCalendar + ": No such file"));
+            return false;
+        }
+        data_.MoveInto(state_, sink);
+        run_ = {{design.Year, design.Month}, options.months};
+        source_.emplace(std::move(design));
+        return true;
+    }
+
+    OutputEnvironment Environment(MessageSink& sink) {
+        return OutputEnvironment{*source_, status_, sink, state_};
+    }
+    int Dpi() const { return dpi_; }
+    const MonthRun& Run() const { return run_; }
+
+  private:
     // Fonts and picture formats need the application object; no window is shown.
+    static inline int argc_ = 1;
+    static inline char name_[] = "orvalinden-cli";
+    static inline char* argv_[] = {name_, nullptr};
+    DataLoad data_;
+    QGuiApplication app_;
+    RenderState state_;
+    const RegistryPictureDecoder decoder_;
+    std::optional<RecordDesignSource> source_;
+    NoStatus status_;
+    int dpi_ = 300;
+    MonthRun run_;
+};
+
+void StartQt() {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     qInstallMessageHandler(DropQtChatter);
-    int argc = 1;
-    char name[] = "orvalinden-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-    RegisterWindowsFontSubstitutes();
+}
 
-    TData design;
-    if (!design.LoadFromFile(options->design, sink)) return 1;
-    CheckLoadedFile(design, sink);
-    if (options->year) design.Year = *options->year;
-    if (options->month) design.Month = *options->month;
-    const int dpi = options->dpi.value_or(design.PicSaveDPI > 0 ? design.PicSaveDPI : 300);
-
-    RenderState state;
-    const RegistryPictureDecoder decoder;
-    state.Decoder = &decoder;
-    if (options->oldCalendar && !FileExists(*options->oldCalendar)) {
-        sink.Report(MessageKind::Error,
-                    WithHeading("旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ", *options->oldCalendar + ": No such file"));
-        return 1;
+// The closing line of a run of months, as the window shows it.
+void ReportRun(MonthsTarget target, const MonthsOutcome& outcome, MessageSink& sink) {
+    if (const auto message = MonthsMessage(target, outcome);
+        message &&
+        !(message->first == MessageKind::Information && outcome.Result == MonthsResult::Done)) {
+        sink.Report(message->first, message->second);
     }
-    dataLoad.wait();
-    dataMessages.PassOn(sink);
-    state.RokuyoList = std::move(rokuyo);
-    state.SolarTermList = std::move(solarTerms);
-    state.Almanac = std::move(almanac);
+}
 
-    RecordDesignSource source(std::move(design));
-    NoStatus status;
-    OutputEnvironment env{source, status, sink, state};
+}  // namespace
+
+int RunExport(const Arguments& args, MessageSink& target) {
+    NotingSink sink(target);
+    const std::optional<ExportOptions> options = ParseOptions(args, 2, sink);
+    if (!options) return sink.SawError() ? 1 : UsageError(*FindCommand("export"));
+    if (options->printer) return UsageError(*FindCommand("export"));
+    StartQt();
+    Session session(*options);
+    if (!session.Load(*options, sink)) return 1;
+    OutputEnvironment env = session.Environment(sink);
+    if (options->months > 1) {
+        const bool pdf = IsPdf(options->output);
+        const MonthsOutcome outcome =
+            pdf ? SaveMonthsPdf(env, options->output, session.Run(), session.Dpi(), nullptr)
+                : SaveMonthImages(env, options->output, session.Run(), session.Dpi(), nullptr);
+        ReportRun(pdf ? MonthsTarget::Pdf : MonthsTarget::Images, outcome, sink);
+        return outcome.Result == MonthsResult::Done && !sink.SawError() ? 0 : 1;
+    }
     if (IsPdf(options->output)) {
         const QSizeF page = LayoutSizeMm(env);
-        PdfFilePrinter pdf(options->output, page.width(), page.height(), dpi);
+        PdfFilePrinter pdf(options->output, page.width(), page.height(), session.Dpi());
         const bool printed = OutputPrint(env, pdf, false);
         return printed && !sink.SawError() ? 0 : 1;
     }
-    const ImageExportResult result = SaveCalendarImageAt(env, options->output, dpi, nullptr);
+    const ImageExportResult result =
+        SaveCalendarImageAt(env, options->output, session.Dpi(), nullptr);
     return result == ImageExportResult::Saved && !sink.SawError() ? 0 : 1;
+}
+
+int RunPrint(const Arguments& args, MessageSink& target) {
+    NotingSink sink(target);
+    const std::optional<ExportOptions> options = ParseOptions(args, 1, sink);
+    if (!options) return sink.SawError() ? 1 : UsageError(*FindCommand("print"));
+    StartQt();
+    Session session(*options);
+    if (!session.Load(*options, sink)) return 1;
+    PrinterLayer printer;
+    if (options->printer) {
+        printer.Printer().setPrinterName(QString::fromStdString(*options->printer));
+        printer.Refresh();
+        try {
+            if (printer.PrinterName() != *options->printer) {
+                sink.Report(MessageKind::Error,
+                            "プリンタ「" + *options->printer + "」が見つかりません。");
+                return 1;
+            }
+        } catch (const std::exception& e) {
+            sink.Report(MessageKind::Error, e.what());
+            return 1;
+        }
+    }
+    OutputEnvironment env = session.Environment(sink);
+    const MonthsOutcome outcome = PrintMonths(env, printer, session.Run(), nullptr);
+    ReportRun(MonthsTarget::Printer, outcome, sink);
+    return outcome.Result == MonthsResult::Done && !sink.SawError() ? 0 : 1;
 }
 
 }  // namespace orv::cli

@@ -1,4 +1,4 @@
-// orvalinden-cli export runs in a program of its own beside this one: only exports need Qt and the
+// orvalinden-cli export and print run in a program of its own beside this one: only they need Qt and the
 // fonts, and without them linked in, every other command starts as fast as a plain program.
 #include <unistd.h>
 
@@ -33,6 +33,10 @@ int RunInExportProgram(const char* name, const Arguments& args, MessageSink& sin
 
 int RunExport(const Arguments& args, MessageSink& sink) {
     return RunInExportProgram("export", args, sink);
+}
+
+int RunPrint(const Arguments& args, MessageSink& sink) {
+    return RunInExportProgram("print", args, sink);
 }
 
 }  // namespace orv::cli

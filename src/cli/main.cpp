@@ -23,10 +23,17 @@ const Command kCommands[] = {
      "      standard output",
      RunOldcal},
     {"export",
-     "DESIGN.sav OUT.png|OUT.bmp|OUT.pdf [--dpi N] [--year Y --month M] [--oldcal FILE]",
+     "DESIGN.sav OUT.png|OUT.bmp|OUT.pdf [--dpi N] [--year Y --month M] [--months C]\n"
+     "      [--oldcal FILE]",
      "draw a design as the window's image export (PNG, BMP) or its printing into a PDF file\n"
-     "      would; N defaults to the design's last export resolution (300 when it has none)",
+     "      would; N defaults to the design's last export resolution (300 when it has none);\n"
+     "      with C months (1..120) from the design's month or Y/M, a PDF has a page per month\n"
+     "      and pictures are OUT-YYYY-MM.png (or .bmp), one per month",
      RunExport},
+    {"print", "DESIGN.sav [--printer NAME] [--year Y --month M] [--months C] [--oldcal FILE]",
+     "print a design as the window prints it, to the printer NAME or the default one; with C\n"
+     "      months, one job of a page per month",
+     RunPrint},
 };
 
 void PrintHelp(std::FILE* out) {

@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kMemorialSection = "Memorial";
 constexpr const char* kMatrixSection = "MatrixData";
+constexpr const char* kMonthPictureSection = "MonthPicture";
 
 int32_t MissingValue(const SettingKey& key) {
     switch (key.missingKind) {
@@ -54,6 +55,22 @@ void WriteLists(IniFile& ini, const TData& data) {
     }
 }
 
+void ReadMonthPictures(const IniFile& ini, TData& data) {
+    data.MonthPicture = {};
+    for (int month = 1; month <= 12; ++month) {
+        data.MonthPicture.Set(month,
+                              ini.ReadString(kMonthPictureSection, IntToStr(month)).value_or(""));
+    }
+}
+
+// Only the months that have a picture, so that a design without any saves as it always has.
+void WriteMonthPictures(IniFile& ini, const TData& data) {
+    for (int month = 1; month <= 12; ++month) {
+        const std::string& file = data.MonthPicture[month];
+        if (!file.empty()) ini.WriteString(kMonthPictureSection, IntToStr(month), file);
+    }
+}
+
 // Older files stored the holiday-name size one step smaller.
 void UpgradeOlderVersion(TData& data) {
     if (data.Version < std::string(kVersion) && data.HolidaySize >= 1 && data.HolidaySize <= 3) {
@@ -80,6 +97,7 @@ bool TData::LoadFromFile(const std::string& path, MessageSink& sink) {
                     break;
             }
         }
+        ReadMonthPictures(ini, *this);
     } catch (const std::exception& e) {
         sink.Report(MessageKind::Error, WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", e.what()));
         return false;
@@ -88,30 +106,42 @@ bool TData::LoadFromFile(const std::string& path, MessageSink& sink) {
     return true;
 }
 
+namespace {
+
+IniFile SettingsIni(const TData& data) {
+    IniFile ini;
+    for (const SettingKey& key : SettingKeys()) {
+        switch (key.kind) {
+            case SettingKey::Kind::Integer:
+                if (key.writtenWhenChanged && data.*key.integerField == key.missingInteger) break;
+                ini.WriteInteger(key.section, key.key,
+                                 key.flag ? (data.*key.integerField != 0) : data.*key.integerField);
+                break;
+            case SettingKey::Kind::Text:
+                ini.WriteString(key.section, key.key, data.*key.textField);
+                break;
+            case SettingKey::Kind::Lists:
+                WriteLists(ini, data);
+                break;
+        }
+    }
+    WriteMonthPictures(ini, data);
+    // What this program writes, whatever the record was read from.
+    ini.WriteString("About", "Signature", kSignature);
+    ini.WriteString("About", "Version", kVersion);
+    return ini;
+}
+
+}  // namespace
+
+std::string SettingsText(const TData& data) {
+    return SettingsIni(data).Serialize();
+}
+
 bool TData::SaveToFile(const std::string& path, MessageSink& sink, const WriteChunkFunction& writeChunk) {
     if (!path.empty()) FileName = path;
     try {
-        IniFile ini;
-        for (const SettingKey& key : SettingKeys()) {
-            switch (key.kind) {
-                case SettingKey::Kind::Integer:
-                    if (key.writtenWhenChanged && this->*key.integerField == key.missingInteger) break;
-                    ini.WriteInteger(
-                        key.section, key.key,
-                        key.flag ? (this->*key.integerField != 0) : this->*key.integerField);
-                    break;
-                case SettingKey::Kind::Text:
-                    ini.WriteString(key.section, key.key, this->*key.textField);
-                    break;
-                case SettingKey::Kind::Lists:
-                    WriteLists(ini, *this);
-                    break;
-            }
-        }
-        // What this program writes, whatever the record was read from.
-        ini.WriteString("About", "Signature", kSignature);
-        ini.WriteString("About", "Version", kVersion);
-        ini.Save(FileName, writeChunk);
+        SettingsIni(*this).Save(FileName, writeChunk);
     } catch (const std::exception& e) {
         sink.Report(MessageKind::Error, WithHeading("ﾃﾞｰﾀﾌｧｲﾙｾｰﾌﾞｴﾗｰ", e.what()));
         return false;
@@ -192,6 +222,23 @@ void TData::CopyFrom(const TData& source) {
     ZassetsuColor = source.ZassetsuColor;
     MoonPhase = source.MoonPhase;
     MoonPhaseColor = source.MoonPhaseColor;
+    MonthPicture = source.MonthPicture;
+}
+
+const std::string& TMonthPictures::operator[](int month) const {
+    static const std::string kNone;
+    return month >= 1 && month <= 12 ? files_[month - 1] : kNone;
+}
+
+void TMonthPictures::Set(int month, std::string file) {
+    if (month >= 1 && month <= 12) files_[month - 1] = std::move(file);
+}
+
+bool TMonthPictures::Any() const {
+    for (const std::string& file : files_) {
+        if (!file.empty()) return true;
+    }
+    return false;
 }
 
 TData NewDesign() {

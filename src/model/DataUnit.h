@@ -1,6 +1,7 @@
 #pragma once
 // TData: the complete description of one calendar design, read from and written to `.sav` files
 // that stay byte-compatible with the Windows program's (Shift_JIS, CR LF, its key order).
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,20 @@ namespace orv {
 
 // Colours are 0x00BBGGRR (red in the low byte); -1 means "not set" where a colour is optional.
 using TColor = int32_t;
+
+// A picture file for each calendar month (1..12); an empty name means none.
+class TMonthPictures {
+  public:
+    // Empty for a month outside 1..12.
+    const std::string& operator[](int month) const;
+    // A month outside 1..12 is ignored.
+    void Set(int month, std::string file);
+    bool Any() const;
+    bool operator==(const TMonthPictures&) const = default;
+
+  private:
+    std::array<std::string, 12> files_;
+};
 
 // Colours (0x00BBGGRR) of the almanac lines and the moon until the user picks others.
 inline constexpr TColor kOldDateDefaultColor = 0x808080;
@@ -99,7 +114,7 @@ struct TData {
     int32_t Cols = 0;
     int32_t Interval = 0;
 
-    int32_t PicSaveDPI = 0;  // [Calender]
+    int32_t PicSaveDPI = 300;  // [Calender]
     // [Style]
     int32_t Rokuyo = 0;
     TColor RokuyoColor1 = 0;
@@ -112,6 +127,9 @@ struct TData {
     TColor ZassetsuColor = kZassetsuDefaultColor;
     int32_t MoonPhase = 0;
     TColor MoonPhaseColor = kMoonPhaseDefaultColor;
+
+    // [MonthPicture]: keys 1..12, written only for the months that have one.
+    TMonthPictures MonthPicture;
 
     // Reads a settings file; a non-empty path first becomes FileName. A missing file reads as if
     // every key were missing. A failure is reported as "ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ" and gives false; what was

@@ -118,7 +118,7 @@ constexpr std::array kKeys = {
     Int("Matrix", "Cols", &TData::Cols, 2, 2),
     Int("Matrix", "Interval", &TData::Interval, 0, 0),
 
-    Int("Calender", "PicSaveDPI", &TData::PicSaveDPI, 300, 0),
+    Int("Calender", "PicSaveDPI", &TData::PicSaveDPI, 300, 300),
     Flag("Style", "Rokuyo", &TData::Rokuyo, 0, 0),
     Int("Style", "RokuyoColor1", &TData::RokuyoColor1, 0, 0),
     Int("Style", "RokuyoColor2", &TData::RokuyoColor2, 0x000080, 0x000080),

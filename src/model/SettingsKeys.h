@@ -37,4 +37,8 @@ struct SettingKey {
 
 std::span<const SettingKey> SettingKeys();
 
+// The settings file a record is saved as, before its code page conversion: two records with the
+// same text save the same file.
+std::string SettingsText(const TData& data);
+
 }  // namespace orv

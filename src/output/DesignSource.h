@@ -13,7 +13,7 @@ public:
     virtual ~DesignSource() = default;
 
     // Fills `record` from the controls: every field except FileName, Signature, Version,
-    // PicSaveDPI and the two lists. Does nothing while a record is being loaded into the controls.
+    // PicSaveDPI, the two lists and the month pictures. Does nothing while a record is being loaded into the controls.
     virtual void ControlsToData(TData& record) = 0;
     // The window's own record: the master copy of the memorial and imposition lists.
     virtual TData& Data() = 0;

@@ -37,6 +37,7 @@ void ResetToWindowDesign(DesignSource& source, TData& design) {
     source.ControlsToData(design);
     design.Memorials.Assign(source.Data().Memorials);
     design.Matrixs.Assign(source.Data().Matrixs);
+    design.MonthPicture = source.Data().MonthPicture;
 }
 
 bool PrepareCalendarDesign(int k, DesignSource& source, TData& design, MessageSink& sink) {
@@ -61,7 +62,11 @@ bool PrepareCalendarDesign(int k, DesignSource& source, TData& design, MessageSi
         design.MoonPhase = window.MoonPhase;
         design.Memorials.Assign(window.Memorials);
     }
-    if (!found.ImageFile.empty()) design.PictureFile = found.ImageFile;
+    // An entry's own picture is meant for whatever month it shows.
+    if (!found.ImageFile.empty()) {
+        design.PictureFile = found.ImageFile;
+        design.MonthPicture = {};
+    }
     const YearMonth month = ShiftedMonth(window.Year, window.Month, found.MonthOffset);
     design.Year = month.Year;
     design.Month = month.Month;

@@ -33,12 +33,12 @@ MmPoint CalendarOrigin(int k, int cols, int interval, int sizeX, int sizeY, int 
 
 // Fills `design` for calendar k: the window's design (ControlsToData and copies of the window's
 // lists), then for an entry numbered k its settings file (whose load messages go to `sink`), the
-// window's size, frame, rokuyo and solar-term switches and memorial days again, its picture, and
-// its shifted month. Returns false when k is 0 or no entry has that number; `design` is then the
+// window's size, frame, rokuyo and solar-term switches and memorial days again, its picture (which
+// then stands for every month), and its shifted month. Returns false when k is 0 or no entry has that number; `design` is then the
 // window's design.
 bool PrepareCalendarDesign(int k, DesignSource& source, TData& design, MessageSink& sink);
 
-// The window's design with copies of the window's two lists.
+// The window's design with copies of the window's two lists and its month pictures.
 void ResetToWindowDesign(DesignSource& source, TData& design);
 
 }  // namespace orv

@@ -3,7 +3,6 @@
 #include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <set>
 
 #include "DrawCalendar.h"
@@ -12,6 +11,7 @@
 #include "ImageWriter.h"
 #include "Imposition.h"
 #include "OutputTexts.h"
+#include "PictureCache.h"
 #include "QtCanvas.h"
 #include "QtCanvasCache.h"
 #include "ResolutionPrompt.h"
@@ -51,24 +51,6 @@ class OnceSink : public MessageSink {
   private:
     MessageSink& target_;
     std::set<std::pair<MessageKind, std::string>> seen_;
-};
-
-// Keeps each picture decoded once for all bands and entries of one export.
-class RememberingDecoder : public PictureDecoder {
-  public:
-    explicit RememberingDecoder(const PictureDecoder* inner) : inner_(inner) {}
-    std::optional<Bitmap> Decode(const std::string& path) const override {
-        auto found = pictures_.find(path);
-        if (found == pictures_.end()) {
-            found = pictures_.emplace(path, inner_ != nullptr ? inner_->Decode(path) : std::nullopt)
-                        .first;
-        }
-        return found->second;
-    }
-
-  private:
-    const PictureDecoder* inner_;
-    mutable std::map<std::string, std::optional<Bitmap>> pictures_;
 };
 
 // Puts a decoder into the render state for the duration of one output.
@@ -191,31 +173,30 @@ bool OutputPreview(OutputEnvironment& env, QPainter& painter, PixelSize box) {
     }
 }
 
+bool DrawPrintPage(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition) {
+    DesignSource& source = env.Source;
+    const DotPair resolution = printer.Resolution();
+    const int scale = printer.Scale();
+    const MmPoint base =
+        atPrintPosition ? MmPoint{SizeOf(source.PositionXText()), SizeOf(source.PositionYText())}
+                        : MmPoint{0, 0};
+    QtCanvasCache cache;
+    // On dots that are not square, letters are widened to keep their shape on paper.
+    const int textWidth = resolution.X > 0 && resolution.Y > 0
+                              ? static_cast<int>(std::lround(100.0 * resolution.X / resolution.Y))
+                              : 100;
+    QtCanvas canvas(printer.Painter(), resolution.Y, &cache, textWidth);
+    return DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
+                      resolution.Y * 100 / scale, base, 100, VisibleArea(printer.Painter()));
+}
+
 bool OutputPrint(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition) {
     DesignSource& source = env.Source;
     source.ControlsToData(source.Data());
     StatusScope status(env.Status, kStatusPrint);
     try {
-        const DotPair resolution = printer.Resolution();
-        const int scale = printer.Scale();
-        const MmPoint base = atPrintPosition ? MmPoint{SizeOf(source.PositionXText()),
-                                                       SizeOf(source.PositionYText())}
-                                             : MmPoint{0, 0};
         printer.StartJob(kJobTitle);
-        bool drawn = false;
-        {
-            QtCanvasCache cache;
-            // On dots that are not square, letters are widened to keep their shape on paper.
-            const int textWidth =
-                resolution.X > 0 && resolution.Y > 0
-                    ? static_cast<int>(std::lround(100.0 * resolution.X / resolution.Y))
-                    : 100;
-            QtCanvas canvas(printer.Painter(), resolution.Y, &cache, textWidth);
-            drawn =
-                DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
-                           resolution.Y * 100 / scale, base, 100, VisibleArea(printer.Painter()));
-        }
-        if (!drawn) {
+        if (!DrawPrintPage(env, printer, atPrintPosition)) {
             printer.AbortJob();
             return false;
         }
@@ -237,7 +218,8 @@ void DrawExport(OutputEnvironment& env, int dpi, MessageSink& sink, Export&& run
     TData design;
     ResetToWindowDesign(source, design);
     const PixelSize size = ExportPictureSize(source.SizeXText(), source.SizeYText(), dpi, design);
-    RememberingDecoder decoder(env.State.Decoder);
+    // Each picture decoded once for all bands and entries of the export.
+    PictureCache decoder(env.State.Decoder);
     DecoderScope decoderScope(env.State, &decoder);
     QtCanvasCache cache;
     run(size, [&](QPainter& painter) {
@@ -268,6 +250,13 @@ ImageExportResult SaveCalendarImage(OutputEnvironment& env, const std::string& p
 
 ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
                                       ExportProgress* progress, size_t bandBytes) {
+    const ImageExportResult result = WriteCalendarImageAt(env, path, dpi, progress, bandBytes);
+    if (result == ImageExportResult::Saved) env.Messages.Report(MessageKind::Information, kSaved);
+    return result;
+}
+
+ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
+                                       ExportProgress* progress, size_t bandBytes) {
     DesignSource& source = env.Source;
     source.ControlsToData(source.Data());
     {
@@ -305,7 +294,6 @@ ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string&
         env.Messages.Report(MessageKind::Warning, kUnsupportedExtension);
         return ImageExportResult::Unsupported;
     }
-    env.Messages.Report(MessageKind::Information, kSaved);
     return ImageExportResult::Saved;
 }
 

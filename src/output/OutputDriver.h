@@ -57,6 +57,10 @@ bool OutputPreview(OutputEnvironment& env, QPainter& painter, PixelSize box);
 // environment's sink and gives false; nothing is printed then.
 bool OutputPrint(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition = true);
 
+// The page of a started job on `printer`: the layout drawn as OutputPrint draws it. False when a
+// calendar could not be drawn (the renderer has reported why); the printer's failures throw.
+bool DrawPrintPage(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition);
+
 // The window's resolution input box.
 class ResolutionAsker {
   public:
@@ -86,6 +90,10 @@ ImageExportResult SaveCalendarImage(OutputEnvironment& env, const std::string& p
 // bands of at most `bandBytes` of pixels.
 ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
                                       ExportProgress* progress, size_t bandBytes = kBandBytes);
+
+// SaveCalendarImageAt without its closing "保存しました。", for one file of a run of several.
+ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
+                                       ExportProgress* progress, size_t bandBytes = kBandBytes);
 
 // The export picture of the current design at `dpi`, drawn in one bitmap (for comparisons).
 QImage DrawCalendarImage(OutputEnvironment& env, int dpi);

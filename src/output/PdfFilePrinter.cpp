@@ -55,6 +55,11 @@ QPainter& PdfFilePrinter::Painter() {
     return page_->Painter();
 }
 
+void PdfFilePrinter::NewPage() {
+    if (!page_) throw PrinterError("no print job has been started");
+    page_->NewPage();
+}
+
 void PdfFilePrinter::EndJob() {
     if (!page_) throw PrinterError("no print job has been started");
     try {

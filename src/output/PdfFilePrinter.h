@@ -23,6 +23,7 @@ class PdfFilePrinter : public PrintTarget {
 
     void StartJob(const std::string& title) override;
     QPainter& Painter() override;
+    void NewPage() override;
     void EndJob() override;
     void AbortJob() noexcept override;
     bool Printing() const override { return page_ != nullptr; }

@@ -60,9 +60,22 @@ PdfPage::PdfPage(StagedFile& file, const QPageLayout& layout, DotPair dpi, QPoin
     if (!painter_.begin(writer_.get())) {
         throw PrinterError(file.Target() + ": the PDF page could not be started");
     }
+    dpi_ = dpi;
+    origin_ = origin;
+    PlaceOrigin();
+}
+
+void PdfPage::PlaceOrigin() {
+    painter_.resetTransform();
     // Down the page a coordinate is a dot of the vertical resolution.
-    if (dpi.Y != dpi.X) painter_.scale(1.0, static_cast<double>(dpi.X) / dpi.Y);
-    painter_.translate(origin);
+    if (dpi_.Y != dpi_.X) painter_.scale(1.0, static_cast<double>(dpi_.X) / dpi_.Y);
+    painter_.translate(origin_);
+}
+
+void PdfPage::NewPage() {
+    if (!writer_->newPage())
+        throw PrinterError(target_ + ": the next PDF page could not be started");
+    PlaceOrigin();
 }
 
 PdfPage::~PdfPage() {

@@ -29,6 +29,8 @@ class PdfPage {
     PdfPage& operator=(const PdfPage&) = delete;
 
     QPainter& Painter() { return painter_; }
+    // Ends this page and starts the next one of the same size in the same file.
+    void NewPage();
     // Ends the page and checks the file; PrinterError when the writer failed.
     void Finish();
     // Ends the painter without checking; for a job being dropped.
@@ -36,10 +38,13 @@ class PdfPage {
 
   private:
     class Output;
+    void PlaceOrigin();
     std::string target_;
     std::unique_ptr<Output> output_;
     std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
+    DotPair dpi_;
+    QPoint origin_;
 };
 
 }  // namespace orv

@@ -16,12 +16,11 @@ namespace {
 // A size edit read as a decimal number, as the platform converts it.
 double DecimalOf(const std::string& text) {
     const std::string trimmed = Trim(text);
-    if (trimmed.empty())
-        throw ConversionError("'" + text + "' is not a valid floating point value");
+    if (trimmed.empty()) throw ConversionError("「" + text + "」は数値ではありません。");
     char* end = nullptr;
     const double value = std::strtod(trimmed.c_str(), &end);
     if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(value)) {
-        throw ConversionError("'" + text + "' is not a valid floating point value");
+        throw ConversionError("「" + text + "」は数値ではありません。");
     }
     return value;
 }
@@ -39,6 +38,22 @@ int PixelsOf(double millimetres, int zoom, int pixelsPerInch) {
 
 int ZoomOfItem(const std::string& item) {
     return ValInt(item);
+}
+
+int FittingZoom(const std::function<PixelSize(int zoom)>& boxAt, PixelSize room, int largest) {
+    const auto fits = [&](int zoom) {
+        const PixelSize box = boxAt(zoom);
+        return box.Width <= room.Width && box.Height <= room.Height;
+    };
+    // The size grows with the zoom: the last zoom that fits is found by halving.
+    int low = 1;
+    int high = largest;
+    if (fits(high)) return high;
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    return low;
 }
 
 PixelSize PreviewCalendarSize(const std::string& sizeXText, const std::string& sizeYText, int zoom,

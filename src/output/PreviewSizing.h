@@ -2,6 +2,7 @@
 // The preview's size rules: one calendar's pixel size from the size edits, the zoom and the
 // screen's resolution; the paint box widened for imposition; the box centred in its scroll box.
 #include <array>
+#include <functional>
 #include <string>
 
 namespace orv {
@@ -26,6 +27,10 @@ inline constexpr int kDefaultZoomIndex = 10;
 
 // The zoom of a list entry in percent: "150%" gives 150.
 int ZoomOfItem(const std::string& item);
+
+// The largest zoom in percent, from 1 to `largest`, at which `boxAt` (the preview's size at a
+// zoom) fits within `room`; 1 when none does.
+int FittingZoom(const std::function<PixelSize(int zoom)>& boxAt, PixelSize room, int largest);
 
 // One calendar's preview size (ApplyCalendarSize): whole part of PPI ÷ 25.4 × (size × zoom ÷ 100)
 // per axis. The size texts are decimal numbers (fractions allowed); ConversionError otherwise.

@@ -30,11 +30,14 @@ class PrintTarget {
     // The driver's scaling percentage; drawing uses Resolution × 100 div Scale.
     virtual int Scale() = 0;
 
-    // Starts a one-page job. PrinterError when it cannot start; nothing is left open then.
+    // Starts a job on its first page. PrinterError when it cannot start; nothing is left open then.
     virtual void StartJob(const std::string& title) = 0;
     // The page, in device dots with the origin at the top-left corner of the printable area.
     // Valid from StartJob until EndJob or AbortJob.
     virtual QPainter& Painter() = 0;
+    // Ends the page and starts the next one of the same job, the painter's origin again at the
+    // printable corner.
+    virtual void NewPage() = 0;
     // Completes the job (sends it to the printer, or puts the file in place). PrinterError when
     // that fails; nothing is printed or left behind then.
     virtual void EndJob() = 0;

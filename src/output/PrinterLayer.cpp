@@ -212,6 +212,11 @@ QPainter& PrinterLayer::Painter() {
     return page_->Painter();
 }
 
+void PrinterLayer::NewPage() {
+    if (!page_) throw PrinterError("no print job has been started");
+    page_->NewPage();
+}
+
 void PrinterLayer::EndJob() {
     if (!page_) throw PrinterError("no print job has been started");
     try {

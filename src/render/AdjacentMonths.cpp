@@ -142,6 +142,7 @@ void DrawAdjacentMonths(RenderPass& pass) {
     mini.Frame = 0;
     mini.PictureOffset = 0;
     mini.PictureFile.clear();
+    mini.MonthPicture = {};
     mini.PictureSize = 0;
     mini.PrevNextMonthEnabled = 0;
     mini.PluralEnabled = 0;

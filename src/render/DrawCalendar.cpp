@@ -92,6 +92,11 @@ void RunPass(RenderPass& pass) {
 
 }  // namespace
 
+const std::string& CalendarPictureFile(const TData& design) {
+    const std::string& own = design.MonthPicture[design.Month];
+    return own.empty() ? design.PictureFile : own;
+}
+
 bool DrawCalendar(RenderState& state, MessageSink& sink, Canvas& canvas, int DpiX, int DpiY,
                   int Percent, TCalendarKind Kind, int Left, int Top, int Width, int Height,
                   const TData& Design) {

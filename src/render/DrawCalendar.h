@@ -31,6 +31,10 @@ enum TCalendarKind {
 // fits no surface and fails as above. DaySize outside 0..2 reads as 1; Picture.Offset outside
 // -99..999 as the nearer end; when a design asks for several months and miniatures both, it gets
 // several months, as the window shows it.
+// The picture a calendar of the design's month draws: that month's own picture when it has one,
+// else Picture.File. A several-months sheet is drawn with its first month, so it takes that one's.
+const std::string& CalendarPictureFile(const TData& design);
+
 bool DrawCalendar(RenderState& state, MessageSink& sink, Canvas& canvas, int DpiX, int DpiY,
                   int Percent, TCalendarKind Kind, int Left, int Top, int Width, int Height,
                   const TData& Design);

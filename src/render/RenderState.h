@@ -19,6 +19,13 @@ public:
     virtual ~PictureDecoder() = default;
     // The decoded picture, or nothing when the file cannot be decoded. Never throws.
     virtual std::optional<Bitmap> Decode(const std::string& path) const = 0;
+    // The same, shared: a decoder that keeps its pictures hands out the one it keeps, so that
+    // drawing it again neither copies nor scales it anew.
+    virtual std::shared_ptr<const Bitmap> DecodeShared(const std::string& path) const {
+        std::optional<Bitmap> decoded = Decode(path);
+        if (!decoded) return nullptr;
+        return std::make_shared<const Bitmap>(std::move(*decoded));
+    }
 };
 
 // Left, top, width and height in scaled millimetres of the sheet.
@@ -35,8 +42,10 @@ struct RenderState {
     bool Loading = false;
     // The picture must be decoded again before it is drawn; cleared by a successful decode.
     bool PictureChanged = true;
-    // The decoded illustration, kept between passes.
+    // The decoded illustration, kept between passes, and the file it came from: a pass of
+    // another file (another month's picture) decodes again.
     std::shared_ptr<const Bitmap> PictureBitmap;
+    std::string PictureBitmapFile;
     // A picture with transparency laid on the sheet's colour, with the picture and the colour it
     // was made from.
     std::shared_ptr<const Bitmap> PictureOnSheet;

@@ -26,6 +26,7 @@ bool DrawSeveralMonthCells(RenderState& state, MessageSink& sink, Canvas& canvas
     TData cellDesign = design;
     cellDesign.Frame = 0;
     cellDesign.PictureFile.clear();
+    cellDesign.MonthPicture = {};
     cellDesign.PictureSize = 0;
     cellDesign.PictureOffset = 0;
     cellDesign.PluralEnabled = 0;

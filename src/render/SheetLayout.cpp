@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "DrawCalendar.h"
 #include "RenderPass.h"
 
 namespace orv {
@@ -130,7 +131,7 @@ const Bitmap& OnSheetColor(RenderState& state, CanvasColor sheet) {
 }  // namespace
 
 void DrawIllustration(RenderPass& pass) {
-    const std::string& file = pass.design.PictureFile;
+    const std::string& file = CalendarPictureFile(pass.design);
     if (file.empty()) return;
     std::error_code ignored;
     if (!std::filesystem::is_regular_file(file, ignored)) return;
@@ -139,13 +140,14 @@ void DrawIllustration(RenderPass& pass) {
     if (!(box.W > 0 && box.H > 0)) return;
 
     RenderState& state = pass.state;
-    if (state.PictureChanged || !state.PictureBitmap) {
+    if (state.PictureChanged || !state.PictureBitmap || state.PictureBitmapFile != file) {
         state.PictureBitmap.reset();
         if (state.Decoder == nullptr) return;
-        std::optional<Bitmap> decoded = state.Decoder->Decode(file);
+        std::shared_ptr<const Bitmap> decoded = state.Decoder->DecodeShared(file);
         // A failed decode is retried by the next pass; no message.
         if (!decoded || decoded->Empty()) return;
-        state.PictureBitmap = std::make_shared<const Bitmap>(std::move(*decoded));
+        state.PictureBitmap = std::move(decoded);
+        state.PictureBitmapFile = file;
         state.PictureChanged = false;
     }
     const Bitmap& bitmap = OnSheetColor(state, pass.design.CalenderBackColor);

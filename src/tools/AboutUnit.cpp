@@ -2,17 +2,17 @@
 
 #include <QDesktopServices>
 #include <QLayout>
-#include <QStyle>
 #include <QUrl>
 
+#include "ProgramIcon.h"
 #include "ui_AboutBox.h"
 
 namespace orv {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TAboutBox>()) {
     ui_->setupUi(this);
-    ui_->ProgramIcon->setPixmap(
-        style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(48));
+    ui_->ProgramIcon->setPixmap(ProgramIcon().pixmap(48));
+    setWindowIcon(ProgramIcon());
     ui_->Version->setText(QStringLiteral("Version 1.11 (Linux)"));
     ui_->Copyright->setText(QStringLiteral("このソフトはフリーソフトです。"));
     // Blue and underlined, with the hand cursor set in the form.

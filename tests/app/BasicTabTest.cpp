@@ -69,10 +69,7 @@ class BasicTabTest : public QObject {
         WindowFiles files;
         TestWindow w(files);
         auto& basic = w.window->Basic().Controls();
-        basic.txtCalSizeX->setFocus(Qt::MouseFocusReason);
-        QApplication::processEvents();
-        basic.txtCalSizeX->selectAll();
-        QTest::keyClicks(basic.txtCalSizeX, "111");
+        TypeOver(basic.txtCalSizeX, "111");
         w.dialogs.saveAnswers.push_back(files.Path("typed.sav"));
         w.window->mnuFileSaveClick();
         TData saved;
@@ -114,7 +111,7 @@ class BasicTabTest : public QObject {
         const std::vector<Message> messages = w.log.Take();
         QCOMPARE(messages.size(), size_t{1});
         QCOMPARE(messages[0].kind, MessageKind::Error);
-        QVERIFY(QString::fromStdString(messages[0].text).contains("'abc'"));
+        QCOMPARE(QString::fromStdString(messages[0].text), QString("「abc」は数値ではありません。"));
         QCOMPARE(w.window->Controls().PaintBox1->size(), before);
     }
 

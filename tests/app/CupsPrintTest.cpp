@@ -1,7 +1,9 @@
 // Printing through the window's print path onto a real CUPS queue (cups-pdf): the page holds the
 // same calendar as the command line's PDF export. Run by window_cups_print_test.sh, which starts
 // the server; skipped without it.
+#include <QAction>
 #include <QDir>
+#include <QRegularExpression>
 #include <QImage>
 #include <QProcess>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 #include "CliRunner.h"
 #include "WindowTestSupport.h"
 #include "basic/BasicTab.h"
+#include "months/MonthRunDialog.h"
 #include "style/StyleTab.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
@@ -123,6 +126,43 @@ class CupsPrintTest : public QObject {
         QCOMPARE(basic.cboCalSize->currentIndex(), -1);
         QCOMPARE(basic.txtCalSizeX->text(), QString("148"));
         QCOMPARE(basic.txtCalSizeY->text(), QString("210"));
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+
+    // Twelve months through 複数月の印刷・保存: one job of twelve A4 pages, January to December.
+    void TwelveMonthsAreOneJobOfTwelvePages() {
+        const QString spool = qEnvironmentVariable("ORV_CUPS_SPOOL_FOLDER");
+        if (spool.isEmpty()) QSKIP("needs the CUPS server of window_cups_print_test.sh");
+        WindowFiles files;
+        TestWindow w(files);
+        w.window->Basic().Controls().cboCalSize->setCurrentIndex(8);  // A4縦
+        w.window->Basic().cboCalSizeChange();
+        w.window->Basic().SetYearMonth(2027, 1);
+        const QStringList before = QDir(spool).entryList({"d*"}, QDir::Files);
+        w.window->findChild<QAction*>("mnuMonthRun")->trigger();
+        w.dialogs.printAnswersOk = 1;
+        w.window->MonthRunDialog().accept();
+        QCOMPARE(w.log.Take().back().text, std::string("印刷しました。"));
+        QStringList jobs = QDir(spool).entryList({"d*"}, QDir::Files, QDir::Time);
+        for (const QString& old : before) jobs.removeAll(old);
+        QCOMPARE(jobs.size(), 1);
+        const QString job = spool + "/" + jobs.first();
+        QProcess info;
+        info.start("pdfinfo", {job});
+        info.waitForFinished();
+        const QString facts = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(facts.contains(QRegularExpression("Pages: +12\\n")), qPrintable(facts));
+        QVERIFY2(facts.contains("595.276 x 841.89 pts (A4)") || facts.contains("595 x 842 pts (A4)"),
+                 qPrintable(facts));
+        for (int month = 1; month <= 12; ++month) {
+            QProcess text;
+            text.start("pdftotext", {"-f", QString::number(month), "-l", QString::number(month),
+                                     job, "-"});
+            text.waitForFinished();
+            QVERIFY2(QString::fromUtf8(text.readAllStandardOutput())
+                         .contains(QStringLiteral("2027年%1月").arg(month)),
+                     qPrintable(QString::number(month)));
+        }
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 };

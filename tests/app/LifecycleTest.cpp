@@ -27,7 +27,8 @@ class LifecycleTest : public QObject {
         QCOMPARE(w.window->Controls().cboZoom->currentText(), QString("100%"));
         QCOMPARE(w.window->StatusText(), QString());
         QCOMPARE(w.window->windowTitle(), QString("Orvalinden"));
-        QCOMPARE(w.window->size(), QSize(800, 614));
+        // At least the size of the forms; larger where the first tab needs it.
+        QVERIFY(w.window->width() >= 800 && w.window->height() >= 614);
         // The style samples name the shown month.
         const CivilDate today = Today();
         QCOMPARE(w.window->Style().Controls().cboYDStyle->itemText(0),

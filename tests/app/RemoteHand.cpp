@@ -1,7 +1,7 @@
 // Loaded into the real program (LD_PRELOAD) by the kill test: once the window has started, acts on
 // it as a user would, or reads what it shows, and writes a line about it to $ORV_HAND_OUT.
 //   ORV_HAND=edit    steps the year down and types 7 into the line width, leaving the edit open
-//   ORV_HAND=report  writes the year label and the line width as the window shows them
+//   ORV_HAND=report  writes the year label, the line width and the title as the window shows them
 // Only Qt's own types are used: the program's classes are not this library's.
 #include <QApplication>
 #include <QCoreApplication>
@@ -36,7 +36,8 @@ void Act(QWidget* window) {
         return;
     }
     if (qgetenv("ORV_HAND") == "report") {
-        Write("year=" + year->text().toUtf8() + " lineWidth=" + lineWidth->text().toUtf8());
+        Write("year=" + year->text().toUtf8() + " lineWidth=" + lineWidth->text().toUtf8() +
+              " title=" + window->windowTitle().toUtf8());
         return;
     }
     for (QToolButton* button : spinYear->findChildren<QToolButton*>()) {

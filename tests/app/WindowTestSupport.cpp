@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPrinter>
 
 #include "SettingsKeys.h"
@@ -68,14 +69,28 @@ bool ScriptedDialogs::PrintDialog(QWidget*, QPrinter& printer) {
     return true;
 }
 
+SaveAnswer ScriptedDialogs::AskSaveChanges(QWidget*, const QString& fileName) {
+    saveQuestions << fileName;
+    if (saveChangesAnswers.empty()) return SaveAnswer::Discard;
+    const SaveAnswer answer = saveChangesAnswers.front();
+    saveChangesAnswers.pop_front();
+    return answer;
+}
+
 WindowFiles::WindowFiles() {
     dir_.setAutoRemove(true);
 }
 
+void WindowFiles::LeaveAutoSave(const TData& design) const {
+    SaveDesign(design, QString::fromStdString(AutoSave()));
+}
+
 WindowSettings WindowFiles::Settings() const {
-    return WindowSettings{AutoSave(),
-                          oldCalendarFile.empty() ? Path("旧暦.ini").toStdString() : oldCalendarFile,
-                          autoSaveDelayMs};
+    WindowSettings settings{
+        AutoSave(), oldCalendarFile.empty() ? Path("旧暦.ini").toStdString() : oldCalendarFile,
+        autoSaveDelayMs};
+    settings.PreferencesFile = Path("orvalinden.ini").toStdString();
+    return settings;
 }
 
 TestWindow::TestWindow(const WindowFiles& files)
@@ -152,6 +167,13 @@ void TypeText(QWidget* widget, const QString& text) {
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, character);
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void TypeOver(QLineEdit* edit, const QString& text) {
+    edit->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
 }
 
 void MoveFocus(QWidget* from, QWidget* to) {

@@ -18,6 +18,8 @@
 #include "MessageSink.h"
 #include "WindowDialogs.h"
 
+class QLineEdit;
+
 namespace orv::test {
 
 struct Message {
@@ -76,6 +78,10 @@ class ScriptedDialogs : public WindowDialogs {
     bool PrintDialog(QWidget*, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget*, QPrinter&) override { return false; }
     void ShowModal(QDialog* dialog) override { shownDialogs.push_back(dialog); }
+    // "Save the changes?" answers; an empty queue answers "don't save".
+    std::deque<SaveAnswer> saveChangesAnswers;
+    QStringList saveQuestions;
+    SaveAnswer AskSaveChanges(QWidget*, const QString& fileName) override;
 };
 
 // A folder for one test with the window's files in it.
@@ -84,6 +90,8 @@ class WindowFiles {
     WindowFiles();
     QString Path(const QString& name) const { return dir_.filePath(name); }
     std::string AutoSave() const { return Path("Orvalinden.bak").toStdString(); }
+    // Leaves `design` as the last session's, for the window to restore at its start.
+    void LeaveAutoSave(const TData& design) const;
     WindowSettings Settings() const;
     // The old-calendar file the window loads; none by default.
     std::string oldCalendarFile;
@@ -118,6 +126,9 @@ void SaveDesign(TData data, const QString& path);
 
 // Types text as key presses, one character each (any script, unlike QTest::keyClicks).
 void TypeText(QWidget* widget, const QString& text);
+
+// Clicks into `edit` and types `text` over what it holds.
+void TypeOver(QLineEdit* edit, const QString& text);
 
 // Moves keyboard focus from one widget to another as a click would.
 void MoveFocus(QWidget* from, QWidget* to);

@@ -11,11 +11,7 @@ tests=${1:?usage: window_cups_print_test.sh APP-TESTS}
 queue=OrvalindenWindowPdf
 
 source "$(dirname "$0")/../support/cups-server.sh"
-cups_namespace "$0" "$@"
-cups_workspace
-cups_start
-cups_add_queue "$queue" /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd && lpadmin -d "$queue" ||
-    { echo "FAIL: lpadmin could not add the queue"; exit 1; }
+cups_serve_pdf_queue "$queue" "$0" "$@"
 
 ORV_CUPS_PDF_FOLDER=$work/out ORV_CUPS_SPOOL_FOLDER=$work/spool QT_QPA_PLATFORM=offscreen QTEST_DISABLE_STACK_DUMP=1 \
     "$tests" CupsPrintTest

@@ -3,6 +3,8 @@
 #include <png.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "CliRunner.h"
 #include "DataUnit.h"
 #include "TempDir.h"
@@ -68,6 +70,28 @@ TEST_F(ExportCommand, PictureOrPdfAtTheDesignsResolutionOrTheOneAsked) {
     EXPECT_NE(Tool("pdfinfo", dir.File("sheet.pdf")).find("596 x 842 pts (A4)"), std::string::npos);
     const std::string text = Tool("pdftotext", dir.File("sheet.pdf"), " -");
     EXPECT_NE(text.find("2027"), std::string::npos) << text;
+}
+
+TEST_F(ExportCommand, ARunOfMonthsIsOnePdfPageOrOnePictureEach) {
+    const std::string design = ShellQuote(dir.File("design.sav")) + " ";
+    CliResult result = Export(design + ShellQuote(dir.File("year.pdf")) + " --months 12");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(Tool("pdfinfo", dir.File("year.pdf")).find("Pages:           12"), std::string::npos);
+    for (int month : {1, 12}) {
+        const std::string page = " -f " + std::to_string(month) + " -l " + std::to_string(month);
+        EXPECT_NE(Tool("pdftotext" + page, dir.File("year.pdf"), " -")
+                      .find("2026年" + std::to_string(month) + "月"),
+                  std::string::npos)
+            << month;
+    }
+    result = Export(design + ShellQuote(dir.File("m.png")) + " --months 3 --year 2026 --month 11");
+    EXPECT_EQ(result.status, 0) << result.err;
+    for (const char* name : {"m-2026-11.png", "m-2026-12.png", "m-2027-01.png"}) {
+        EXPECT_EQ(PngSize(dir.File(name)), "793 1122") << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("m.png")));
+    result = Export(design + ShellQuote(dir.File("m.png")) + " --months 121");
+    EXPECT_EQ(result.status, 1);
 }
 
 TEST_F(ExportCommand, FailuresGoToStandardErrorWithStatusOneAndLeaveNoFile) {

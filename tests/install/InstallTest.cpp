@@ -102,7 +102,10 @@ TEST_F(InstalledTree, ProgramsDesktopEntryIconAndMetainfoAreWhereDesktopsLook) {
     EXPECT_EQ(appstream.status, 0) << appstream.output;
     // The entry starts the program that was installed, by the name the metainfo promises.
     const std::string entryText = test::TempDir::Read(desktop);
-    EXPECT_NE(entryText.find("\nExec=orvalinden\n"), std::string::npos);
+    // It passes the file a file manager opens, for the design type installed beside it.
+    EXPECT_NE(entryText.find("\nExec=orvalinden %f\n"), std::string::npos);
+    EXPECT_NE(entryText.find("\nMimeType=application/x-orvalinden-design;\n"), std::string::npos);
+    EXPECT_TRUE(FileExists(Path("share/mime/packages/" + kAppId + ".xml")));
     EXPECT_NE(entryText.find("\nIcon=" + kAppId + "\n"), std::string::npos);
     EXPECT_NE(test::TempDir::Read(metainfo).find("<binary>orvalinden</binary>"), std::string::npos);
 }

@@ -79,7 +79,7 @@ TEST(SettingsFile, ADefaultDesignIsWrittenInTheWindowsLayout) {
     const std::string expected =
         "[About]\r\nSignature=Orvalinden\r\nVersion=1.11\r\n"
         "[Calender]\r\nSizeIndex=0\r\nSizeX=90\r\nSizeY=95\r\nBackColor=16777215\r\nFrame=1\r\n"
-        "PositionX=0\r\nPositionY=0\r\nYear=2016\r\nMonth=1\r\nPicSaveDPI=0\r\n"
+        "PositionX=0\r\nPositionY=0\r\nYear=2016\r\nMonth=1\r\nPicSaveDPI=300\r\n"
         "[Picture]\r\nFile=\r\nOffset=2\r\nSize=50\r\nPosition=0\r\n"
         "[Style]\r\nYearStyle=0\r\nYearPosition=0\r\nYearAlignment=1\r\nYearFont=ＭＳ Ｐゴシック\r\n"
         "YearFontI=0\r\nYearFontB=0\r\nBackColor=0\r\nWeekStyle=0\r\nWeekSize=2\r\n"
@@ -297,6 +297,35 @@ TEST(SettingsFile, GarbageLoadsWithoutACrash) {
     TData f;
     EXPECT_FALSE(f.LoadFromFile(dir.Path(), sink));
     ASSERT_EQ(sink.Take().size(), 1u);
+}
+
+TEST(SettingsFile, MonthPicturesAreASectionOfTheSetMonthsAlone) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    TData data = NewDesign();
+    data.MonthPicture.Set(2, "/写真/二月.jpg");
+    data.MonthPicture.Set(7, "/pics/july.png");
+    data.MonthPicture.Set(13, "/pics/none.png");
+    ASSERT_TRUE(data.SaveToFile(dir.File("m.sav"), sink));
+    const std::string bytes = test::TempDir::Read(dir.File("m.sav"));
+    EXPECT_NE(bytes.find(Utf8ToCp932("[MonthPicture]\r\n2=/写真/二月.jpg\r\n7=/pics/july.png\r\n")),
+              std::string::npos);
+    EXPECT_EQ(bytes.find("none"), std::string::npos);
+
+    TData loaded = NewDesign();
+    loaded.MonthPicture.Set(5, "/stale.png");
+    ASSERT_TRUE(loaded.LoadFromFile(dir.File("m.sav"), sink));
+    EXPECT_EQ(loaded.MonthPicture, data.MonthPicture);
+    EXPECT_EQ(loaded.MonthPicture[2], "/写真/二月.jpg");
+    EXPECT_EQ(loaded.MonthPicture[5], "");
+    ASSERT_TRUE(loaded.SaveToFile(dir.File("again.sav"), sink));
+    EXPECT_EQ(test::TempDir::Read(dir.File("again.sav")), bytes);
+
+    // Cleared again, the design saves as one that never had any.
+    loaded.MonthPicture = {};
+    ASSERT_TRUE(loaded.SaveToFile(dir.File("none.sav"), sink));
+    EXPECT_EQ(test::TempDir::Read(dir.File("none.sav")).find("MonthPicture"), std::string::npos);
+    EXPECT_TRUE(sink.Take().empty());
 }
 
 TEST(SettingsRecord, CopyFromLeavesTheLayoutAndImpositionFieldsAlone) {

@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "OutputDriver.h"
+#include "OutputMonths.h"
 #include "PrinterLayer.h"
 #include "PrinterSummary.h"
 #include "RecordDesignSource.h"
@@ -94,23 +96,42 @@ class PrintingSink : public MessageSink {
 };
 
 // A whole calendar design: January 2026 on A5 with the cut frame, through the output driver.
-int Calendar(PrinterLayer& printer) {
-    TData design = NewDesign();
-    design.Year = 2026;
-    design.Month = 1;
-    design.SizeX = 148;
-    design.SizeY = 210;
-    design.Frame = 1;
-    design.PositionX = 10;
-    design.PositionY = 20;
-    RecordDesignSource source(design);
+struct A5Calendar {
+    A5Calendar() {
+        TData design = NewDesign();
+        design.Year = 2026;
+        design.Month = 1;
+        design.SizeX = 148;
+        design.SizeY = 210;
+        design.Frame = 1;
+        design.PositionX = 10;
+        design.PositionY = 20;
+        source.emplace(design);
+    }
+    std::optional<RecordDesignSource> source;
     NoStatus status;
     PrintingSink sink;
     RenderState state;
-    OutputEnvironment env{source, status, sink, state};
-    if (!OutputPrint(env, printer)) return 1;
+    OutputEnvironment env{*source, status, sink, state};
+};
+
+int Calendar(PrinterLayer& printer) {
+    A5Calendar calendar;
+    if (!OutputPrint(calendar.env, printer)) return 1;
     std::printf("printed\n");
     return 0;
+}
+
+// Twelve months of it, cancelled when three pages are drawn.
+int CancelledMonths(PrinterLayer& printer) {
+    class StopAfterThree : public MonthProgress {
+      public:
+        bool Continue(int done, int) override { return done < 3; }
+    } progress;
+    A5Calendar calendar;
+    const MonthsOutcome outcome = PrintMonths(calendar.env, printer, {{2026, 1}, 12}, &progress);
+    std::printf("cancelled after %d pages\n", outcome.Done);
+    return outcome.Result == MonthsResult::Cancelled && !printer.Printing() ? 0 : 1;
 }
 
 int NoPrinter(PrinterLayer& printer) {
@@ -154,10 +175,13 @@ int main(int argc, char** argv) {
         if (mode == "refused") return Refused(printer);
         if (mode == "noprinter") return NoPrinter(printer);
         if (mode == "calendar") return Calendar(printer);
+        if (mode == "cancelled-months") return CancelledMonths(printer);
     } catch (const std::exception& e) {
         std::printf("error: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: %s facts|print|calendar|abort|refused|noprinter\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s facts|print|calendar|abort|cancelled-months|refused|noprinter\n",
+                 argv[0]);
     return 2;
 }

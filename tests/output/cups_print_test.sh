@@ -147,6 +147,10 @@ jobs_before=$(lpstat -W all -o | wc -l)
 out=$("$probe" abort 2>&1) || fail "abort: $out"
 check "jobs after an aborted job" "$jobs_before" "$(lpstat -W all -o | wc -l)"
 
+# --- A run of months cancelled after three pages sends no job.
+out=$("$probe" cancelled-months 2>&1) || fail "cancelled months: $out"
+check "jobs after a cancelled run of months" "$jobs_before" "$(lpstat -W all -o | wc -l)"
+
 # --- A job the printing system refuses is a failure, and leaves no temporary file.
 out=$("$probe" refused 2>&1)
 if [ $? -eq 0 ]; then echo "ok: $out"; else fail "refused job: $out"; fi

@@ -4,6 +4,7 @@
 # script runs itself in a private mount namespace where ours is laid over it.
 #
 # Sourcing script: call cups_namespace "$0" "$@" first, then cups_start; "$work" is the folder.
+# Or, for one cups-pdf queue as the default printer: cups_serve_pdf_queue NAME "$0" "$@".
 
 cups_namespace() {
     if [ "$(id -u)" -ne 0 ]; then
@@ -92,4 +93,15 @@ cups_add_queue() {  # cups_add_queue NAME PPD
         sleep 0.2
     done
     return 1
+}
+
+# The namespace, the workspace, the server and one cups-pdf queue NAME as the default printer.
+cups_serve_pdf_queue() {  # cups_serve_pdf_queue NAME "$0" "$@"
+    local name=$1
+    shift
+    cups_namespace "$@"
+    cups_workspace
+    cups_start
+    cups_add_queue "$name" /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd && lpadmin -d "$name" ||
+        { echo "FAIL: lpadmin could not add the queue"; exit 1; }
 }

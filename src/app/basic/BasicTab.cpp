@@ -43,6 +43,8 @@ BasicTab::BasicTab(QWidget* parent)
         edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     }
     ui_->cmdOpenPic->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    // A fresh start reads as a restored design of the same side does.
+    SetAlignmentCaptions(ui_->cboPNMonthPos2->currentIndex());
 }
 
 BasicTab::~BasicTab() = default;
@@ -213,6 +215,9 @@ void BasicTab::SizeEditChange() {
 
 void BasicTab::SizeEditExit() {
     if (!sizeEdited_) return;
+    // Taken once: a text that is no number is reported once, not again at every focus change
+    // that follows the message box.
+    sizeEdited_ = false;
     ui_->cboCalSize->setCurrentIndex(-1);
     host_->ApplyCalendarSize();
 }

@@ -75,7 +75,10 @@ void StyleTab::DataToControls(const TData& r) {
     c.cboYDStyle->setCurrentIndex(r.YearStyle);
     // The rows must suit the loaded picture side, or a third row would show as none.
     RebuildTitleRows(r.PicturePosition);
-    c.cboYDPosition->setCurrentIndex(r.YearPosition);
+    // Beside a side picture the third row is drawn as the lower one, and shown so; the window
+    // saves the file's value again unless the user chooses another row.
+    const bool side = r.PicturePosition == 1 || r.PicturePosition == 3;
+    c.cboYDPosition->setCurrentIndex(side && r.YearPosition == 2 ? 1 : r.YearPosition);
     c.cboYDAlignment->setCurrentIndex(r.YearAlignment);
     c.cboYDFontName->SetValue(QString::fromStdString(r.YearFont));
     c.chkYDFontI->setChecked(r.YearFontI != 0);

@@ -1,0 +1,56 @@
+#include "RecentFiles.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <memory>
+
+namespace orv {
+
+namespace {
+
+const QString kKey = QStringLiteral("RecentFiles/Files");
+
+std::unique_ptr<QSettings> Open(const QString& file) {
+    if (file.isEmpty()) {
+        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                           QStringLiteral("orvalinden"),
+                                           QStringLiteral("orvalinden"));
+    }
+    return std::make_unique<QSettings>(file, QSettings::IniFormat);
+}
+
+}  // namespace
+
+RecentFiles::RecentFiles(const QString& preferencesFile) : file_(preferencesFile) {}
+
+QStringList RecentFiles::Files() const {
+    return Open(file_)->value(kKey).toStringList().mid(0, kRecentFileCount);
+}
+
+void RecentFiles::Add(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList files = Files();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    Store(files.mid(0, kRecentFileCount));
+}
+
+void RecentFiles::Remove(const QString& path) {
+    QStringList files = Files();
+    if (files.removeAll(QFileInfo(path).absoluteFilePath()) > 0) Store(files);
+}
+
+void RecentFiles::Clear() {
+    Store({});
+}
+
+void RecentFiles::Store(const QStringList& files) {
+    auto settings = Open(file_);
+    if (files.isEmpty()) {
+        settings->remove(kKey);
+    } else {
+        settings->setValue(kKey, files);
+    }
+}
+
+}  // namespace orv

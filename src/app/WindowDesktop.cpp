@@ -1,0 +1,283 @@
+// What a desktop editor has beyond the original window: shortcuts, undo, the file name in the
+// title with the question before changes are lost, recent files, and files dropped on it.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "LongWork.h"
+#include "MainUnit.h"
+#include "PictureFormats.h"
+#include "basic/BasicTab.h"
+#include "imposition/ImpositionTab.h"
+#include "ui_BasicTab.h"
+#include "ui_MainWindow.h"
+
+namespace orv {
+
+namespace {
+
+// A design is told by its first section; the extension alone is not enough, nor needed.
+bool IsDesignFile(const QString& path) {
+    if (QFileInfo(path).suffix().compare(QStringLiteral("sav"), Qt::CaseInsensitive) == 0)
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray head = file.read(64);
+    return head.startsWith("[About]") && head.contains("Signature=Orvalinden");
+}
+
+QString DroppedFile(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasUrls()) return {};
+    const QList<QUrl> urls = mime->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile()) return {};
+    return urls.first().toLocalFile();
+}
+
+}  // namespace
+
+void TfrmMain::CreateDesktopMenus() {
+    Ui::TfrmMain& c = *ui_;
+    c.mnuFileOpen->setShortcut(QKeySequence::Open);
+    c.mnuFileSave->setText(QStringLiteral("名前を付けて保存(&A)..."));
+    c.mnuFileSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    c.mnuPicSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    c.mnuFileExit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+
+    auto* overwrite = new QAction(QStringLiteral("上書き保存(&S)"), this);
+    overwrite->setObjectName(QStringLiteral("mnuFileOverwrite"));
+    overwrite->setShortcut(QKeySequence::Save);
+    connect(overwrite, &QAction::triggered, this, &TfrmMain::mnuFileOverwriteClick);
+    c.mnuFile->insertAction(c.mnuFileSave, overwrite);
+
+    recentMenu_ = new QMenu(QStringLiteral("最近使ったファイル(&R)"), this);
+    recentMenu_->setObjectName(QStringLiteral("mnuRecent"));
+    c.mnuFile->insertMenu(overwrite, recentMenu_);
+    c.mnuFile->insertSeparator(overwrite);
+    connect(c.mnuFile, &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
+    FillRecentMenu();
+
+    auto* print = new QAction(QStringLiteral("印刷(&P)..."), this);
+    print->setObjectName(QStringLiteral("mnuPrint"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &TfrmMain::cmdPrintClick);
+    c.mnuFile->insertAction(c.mnuFileExit, print);
+    c.mnuFile->insertSeparator(c.mnuFileExit);
+
+    auto* edit = new QMenu(QStringLiteral("編集(&E)"), this);
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    menuBar()->insertMenu(c.mnuHelp->menuAction(), edit);
+    QAction* undo = edit->addAction(QStringLiteral("元に戻す(&U)"), this, &TfrmMain::mnuUndoClick);
+    undo->setObjectName(QStringLiteral("mnuUndo"));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setEnabled(false);
+    connect(&history_.Stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    QAction* redo = edit->addAction(QStringLiteral("やり直し(&R)"), this, &TfrmMain::mnuRedoClick);
+    redo->setObjectName(QStringLiteral("mnuRedo"));
+    redo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    redo->setEnabled(false);
+    connect(&history_.Stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+
+    auto* view = new QMenu(QStringLiteral("表示(&V)"), this);
+    view->setObjectName(QStringLiteral("mnuView"));
+    menuBar()->insertMenu(c.mnuHelp->menuAction(), view);
+    QAction* zoomIn = view->addAction(QStringLiteral("拡大(&I)"), this, &TfrmMain::mnuZoomInClick);
+    zoomIn->setObjectName(QStringLiteral("mnuZoomIn"));
+    // Ctrl+= too: on many keyboards + needs Shift.
+    zoomIn->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+    QAction* zoomOut =
+        view->addAction(QStringLiteral("縮小(&O)"), this, &TfrmMain::mnuZoomOutClick);
+    zoomOut->setObjectName(QStringLiteral("mnuZoomOut"));
+    zoomOut->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
+    QAction* fit =
+        view->addAction(QStringLiteral("ページ全体(&F)"), this, &TfrmMain::mnuZoomFitClick);
+    fit->setObjectName(QStringLiteral("mnuZoomFit"));
+    fit->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+
+    connect(&history_, &DesignHistory::ModifiedChanged, this, &TfrmMain::UpdateTitle);
+    setAcceptDrops(true);
+    UpdateTitle();
+}
+
+void TfrmMain::UpdateTitle() {
+    // An unnamed design lives in the auto-save file: there is no file for it to differ from.
+    if (lastFileName_.isEmpty()) {
+        setWindowTitle(QStringLiteral("Orvalinden"));
+        setWindowModified(false);
+        return;
+    }
+    setWindowTitle(QStringLiteral("%1[*] - Orvalinden").arg(QFileInfo(lastFileName_).fileName()));
+    setWindowModified(history_.Modified());
+}
+
+// Undo and redo.
+
+void TfrmMain::ShowDesign(const TData& record) {
+    data_ = record;
+    MarkPictureChanged();
+    ShowLoadedDesign(false);
+}
+
+void TfrmMain::mnuUndoClick() {
+    CommitPendingEdits();
+    history_.Undo();
+}
+
+void TfrmMain::mnuRedoClick() {
+    CommitPendingEdits();
+    history_.Redo();
+}
+
+// Files.
+
+bool TfrmMain::MaybeSave() {
+    CommitPendingEdits();
+    history_.Flush();
+    if (lastFileName_.isEmpty() || !history_.Modified()) return true;
+    switch (Dialogs().AskSaveChanges(this, QFileInfo(lastFileName_).fileName())) {
+        case SaveAnswer::Save:
+            return SaveDesignTo(lastFileName_);
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool TfrmMain::OpenDesignFile(const QString& path) {
+    return MaybeSave() && LoadDesignFile(path);
+}
+
+bool TfrmMain::LoadDesignFile(const QString& path) {
+    history_.Break();
+    LongWork work(*this, "ファイルロード中...");
+    // A file that fails half-way must not leave half a design behind the controls.
+    TData loaded;
+    if (!loaded.LoadFromFile(path.toStdString(), Messages())) {
+        if (!QFileInfo::exists(path)) recent_.Remove(path);
+        return false;
+    }
+    data_ = std::move(loaded);
+    lastFileName_ = path;
+    MarkPictureChanged();
+    ShowLoadedDesign();
+    // The open is a step of its own, and the design as opened is the saved state.
+    history_.MarkSaved();
+    recent_.Add(path);
+    UpdateTitle();
+    return true;
+}
+
+bool TfrmMain::SaveDesignTo(const QString& path) {
+    CommitPendingEdits();
+    LongWork work(*this, "ファイルセーブ中...");
+    ControlsToData(data_);
+    if (!data_.SaveToFile(path.toStdString(), Messages())) return false;
+    lastFileName_ = path;
+    history_.MarkSaved();
+    recent_.Add(path);
+    UpdateTitle();
+    return true;
+}
+
+void TfrmMain::mnuFileOverwriteClick() {
+    if (lastFileName_.isEmpty()) {
+        mnuFileSaveClick();
+    } else {
+        SaveDesignTo(lastFileName_);
+    }
+}
+
+void TfrmMain::FillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = recent_.Files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        // The number is the accelerator; && keeps an & of the name from becoming one.
+        QString name = QFileInfo(path).fileName();
+        name.replace('&', QStringLiteral("&&"));
+        QAction* entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(name), this, [this, path] {
+                if (!QFileInfo::exists(path)) {
+                    Messages().Report(MessageKind::Warning,
+                                      "ファイルが見つかりません。\r\n" + path.toStdString());
+                    recent_.Remove(path);
+                    return;
+                }
+                OpenDesignFile(path);
+            });
+        entry->setStatusTip(path);
+        entry->setToolTip(path);
+    }
+    if (files.isEmpty()) {
+        recentMenu_->addAction(QStringLiteral("(なし)"))->setEnabled(false);
+        return;
+    }
+    recentMenu_->addSeparator();
+    recentMenu_->addAction(QStringLiteral("一覧を消去(&C)"), this, [this] { recent_.Clear(); });
+}
+
+// Drag and drop.
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty() || exporting_) return;
+    if (IsDesignFile(path) || StandardPictureFormats().ForFile(path.toStdString()) != nullptr)
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty() || exporting_) return;
+    event->acceptProposedAction();
+    if (IsDesignFile(path)) {
+        OpenDesignFile(path);
+        return;
+    }
+    history_.Flush();
+    TakePicture(basic_->Controls().txtPicFile, path);
+    RepaintPreview();
+}
+
+void TfrmMain::TakePicture(QLineEdit* edit, const QString& path) {
+    bool loaded = false;
+    {
+        LongWork work(*this, "画像ロード中...");
+        edit->setText(path);
+        loaded = TestLoadPicture(path.toStdString());
+    }
+    if (!loaded) {
+        Messages().Report(MessageKind::Warning, "この画像ファイルは対応できないフォーマットです。");
+    }
+}
+
+// Zoom.
+
+void TfrmMain::mnuZoomInClick() {
+    const int index = ui_->cboZoom->currentIndex();
+    if (index <= 0) return;
+    ui_->cboZoom->setCurrentIndex(index - 1);
+    cboZoomClick();
+}
+
+void TfrmMain::mnuZoomOutClick() {
+    const int index = ui_->cboZoom->currentIndex();
+    // The last entry, 「ページ全体」, is no step of zooming out.
+    if (index < 0 || index + 1 >= static_cast<int>(kZoomItems.size())) return;
+    ui_->cboZoom->setCurrentIndex(index + 1);
+    cboZoomClick();
+}
+
+void TfrmMain::mnuZoomFitClick() {
+    ZoomToFit();
+}
+
+}  // namespace orv

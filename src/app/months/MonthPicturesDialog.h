@@ -1,0 +1,49 @@
+#pragma once
+// 月ごとの画像: one row per month with the file, a thumbnail, choose and clear, and a picture
+// dropped onto a row. The dialog edits its own copy; the window takes it on OK as one edit.
+#include <QDialog>
+#include <array>
+
+#include "DataUnit.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace orv {
+
+class TabHost;
+
+class TfrmMonthPictures : public QDialog {
+    Q_OBJECT
+  public:
+    TfrmMonthPictures(TabHost& host, QWidget* parent);
+
+    void SetPictures(const TMonthPictures& pictures);
+    TMonthPictures Pictures() const;
+
+    // Month 1..12.
+    QLineEdit* FileEdit(int month) const { return rows_[month - 1].file; }
+    QLabel* Thumbnail(int month) const { return rows_[month - 1].thumbnail; }
+    QPushButton* ChooseButton(int month) const { return rows_[month - 1].choose; }
+    QPushButton* ClearButton(int month) const { return rows_[month - 1].clear; }
+    QWidget* Row(int month) const { return rows_[month - 1].row; }
+
+    // A file dropped onto a month's row: taken and test-loaded as a chosen one.
+    void DropFile(int month, const QString& path);
+
+  private:
+    struct MonthRow {
+        QWidget* row = nullptr;
+        QLineEdit* file = nullptr;
+        QLabel* thumbnail = nullptr;
+        QPushButton* choose = nullptr;
+        QPushButton* clear = nullptr;
+    };
+    void ShowThumbnail(int month);
+
+    TabHost& host_;
+    std::array<MonthRow, 12> rows_;
+};
+
+}  // namespace orv

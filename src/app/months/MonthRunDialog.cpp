@@ -1,0 +1,122 @@
+#include "MonthRunDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "FileFilter.h"
+#include "TabHost.h"
+#include "WindowDialogs.h"
+
+namespace orv {
+
+namespace {
+
+const char* const kExtensions[] = {"", "pdf", "png", "bmp"};
+
+}  // namespace
+
+TfrmMonthRun::TfrmMonthRun(TabHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+    setObjectName(QStringLiteral("frmMonthRun"));
+    setWindowTitle(QStringLiteral("複数月の印刷・保存"));
+    auto* form = new QFormLayout(this);
+    auto* start = new QHBoxLayout;
+    year_ = new QSpinBox(this);
+    year_->setRange(1, 9999);
+    year_->setSuffix(QStringLiteral(" 年"));
+    month_ = new QSpinBox(this);
+    month_->setRange(1, 12);
+    month_->setSuffix(QStringLiteral(" 月"));
+    start->addWidget(year_);
+    start->addWidget(month_);
+    start->addStretch();
+    form->addRow(QStringLiteral("開始："), start);
+    count_ = new QSpinBox(this);
+    count_->setRange(1, kMostMonths);
+    count_->setSuffix(QStringLiteral(" か月"));
+    form->addRow(QStringLiteral("月数："), count_);
+    target_ = new QComboBox(this);
+    target_->addItems({QStringLiteral("プリンタ"), QStringLiteral("PDFファイル"),
+                       QStringLiteral("PNG画像"), QStringLiteral("BMP画像")});
+    form->addRow(QStringLiteral("出力先："), target_);
+    dpi_ = new QSpinBox(this);
+    dpi_->setRange(1, 4800);
+    dpi_->setSuffix(QStringLiteral(" DPI"));
+    form->addRow(QStringLiteral("解像度："), dpi_);
+    auto* fileRow = new QHBoxLayout;
+    file_ = new QLineEdit(this);
+    file_->setMinimumWidth(280);
+    file_->setToolTip(QStringLiteral("画像は「名前-年-月」のファイルに1か月ずつ保存します"));
+    browse_ = new QPushButton(QStringLiteral("参照..."), this);
+    fileRow->addWidget(file_, 1);
+    fileRow->addWidget(browse_);
+    form->addRow(QStringLiteral("ﾌｧｲﾙ："), fileRow);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    form->addRow(buttons);
+
+    connect(target_, &QComboBox::currentIndexChanged, this, &TfrmMonthRun::TargetChanged);
+    connect(browse_, &QPushButton::clicked, this, &TfrmMonthRun::Browse);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    TargetChanged();
+}
+
+void TfrmMonthRun::Prepare(int year, int month, int dpi, const QString& file) {
+    year_->setValue(year);
+    month_->setValue(month);
+    count_->setValue(12);
+    dpi_->setValue(dpi > 0 ? dpi : 300);
+    file_->setText(file);
+}
+
+MonthRunChoice TfrmMonthRun::Choice() const {
+    MonthRunChoice choice;
+    choice.Run = {{year_->value(), month_->value()}, count_->value()};
+    switch (target_->currentIndex()) {
+        case tgPdf:
+            choice.Target = MonthsTarget::Pdf;
+            break;
+        case tgPng:
+        case tgBmp:
+            choice.Target = MonthsTarget::Images;
+            break;
+        default:
+            choice.Target = MonthsTarget::Printer;
+            break;
+    }
+    choice.File = file_->text().trimmed();
+    // A name without the target's extension is meant in the target's format.
+    const QString extension = QString::fromLatin1(kExtensions[target_->currentIndex()]);
+    if (!extension.isEmpty() && !choice.File.isEmpty() &&
+        QFileInfo(choice.File).suffix().compare(extension, Qt::CaseInsensitive) != 0) {
+        choice.File += "." + extension;
+    }
+    choice.Dpi = dpi_->value();
+    return choice;
+}
+
+void TfrmMonthRun::TargetChanged() {
+    const bool toFile = target_->currentIndex() != tgPrinter;
+    file_->setEnabled(toFile);
+    browse_->setEnabled(toFile);
+    dpi_->setEnabled(toFile);
+}
+
+void TfrmMonthRun::Browse() {
+    static const char* const kFilters[] = {"", "PDFﾌｧｲﾙ(*.pdf)|*.pdf", "PNGﾌｧｲﾙ(*.png)|*.png",
+                                           "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp"};
+    const int target = target_->currentIndex();
+    if (target == tgPrinter) return;
+    const QString path = host_.Dialogs().SaveFileName(
+        this, QtFileFilter(QString::fromUtf8(kFilters[target])), file_->text(),
+        QString::fromLatin1(kExtensions[target]), nullptr);
+    if (!path.isEmpty()) file_->setText(path);
+}
+
+}  // namespace orv

@@ -1,0 +1,60 @@
+#pragma once
+// 複数月の印刷・保存: the start month, how many months, and where they go (the printer, one PDF
+// file, or PNG or BMP pictures at a resolution) with the file name. The window runs the choice
+// when the dialog is accepted.
+#include <QDialog>
+#include <QString>
+
+#include "OutputMonths.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace orv {
+
+class TabHost;
+
+struct MonthRunChoice {
+    MonthRun Run;
+    MonthsTarget Target = MonthsTarget::Printer;
+    QString File;  // PDF or the first picture's name (NAME.png, NAME.bmp)
+    int Dpi = 300;
+};
+
+class TfrmMonthRun : public QDialog {
+    Q_OBJECT
+  public:
+    // The entries of the target list, in order.
+    enum Target { tgPrinter = 0, tgPdf = 1, tgPng = 2, tgBmp = 3 };
+
+    TfrmMonthRun(TabHost& host, QWidget* parent);
+
+    // Fills the dialog for a new run: the window's month, twelve months, the last resolution.
+    void Prepare(int year, int month, int dpi, const QString& file);
+    MonthRunChoice Choice() const;
+
+    QSpinBox* Year() const { return year_; }
+    QSpinBox* Month() const { return month_; }
+    QSpinBox* Count() const { return count_; }
+    QComboBox* TargetList() const { return target_; }
+    QSpinBox* Resolution() const { return dpi_; }
+    QLineEdit* FileEdit() const { return file_; }
+    QPushButton* BrowseButton() const { return browse_; }
+
+  private:
+    void TargetChanged();
+    void Browse();
+
+    TabHost& host_;
+    QSpinBox* year_;
+    QSpinBox* month_;
+    QSpinBox* count_;
+    QComboBox* target_;
+    QSpinBox* dpi_;
+    QLineEdit* file_;
+    QPushButton* browse_;
+};
+
+}  // namespace orv

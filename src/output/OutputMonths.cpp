@@ -1,0 +1,213 @@
+#include "OutputMonths.h"
+
+#include <cstdio>
+
+#include "ImageWriter.h"
+#include "OutputTexts.h"
+#include "PdfFilePrinter.h"
+
+namespace orv {
+
+namespace {
+
+// The window's controls with the year and month of one page.
+class MonthSource : public DesignSource {
+  public:
+    MonthSource(DesignSource& window, YearMonth month) : window_(window), month_(month) {}
+    void ControlsToData(TData& record) override {
+        window_.ControlsToData(record);
+        record.Year = month_.Year;
+        record.Month = month_.Month;
+    }
+    TData& Data() override { return window_.Data(); }
+    std::string SizeXText() const override { return window_.SizeXText(); }
+    std::string SizeYText() const override { return window_.SizeYText(); }
+    std::string PositionXText() const override { return window_.PositionXText(); }
+    std::string PositionYText() const override { return window_.PositionYText(); }
+    int Zoom() const override { return window_.Zoom(); }
+
+  private:
+    DesignSource& window_;
+    YearMonth month_;
+};
+
+// The run shows its own status with the month count; the single-month texts stay out of it.
+class QuietStatus : public StatusSink {
+  public:
+    explicit QuietStatus(StatusSink& status) : status_(status) {}
+    void ShowStatus(const std::string&) override {}
+    void ProcessEvents() override { status_.ProcessEvents(); }
+
+  private:
+    StatusSink& status_;
+};
+
+class BandProgress : public ExportProgress {
+  public:
+    BandProgress(MonthProgress* progress, int done, int total)
+        : progress_(progress), done_(done), total_(total) {}
+    bool Continue(int, int) override {
+        return progress_ == nullptr || progress_->Continue(done_, total_);
+    }
+
+  private:
+    MonthProgress* progress_;
+    int done_;
+    int total_;
+};
+
+enum class MonthStep { Drawn, Cancelled, Failed };
+
+// The one loop over the months: each month's environment is the window's with that month; the
+// window's own year and month are back in its record afterwards.
+template <typename DrawMonth>
+MonthsOutcome ForEachMonth(OutputEnvironment& env, const MonthRun& run, const char* statusText,
+                           MonthProgress* progress, DrawMonth&& draw) {
+    DesignSource& window = env.Source;
+    window.ControlsToData(window.Data());
+    // However the run ends, the window's record holds the window's month again.
+    struct Restore {
+        TData& data;
+        YearMonth own{data.Year, data.Month};
+        ~Restore() {
+            data.Year = own.Year;
+            data.Month = own.Month;
+        }
+    } restore{window.Data()};
+    MonthsOutcome outcome{MonthsResult::Done, 0, run.Count};
+    QuietStatus quiet(env.Status);
+    for (int k = 0; k < run.Count; ++k) {
+        if (progress != nullptr && !progress->Continue(k, run.Count)) {
+            outcome.Result = MonthsResult::Cancelled;
+            break;
+        }
+        env.Status.ShowStatus(std::string(statusText) + " (" + std::to_string(k + 1) + "/" +
+                              std::to_string(run.Count) + ")");
+        env.Status.ProcessEvents();
+        const YearMonth month = ShiftedMonth(run.Start.Year, run.Start.Month, k);
+        MonthSource source(window, month);
+        source.ControlsToData(source.Data());
+        OutputEnvironment monthEnv{source,    quiet,         env.Messages,
+                                   env.State, env.ScreenPpi, env.ScreenCache};
+        const MonthStep step = draw(monthEnv, month, k);
+        if (step != MonthStep::Drawn) {
+            outcome.Result =
+                step == MonthStep::Cancelled ? MonthsResult::Cancelled : MonthsResult::Failed;
+            break;
+        }
+        ++outcome.Done;
+    }
+    if (outcome.Result == MonthsResult::Done && progress != nullptr) {
+        progress->Continue(run.Count, run.Count);
+    }
+    env.Status.ShowStatus("");
+    return outcome;
+}
+
+bool ValidRun(OutputEnvironment& env, const MonthRun& run) {
+    if (run.Count >= 1 && run.Count <= kMostMonths && run.Start.Month >= 1 &&
+        run.Start.Month <= 12) {
+        return true;
+    }
+    env.Messages.Report(MessageKind::Warning, "月数は 1 から " + std::to_string(kMostMonths) +
+                                                  " までで指定してください。");
+    return false;
+}
+
+}  // namespace
+
+MonthsOutcome PrintMonths(OutputEnvironment& env, PrintTarget& printer, const MonthRun& run,
+                          MonthProgress* progress, bool atPrintPosition) {
+    if (!ValidRun(env, run)) return {MonthsResult::Failed, 0, run.Count};
+    MonthsOutcome outcome{MonthsResult::Failed, 0, run.Count};
+    try {
+        printer.StartJob(kJobTitle);
+        outcome = ForEachMonth(
+            env, run, kStatusPrint, progress, [&](OutputEnvironment& monthEnv, YearMonth, int k) {
+                if (k > 0) printer.NewPage();
+                return DrawPrintPage(monthEnv, printer, atPrintPosition) ? MonthStep::Drawn
+                                                                         : MonthStep::Failed;
+            });
+        if (outcome.Result != MonthsResult::Done) {
+            printer.AbortJob();
+            return outcome;
+        }
+        printer.EndJob();
+    } catch (const std::exception& e) {
+        printer.AbortJob();
+        env.Status.ShowStatus("");
+        env.Messages.Report(MessageKind::Error, e.what());
+        return {MonthsResult::Failed, 0, run.Count};
+    }
+    return outcome;
+}
+
+MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const std::string& path, const MonthRun& run,
+                            int dpi, MonthProgress* progress) {
+    const QSizeF page = LayoutSizeMm(env);
+    PdfFilePrinter pdf(path, page.width(), page.height(), dpi);
+    return PrintMonths(env, pdf, run, progress, false);
+}
+
+MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, const MonthRun& run,
+                              int dpi, MonthProgress* progress) {
+    if (!ValidRun(env, run)) return {MonthsResult::Failed, 0, run.Count};
+    if (ImageFormatOfFileName(path) == ImageFileFormat::Unsupported) {
+        env.Messages.Report(MessageKind::Warning, kUnsupportedExtension);
+        return {MonthsResult::Failed, 0, run.Count};
+    }
+    return ForEachMonth(
+        env, run, kStatusImage, progress, [&](OutputEnvironment& monthEnv, YearMonth month, int k) {
+            BandProgress bands(progress, k, run.Count);
+            switch (WriteCalendarImageAt(monthEnv, MonthImagePath(path, month), dpi, &bands)) {
+                case ImageExportResult::Saved:
+                    return MonthStep::Drawn;
+                case ImageExportResult::Cancelled:
+                    return MonthStep::Cancelled;
+                default:
+                    return MonthStep::Failed;
+            }
+        });
+}
+
+std::string MonthImagePath(const std::string& path, YearMonth month) {
+    const size_t slash = path.find_last_of('/');
+    size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
+        dot == (slash == std::string::npos ? 0 : slash + 1)) {
+        dot = path.size();
+    }
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, "-%04d-%02d", month.Year, month.Month);
+    return path.substr(0, dot) + suffix + path.substr(dot);
+}
+
+std::optional<std::pair<MessageKind, std::string>> MonthsMessage(MonthsTarget target,
+                                                                 const MonthsOutcome& outcome) {
+    using Message = std::pair<MessageKind, std::string>;
+    const bool done = outcome.Result == MonthsResult::Done;
+    const bool cancelled = outcome.Result == MonthsResult::Cancelled;
+    switch (target) {
+        case MonthsTarget::Printer:
+            if (done) return Message{MessageKind::Information, "印刷しました。"};
+            if (cancelled) return Message{MessageKind::Information, "印刷を中止しました。"};
+            return Message{MessageKind::Warning, "印刷に失敗しました。"};
+        case MonthsTarget::Pdf:
+            if (done) return Message{MessageKind::Information, kSaved};
+            if (cancelled) {
+                return Message{MessageKind::Information,
+                               "保存を中止しました。ファイルは作成されていません。"};
+            }
+            return std::nullopt;
+        case MonthsTarget::Images:
+            break;
+    }
+    if (done) return Message{MessageKind::Information, kSaved};
+    if (outcome.Done == 0 && !cancelled) return std::nullopt;
+    const std::string written = std::to_string(outcome.Total) + " か月のうち " +
+                                std::to_string(outcome.Done) + " か月分の画像を保存しました。";
+    if (cancelled) return Message{MessageKind::Information, "中止しました。" + written};
+    return Message{MessageKind::Warning, written};
+}
+
+}  // namespace orv

@@ -1,0 +1,70 @@
+#pragma once
+// A run of consecutive months from one design: printed as one job of one page per month, written
+// as one PDF file of as many pages, or as one picture file per month. Each month is drawn by the
+// output driver exactly as the single-month output draws the design set to that month (imposition
+// entries keep their months relative to it); pages and files are drawn and written one after
+// another, so memory does not grow with the number of months.
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "Imposition.h"
+#include "OutputDriver.h"
+
+namespace orv {
+
+struct MonthRun {
+    YearMonth Start;
+    int Count = 12;
+};
+
+// The most months one run takes.
+inline constexpr int kMostMonths = 120;
+
+// Told how far a run is; answers whether to go on.
+class MonthProgress {
+  public:
+    virtual ~MonthProgress() = default;
+    // Before each month, now and then while one is drawn, and once after the last; false cancels.
+    virtual bool Continue(int monthsDone, int monthsTotal) = 0;
+};
+
+enum class MonthsResult {
+    Done,       // every month is printed or written
+    Cancelled,  // through the progress: a job is aborted; files already complete stay
+    Failed,     // the reason was reported; as for a cancel
+};
+
+struct MonthsOutcome {
+    MonthsResult Result = MonthsResult::Done;
+    int Done = 0;  // months printed, or picture files written
+    int Total = 0;
+};
+
+enum class MonthsTarget { Printer, Pdf, Images };
+
+// Every month on a page of one job titled "Orvalinden" (at the print position unless
+// `atPrintPosition` is false), with "印刷中... (3/12)" in the status. The job is sent only when
+// every page is drawn; otherwise it is aborted.
+MonthsOutcome PrintMonths(OutputEnvironment& env, PrintTarget& printer, const MonthRun& run,
+                          MonthProgress* progress, bool atPrintPosition = true);
+
+// One PDF file at `path` with a page of the layout's own size per month, at `dpi`; put in place
+// only when complete.
+MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const std::string& path, const MonthRun& run,
+                            int dpi, MonthProgress* progress);
+
+// One PNG or BMP file per month (by the extension of `path`) at `dpi`, named by MonthImagePath,
+// each put in place when complete. Nothing is written for another extension (with a warning).
+MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, const MonthRun& run,
+                              int dpi, MonthProgress* progress);
+
+// NAME-YYYY-MM.ext beside NAME.ext.
+std::string MonthImagePath(const std::string& path, YearMonth month);
+
+// What to tell the user at the end of a run; nothing when the failure itself has been reported
+// and nothing was written.
+std::optional<std::pair<MessageKind, std::string>> MonthsMessage(MonthsTarget target,
+                                                                 const MonthsOutcome& outcome);
+
+}  // namespace orv
