@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -69,7 +70,13 @@ int RunDay(const Arguments& args, MessageSink& sink) {
     TMemorials rokuyo;
     TMemorials solarTerms;
     const std::string path = dataFile.value_or(OldCalendarDataPath());
-    LoadOldCalendarData(path, rokuyo, solarTerms, noting);
+    // Only the days asked for are kept: the file is still read whole, for its messages.
+    std::vector<int64_t> days;
+    for (const CivilDate& date : dates) days.push_back(DaysFromCivil(date));
+    std::sort(days.begin(), days.end());
+    const OldCalendarSection sections[] = {{kRokuyoSection, &rokuyo},
+                                           {kSolarTermSection, &solarTerms}};
+    LoadOldCalendarSections(path, sections, noting, &days);
     AlmanacData almanac;
     LoadAlmanacData(path, almanac);
 

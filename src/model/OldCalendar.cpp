@@ -1,5 +1,6 @@
 #include "OldCalendar.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <optional>
@@ -90,6 +91,7 @@ struct LastMonth {
 
 struct SectionReading {
     TMemorials* list = nullptr;
+    const std::vector<int64_t>* onlyDays = nullptr;  // null: every entry is kept
     bool seen = false;                 // its first header has come; later ones are skipped
     std::optional<std::string> error;  // why a bad date stopped it
     std::vector<int64_t> days;         // the day number of each entry, for the index
@@ -146,6 +148,11 @@ std::optional<std::string> BadDate(std::string_view date) {
     return std::nullopt;
 }
 
+bool Kept(const SectionReading& section, int64_t day) {
+    return section.onlyDays == nullptr ||
+           std::binary_search(section.onlyDays->begin(), section.onlyDays->end(), day);
+}
+
 // Adds the entry of the line `key`=`value` (raw bytes, trimmed) to the section; records a bad
 // date instead.
 void ReadLine(std::string_view key, std::string_view value, SectionReading& section,
@@ -155,6 +162,7 @@ void ReadLine(std::string_view key, std::string_view value, SectionReading& sect
     for (char c : value) bare = bare && c != '"' && c != '=' && c != ',';
     int64_t day = 0;
     if (bare && PlainDay(key, day, section.lastMonth)) {
+        if (!Kept(section, day)) return;
         TMemorial& item = section.list->Add();
         item.Date = key;
         item.Name = names.Decode(value);
@@ -171,8 +179,14 @@ void ReadLine(std::string_view key, std::string_view value, SectionReading& sect
         text = std::move(wholeText);
     }
     if ((section.error = BadDate(date))) return;
+    day = DaysFromCivil(ParseDateText(date));
+    if (!Kept(section, day)) {
+        TMemorial dropped;  // read all the same, for the messages its value gives
+        dropped.SetProperty(text, section.messages);
+        return;
+    }
     TMemorial& item = section.list->Add();
-    section.days.push_back(DaysFromCivil(ParseDateText(date)));
+    section.days.push_back(day);
     item.Date = std::move(date);
     item.SetProperty(text, section.messages);
 }
@@ -188,7 +202,7 @@ std::string SectionName(std::string_view line) {
 }  // namespace
 
 bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalendarSection> sections,
-                             MessageSink& sink) {
+                             MessageSink& sink, const std::vector<int64_t>* onlyDays) {
     if (!FileExists(path)) return false;
     std::string bytes;
     try {
@@ -200,6 +214,7 @@ bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalenda
     std::vector<SectionReading> reading(sections.size());
     for (size_t i = 0; i < sections.size(); ++i) {
         reading[i].list = sections[i].list;
+        reading[i].onlyDays = onlyDays;
         reading[i].list->Clear();
     }
 

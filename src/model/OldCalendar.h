@@ -2,7 +2,9 @@
 // The old-calendar data file (旧暦.ini): the rokuyo and solar-term names of each date, read into
 // two lists that the renderer asks for every day cell it draws.
 #include <span>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Memorials.h"
 #include "MessageSink.h"
@@ -36,7 +38,11 @@ struct OldCalendarSection {
 // skipped, and of sections with the same name only the first counts. The sections are read as
 // if one after another in the order given: a bad date stops its section there, and the sections
 // after it in `sections` end up empty.
+//
+// With `onlyDays` (day numbers, ascending), only the entries on those days are kept: the rest of
+// the file is read for its errors all the same, so the messages, the result and NamesOnDate of
+// those days are those of a whole load. A command that answers for a few days needs no more.
 bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalendarSection> sections,
-                             MessageSink& sink);
+                             MessageSink& sink, const std::vector<int64_t>* onlyDays = nullptr);
 
 }  // namespace orv

@@ -14,6 +14,11 @@
 #include <thread>
 #include <vector>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
+#include "Adler32.h"
 #include "AtomicFile.h"
 #include "Errors.h"
 #include "StagedFile.h"
@@ -54,8 +59,7 @@ struct Stretch {
 // `scratch` is the worker's own output buffer: pages of a buffer the size of the input, fresh for
 // every stretch, cost more than deflating the mostly white rows.
 void Deflate(z_stream& stream, Stretch& stretch, std::vector<uint8_t>& scratch) {
-    stretch.adler = adler32(adler32(0, nullptr, 0), stretch.raw.data.get(),
-                            static_cast<uInt>(stretch.raw.size));
+    stretch.adler = Adler32(1, stretch.raw.data.get(), stretch.raw.size);
     if (deflateReset(&stream) != Z_OK) {
         stretch.failed = true;
         return;
@@ -80,9 +84,7 @@ void Deflate(z_stream& stream, Stretch& stretch, std::vector<uint8_t>& scratch) 
     } while (stream.avail_out == 0);
     if (rc != (stretch.last ? Z_STREAM_END : Z_OK) || stream.avail_in != 0) {
         stretch.failed = true;
-        return;
     }
-    stretch.raw = RowBytes();
 }
 
 uint32_t Crc(const uint8_t* data, size_t size, uint32_t crc) {
@@ -94,9 +96,8 @@ void PutBe32(std::vector<uint8_t>& out, uint32_t v) {
     out.insert(out.end(), bytes, bytes + 4);
 }
 
-// A row as the file holds it: filter byte 0, then R, G, B of each pixel.
-void FilteredRow(const uint32_t* in, size_t width, uint8_t* out) {
-    *out++ = 0;
+// R, G, B of each pixel.
+void PixelsToRgb(const uint32_t* in, size_t width, uint8_t* out) {
     // 0xFFRRGGBB byte-swapped and shifted is R, G, B, 0 in memory: four bytes stored, three kept.
     for (size_t x = 0; x + 1 < width; ++x) {
         const uint32_t rgb = __builtin_bswap32(in[x]) >> 8;
@@ -108,6 +109,41 @@ void FilteredRow(const uint32_t* in, size_t width, uint8_t* out) {
     out[1] = static_cast<uint8_t>(last >> 8);
     out[2] = static_cast<uint8_t>(last);
 }
+
+// A row as the file holds it: filter byte 0, then R, G, B of each pixel.
+void FilteredRowPlain(const uint32_t* in, size_t width, uint8_t* out) {
+    out[0] = 0;
+    PixelsToRgb(in, width, out + 1);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Four pixels a step: 16 bytes stored, 12 kept, as long as the row has room for the other 4.
+__attribute__((target("ssse3"))) void FilteredRowSsse3(const uint32_t* in, size_t width,
+                                                       uint8_t* out) {
+    const __m128i order = _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1);
+    size_t x = 0;
+    for (; x + 6 <= width; x += 4) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 1 + 3 * x),
+                         _mm_shuffle_epi8(pixels, order));
+    }
+    out[0] = 0;
+    PixelsToRgb(in + x, width - x, out + 1 + 3 * x);
+}
+
+void FilteredRow(const uint32_t* in, size_t width, uint8_t* out) {
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if (ssse3) {
+        FilteredRowSsse3(in, width, out);
+    } else {
+        FilteredRowPlain(in, width, out);
+    }
+}
+#else
+void FilteredRow(const uint32_t* in, size_t width, uint8_t* out) {
+    FilteredRowPlain(in, width, out);
+}
+#endif
 
 void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, size_t size) {
     PutBe32(out, static_cast<uint32_t>(size));
@@ -137,6 +173,7 @@ struct PngState {
     std::condition_variable workToDo;
     std::condition_variable workDone;
     std::deque<std::unique_ptr<Stretch>> stretches;  // in file order, finished or not
+    std::vector<RowBytes> spare;  // row buffers deflated, for the next stretches: fresh pages cost
     size_t nextToStart = 0;                           // index into stretches
     size_t inFlight = 0;                              // bytes of rows in stretches
     bool stopping = false;
@@ -168,6 +205,7 @@ struct PngState {
                 stretch.failed = true;
             }
             lock.lock();
+            spare.push_back(std::move(stretch.raw));
             stretch.done = true;
             workDone.notify_all();
         }
@@ -207,11 +245,18 @@ void Submit(State& state, bool last) {
     }
     stretch->rawSize = state.raw.size;
     stretch->raw = std::move(state.raw);
-    state.raw = RowBytes(state.stretchRows * (1 + 3 * static_cast<size_t>(state.width)));
     {
         std::lock_guard lock(state.mutex);
         state.inFlight += stretch->rawSize;
         state.stretches.push_back(std::move(stretch));
+        if (!last && !state.spare.empty()) {
+            state.raw = std::move(state.spare.back());
+            state.spare.pop_back();
+            state.raw.size = 0;
+        }
+    }
+    if (!last && !state.raw.data) {
+        state.raw = RowBytes(state.stretchRows * (1 + 3 * static_cast<size_t>(state.width)));
     }
     state.workToDo.notify_one();
 }

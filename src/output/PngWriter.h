@@ -25,7 +25,7 @@ class PngWriter : public ImageWriter {
     void Finish() override;
     void Abort() noexcept override;
 
-    static constexpr size_t kStretchBytes = size_t{1} << 20;
+    static constexpr size_t kStretchBytes = size_t{1} << 22;
 
   private:
     size_t stretchBytes_;
