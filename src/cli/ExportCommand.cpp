@@ -1,5 +1,7 @@
 // orvalinden-cli export and print: the window's image export, its printing into a PDF file and
 // its printing for a saved design, one month or a run of months, through the same driver.
+#include <malloc.h>
+
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -197,6 +199,10 @@ class Session {
 };
 
 void StartQt() {
+    // Bands and row buffers are tens of megabytes, drawn and dropped month after month: kept in
+    // the heap, their pages are not faulted in afresh each time.
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     qInstallMessageHandler(DropQtChatter);
 }

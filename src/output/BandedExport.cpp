@@ -31,7 +31,8 @@ void DrawBand(QImage& band, int top, int width, const BandDrawer& draw) {
 }  // namespace
 
 ExportOutcome ExportInBands(ImageWriter* writer, const std::string& path, PixelSize size,
-                            const BandDrawer& draw, ExportProgress* progress, size_t bandBytes) {
+                            const BandDrawer& draw, ExportProgress* progress, size_t bandBytes,
+                            bool finish) {
     if (size.Width < 1 || size.Height < 1) {
         throw IoError(path + ": 画像の大きさが 0 です（カレンダーのサイズを確かめてください）");
     }
@@ -54,7 +55,7 @@ ExportOutcome ExportInBands(ImageWriter* writer, const std::string& path, PixelS
                 return ExportOutcome::Cancelled;
             }
         }
-        if (writer != nullptr) writer->Finish();
+        if (writer != nullptr && finish) writer->Finish();
     } catch (...) {
         if (writer != nullptr) writer->Abort();
         throw;

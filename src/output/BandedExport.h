@@ -36,9 +36,10 @@ int BandRows(int width, size_t bandBytes);
 
 // Draws the picture band by band and writes it to `path` through `writer`; with no writer the
 // picture is drawn and dropped. IoError from the writer passes on, with no file left behind.
+// Without `finish`, a written picture's writer is left for the caller to finish or abort.
 ExportOutcome ExportInBands(ImageWriter* writer, const std::string& path, PixelSize size,
                             const BandDrawer& draw, ExportProgress* progress = nullptr,
-                            size_t bandBytes = kBandBytes);
+                            size_t bandBytes = kBandBytes, bool finish = true);
 
 // The same drawing into one bitmap of the whole picture.
 QImage DrawWholePicture(PixelSize size, const BandDrawer& draw);

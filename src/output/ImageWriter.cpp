@@ -5,6 +5,17 @@
 
 namespace orv {
 
+std::future<void> ImageWriter::FinishInBackground() {
+    std::promise<void> done;
+    try {
+        Finish();
+        done.set_value();
+    } catch (...) {
+        done.set_exception(std::current_exception());
+    }
+    return done.get_future();
+}
+
 ImageFileFormat ImageFormatOfFileName(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     const size_t dot = path.find_last_of('.');

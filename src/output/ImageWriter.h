@@ -4,6 +4,7 @@
 // renames it onto the target only in Finish: an export that fails or is cancelled leaves no file.
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,10 @@ class ImageWriter {
     // Completes the file and puts it in place; every row must have been written. IoError on
     // failure, with no file left behind.
     virtual void Finish() = 0;
+    // Finish, done on a thread of its own where the writer has one to spare, so that the caller
+    // can draw the next picture meanwhile; the future's get() gives what Finish would throw. The
+    // writer must live until then.
+    virtual std::future<void> FinishInBackground();
     // Drops the unfinished file; never throws.
     virtual void Abort() noexcept = 0;
 };

@@ -256,7 +256,8 @@ ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string&
 }
 
 ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
-                                       ExportProgress* progress, size_t bandBytes) {
+                                       ExportProgress* progress, size_t bandBytes,
+                                       std::unique_ptr<ImageWriter>* unfinished) {
     DesignSource& source = env.Source;
     source.ControlsToData(source.Data());
     {
@@ -276,12 +277,13 @@ ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string
     source.Data().PicSaveDPI = dpi;
     StatusScope status(env.Status, kStatusImage);
     const ImageFileFormat format = ImageFormatOfFileName(path);
-    const std::unique_ptr<ImageWriter> writer = MakeImageWriter(format);
+    std::unique_ptr<ImageWriter> writer = MakeImageWriter(format);
     OnceSink sink(env.Messages);
     ExportOutcome outcome = ExportOutcome::Written;
     try {
         DrawExport(env, dpi, sink, [&](PixelSize size, const BandDrawer& draw) {
-            outcome = ExportInBands(writer.get(), path, size, draw, progress, bandBytes);
+            outcome = ExportInBands(writer.get(), path, size, draw, progress, bandBytes,
+                                    unfinished == nullptr);
         });
     } catch (const DrawingFailed&) {
         return ImageExportResult::Failed;
@@ -294,6 +296,7 @@ ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string
         env.Messages.Report(MessageKind::Warning, kUnsupportedExtension);
         return ImageExportResult::Unsupported;
     }
+    if (unfinished != nullptr) *unfinished = std::move(writer);
     return ImageExportResult::Saved;
 }
 

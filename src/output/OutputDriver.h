@@ -92,8 +92,11 @@ ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string&
                                       ExportProgress* progress, size_t bandBytes = kBandBytes);
 
 // SaveCalendarImageAt without its closing "保存しました。", for one file of a run of several.
+// With `unfinished`, a picture drawn whole (Saved) is not yet finished: its writer is handed over
+// there, for the caller to finish (in the background, while it draws the next) or abort.
 ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
-                                       ExportProgress* progress, size_t bandBytes = kBandBytes);
+                                       ExportProgress* progress, size_t bandBytes = kBandBytes,
+                                       std::unique_ptr<ImageWriter>* unfinished = nullptr);
 
 // The export picture of the current design at `dpi`, drawn in one bitmap (for comparisons).
 QImage DrawCalendarImage(OutputEnvironment& env, int dpi);

@@ -1,6 +1,9 @@
 #include "OutputMonths.h"
 
 #include <cstdio>
+#include <future>
+#include <memory>
+#include <optional>
 
 #include "ImageWriter.h"
 #include "OutputTexts.h"
@@ -156,11 +159,39 @@ MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, c
         env.Messages.Report(MessageKind::Warning, kUnsupportedExtension);
         return {MonthsResult::Failed, 0, run.Count};
     }
-    return ForEachMonth(
+    // Each file is finished in the background while the next month is drawn; a month counts
+    // once its file is in place.
+    struct Finishing {
+        std::unique_ptr<ImageWriter> writer;
+        std::future<void> done;
+    };
+    std::optional<Finishing> finishing;
+    int written = 0;
+    bool finishFailed = false;
+    const auto settle = [&] {
+        if (!finishing) return true;
+        try {
+            finishing->done.get();
+            ++written;
+        } catch (const std::exception& e) {
+            env.Messages.Report(MessageKind::Error, WithHeading(kFileSaveErrorHeading, e.what()));
+            finishFailed = true;
+        }
+        finishing.reset();
+        return !finishFailed;
+    };
+    MonthsOutcome outcome = ForEachMonth(
         env, run, kStatusImage, progress, [&](OutputEnvironment& monthEnv, YearMonth month, int k) {
             BandProgress bands(progress, k, run.Count);
-            switch (WriteCalendarImageAt(monthEnv, MonthImagePath(path, month), dpi, &bands)) {
+            std::unique_ptr<ImageWriter> unfinished;
+            const ImageExportResult result = WriteCalendarImageAt(
+                monthEnv, MonthImagePath(path, month), dpi, &bands, kBandBytes, &unfinished);
+            if (!settle()) return MonthStep::Failed;  // `unfinished` drops its file
+            switch (result) {
                 case ImageExportResult::Saved:
+                    finishing.emplace();
+                    finishing->done = unfinished->FinishInBackground();
+                    finishing->writer = std::move(unfinished);
                     return MonthStep::Drawn;
                 case ImageExportResult::Cancelled:
                     return MonthStep::Cancelled;
@@ -168,6 +199,9 @@ MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, c
                     return MonthStep::Failed;
             }
         });
+    if (!settle() && outcome.Result == MonthsResult::Done) outcome.Result = MonthsResult::Failed;
+    outcome.Done = written;
+    return outcome;
 }
 
 std::string MonthImagePath(const std::string& path, YearMonth month) {

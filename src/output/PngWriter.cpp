@@ -403,6 +403,10 @@ void PngWriter::Finish() {
     state_.reset();
 }
 
+std::future<void> PngWriter::FinishInBackground() {
+    return std::async(std::launch::async, [this] { Finish(); });
+}
+
 void PngWriter::Abort() noexcept {
     if (state_ && state_->file) state_->file->Discard();
     state_.reset();

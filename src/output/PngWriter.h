@@ -23,6 +23,8 @@ class PngWriter : public ImageWriter {
     void Begin(const std::string& path, int width, int height) override;
     void WriteRows(const uint32_t* pixels, int rows, size_t stride) override;
     void Finish() override;
+    // What is left is waiting for the deflating workers and writing out their output.
+    std::future<void> FinishInBackground() override;
     void Abort() noexcept override;
 
     static constexpr size_t kStretchBytes = size_t{1} << 22;
