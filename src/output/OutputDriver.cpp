@@ -300,6 +300,20 @@ ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string
     return ImageExportResult::Saved;
 }
 
+bool DrawCalendarImageInto(OutputEnvironment& env, int dpi, ImageWriter& writer,
+                           const std::string& path) {
+    env.Source.ControlsToData(env.Source.Data());
+    OnceSink sink(env.Messages);
+    try {
+        DrawExport(env, dpi, sink, [&](PixelSize size, const BandDrawer& draw) {
+            ExportInBands(&writer, path, size, draw);
+        });
+    } catch (const DrawingFailed&) {
+        return false;
+    }
+    return true;
+}
+
 QImage DrawCalendarImage(OutputEnvironment& env, int dpi) {
     env.Source.ControlsToData(env.Source.Data());
     QImage image;

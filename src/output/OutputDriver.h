@@ -98,6 +98,11 @@ ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string
                                        ExportProgress* progress, size_t bandBytes = kBandBytes,
                                        std::unique_ptr<ImageWriter>* unfinished = nullptr);
 
+// The export picture at `dpi` handed band by band to `writer`, as WriteCalendarImageAt draws it
+// (for comparisons of what the writers make of it). False when it could not be drawn (reported).
+bool DrawCalendarImageInto(OutputEnvironment& env, int dpi, ImageWriter& writer,
+                           const std::string& path);
+
 // The export picture of the current design at `dpi`, drawn in one bitmap (for comparisons).
 QImage DrawCalendarImage(OutputEnvironment& env, int dpi);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "Codec.h"
@@ -166,17 +167,45 @@ void ExpectSameLists(const TMemorials& fast, const TMemorials& slow) {
     }
 }
 
-void ExpectSameReading(const std::string& path) {
-    const Reading fast = ReadFast(path);
-    const Reading slow = ReadThroughIniFile(path);
+void ExpectSameOutcome(const Reading& fast, const Reading& slow) {
     EXPECT_EQ(fast.complete, slow.complete);
     ASSERT_EQ(fast.messages.size(), slow.messages.size());
     for (size_t i = 0; i < fast.messages.size(); ++i) {
         EXPECT_EQ(fast.messages[i].kind, slow.messages[i].kind);
         EXPECT_EQ(fast.messages[i].text, slow.messages[i].text);
     }
+}
+
+// A load that keeps only `days` answers for them as the whole one, with the same messages.
+void ExpectSameOnDays(const std::string& path, std::vector<int64_t> days, const Reading& whole) {
+    std::sort(days.begin(), days.end());
+    Reading some;
+    test::RecordingSink sink;
+    const OldCalendarSection sections[] = {{kRokuyoSection, &some.rokuyo},
+                                           {kSolarTermSection, &some.solarTerms}};
+    some.complete = LoadOldCalendarSections(path, sections, sink, &days);
+    some.messages = sink.Take();
+    ExpectSameOutcome(some, whole);
+    for (const int64_t day : days) {
+        const CivilDate date = CivilFromDays(day);
+        EXPECT_EQ(some.rokuyo.NamesOnDate(date), whole.rokuyo.NamesOnDate(date));
+        EXPECT_EQ(some.solarTerms.NamesOnDate(date), whole.solarTerms.NamesOnDate(date));
+    }
+}
+
+void ExpectSameReading(const std::string& path) {
+    const Reading fast = ReadFast(path);
+    const Reading slow = ReadThroughIniFile(path);
+    ExpectSameOutcome(fast, slow);
     ExpectSameLists(fast.rokuyo, slow.rokuyo);
     ExpectSameLists(fast.solarTerms, slow.solarTerms);
+    std::vector<int64_t> days{DaysFromCivil({2016, 1, 8})};
+    for (int i = 0; i < slow.rokuyo.Count(); i += 2) {
+        if (const auto date = TryParseDateText(slow.rokuyo.Items(i).Date)) {
+            days.push_back(DaysFromCivil(*date));
+        }
+    }
+    ExpectSameOnDays(path, days, slow);
 }
 
 TEST(OldCalendarData, TheShippedFileAnswersAsTheIniFileReaderOnEveryDayOf1900To2100) {
@@ -195,6 +224,10 @@ TEST(OldCalendarData, TheShippedFileAnswersAsTheIniFileReaderOnEveryDayOf1900To2
         }
     }
     EXPECT_EQ(fast.solarTerms.NamesOnDate(CivilDate{2027, 2, 4}), "立春");
+    ExpectSameOnDays(ORV_OLD_CALENDAR_FILE,
+                     {DaysFromCivil({2027, 2, 4}), DaysFromCivil({1900, 1, 1}),
+                      DaysFromCivil({2100, 12, 31}), DaysFromCivil({2101, 1, 1})},
+                     slow);
 }
 
 TEST(OldCalendarData, BrokenAndOddFilesReadAsThroughTheIniFileReader) {

@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <zlib.h>
 
+#include "Adler32.h"
 #include "BmpWriter.h"
 #include "Errors.h"
 #include "PngWriter.h"
@@ -154,6 +155,30 @@ TEST(PngExport, RowsDeflatedInStretchesOnAllCoresDecodeToTheSamePixels) {
     WriteInBands(many, dir.File("many.png"), 2000, 300, pixels, 64);
     EXPECT_LE(TempDir::Read(dir.File("many.png")).size(),
               TempDir::Read(dir.File("one.png")).size() * 101 / 100);
+}
+
+// Every length up to a few blocks at every alignment, runs of 0xFF (the sums' worst case) far past
+// a reduction, and a checksum carried on from one call to the next.
+TEST(PngExport, Adler32IsZlibs) {
+    std::vector<uint8_t> bytes(3 << 20);
+    uint32_t seed = 12345;
+    for (uint8_t& b : bytes) b = static_cast<uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+    std::fill(bytes.begin() + (1 << 20), bytes.begin() + (2 << 20), 0xFF);
+    const auto zlibs = [](uint32_t adler, const uint8_t* data, size_t size) {
+        return static_cast<uint32_t>(adler32(adler, data, static_cast<uInt>(size)));
+    };
+    for (size_t offset = 0; offset < 4; ++offset) {
+        for (size_t size = 0; size < 300; ++size) {
+            ASSERT_EQ(Adler32(1, bytes.data() + offset, size), zlibs(1, bytes.data() + offset, size))
+                << offset << " " << size;
+        }
+    }
+    for (const size_t at : {size_t{0}, size_t{1} << 20, size_t{1} << 21}) {
+        EXPECT_EQ(Adler32(1, bytes.data() + at, 1 << 20), zlibs(1, bytes.data() + at, 1 << 20));
+    }
+    const uint32_t first = Adler32(1, bytes.data(), 5555);
+    EXPECT_EQ(Adler32(first, bytes.data() + 5555, bytes.size() - 5555),
+              zlibs(1, bytes.data(), bytes.size()));
 }
 
 TEST(BmpExport, BottomUp24BitsWithPaddedRows) {
