@@ -70,6 +70,8 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
           },
           [this](const TData& record) { ShowDesign(record); }),
       recent_(QString::fromStdString(settings_.PreferencesFile)) {
+    // Read while the window is built: the first activation takes it.
+    dataLoad_ = std::make_unique<OldCalendarLoad>(settings_.OldCalendarFile);
     ui_->setupUi(this);
     setWindowIcon(ProgramIcon());
     basic_ = ui_->tabBasic;
@@ -246,9 +248,9 @@ void TfrmMain::FirstActivate() {
     }
     {
         LongWork work(*this, "旧暦データロード中...");
-        LoadOldCalendarData(settings_.OldCalendarFile, state_.RokuyoList, state_.SolarTermList,
-                            Messages());
-        LoadAlmanacData(settings_.OldCalendarFile, state_.Almanac);
+        if (!dataLoad_) dataLoad_ = std::make_unique<OldCalendarLoad>(settings_.OldCalendarFile);
+        dataLoad_->MoveInto(state_, Messages());
+        dataLoad_.reset();
     }
     if (FileExists(settings_.AutoSaveFile)) {
         LongWork work(*this, "前回設定ロード中...");

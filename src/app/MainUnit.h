@@ -13,6 +13,7 @@
 #include "DesignHistory.h"
 #include "DesignSource.h"
 #include "DialogMessageSink.h"
+#include "OldCalendarLoad.h"
 #include "OutputDriver.h"
 #include "PictureCache.h"
 #include "PictureFormats.h"
@@ -209,6 +210,8 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     };
     std::vector<KeptValue> kept_;
     RenderState state_;
+    // Read while the window is built; taken at the first activation.
+    std::unique_ptr<OldCalendarLoad> dataLoad_;
     RegistryPictureDecoder pictureDecoder_;
     // Every picture the preview draws, decoded once until the picture, the zoom or the design
     // file changes.

@@ -5,15 +5,14 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <future>
 #include <optional>
 
 #include "AtomicFile.h"
 #include "Commands.h"
 #include "DataUnit.h"
 #include "FontSubstitutes.h"
-#include "HeldMessages.h"
 #include "NotingSink.h"
+#include "OldCalendarLoad.h"
 #include "OldCalendar.h"
 #include "OutputDriver.h"
 #include "OutputMonths.h"
@@ -117,32 +116,6 @@ void DropQtChatter(QtMsgType type, const QMessageLogContext&, const QString& tex
 
 namespace {
 
-// The old-calendar data, read on a thread of its own while Qt starts.
-class DataLoad {
-  public:
-    explicit DataLoad(std::string path)
-        : done_(std::async(std::launch::async, [this, path = std::move(path)] {
-              LoadOldCalendarData(path, rokuyo_, solarTerms_, messages_);
-              LoadAlmanacData(path, almanac_);
-          })) {}
-
-    // The data into `state`, its messages into `sink` at the place the load has always reported.
-    void MoveInto(RenderState& state, MessageSink& sink) {
-        done_.wait();
-        messages_.PassOn(sink);
-        state.RokuyoList = std::move(rokuyo_);
-        state.SolarTermList = std::move(solarTerms_);
-        state.Almanac = std::move(almanac_);
-    }
-
-  private:
-    HeldMessages messages_;
-    TMemorials rokuyo_;
-    TMemorials solarTerms_;
-    AlmanacData almanac_;
-    std::future<void> done_;  // last: the thread starts once the rest is built
-};
-
 // What export and print share: the design loaded with the options applied, the old-calendar data,
 // and the environment of the driver. The application object lives as long as this.
 class Session {
@@ -188,7 +161,7 @@ class Session {
     static inline int argc_ = 1;
     static inline char name_[] = "orvalinden-cli";
     static inline char* argv_[] = {name_, nullptr};
-    DataLoad data_;
+    OldCalendarLoad data_;
     QGuiApplication app_;
     RenderState state_;
     const RegistryPictureDecoder decoder_;

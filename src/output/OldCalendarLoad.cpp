@@ -1,0 +1,23 @@
+#include "OldCalendarLoad.h"
+
+#include <utility>
+
+#include "OldCalendar.h"
+
+namespace orv {
+
+OldCalendarLoad::OldCalendarLoad(std::string path)
+    : done_(std::async(std::launch::async, [this, path = std::move(path)] {
+          LoadOldCalendarData(path, rokuyo_, solarTerms_, messages_);
+          LoadAlmanacData(path, almanac_);
+      })) {}
+
+void OldCalendarLoad::MoveInto(RenderState& state, MessageSink& sink) {
+    done_.wait();
+    messages_.PassOn(sink);
+    state.RokuyoList = std::move(rokuyo_);
+    state.SolarTermList = std::move(solarTerms_);
+    state.Almanac = std::move(almanac_);
+}
+
+}  // namespace orv

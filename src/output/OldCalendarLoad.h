@@ -1,0 +1,34 @@
+#pragma once
+// The old-calendar data file read on a thread of its own, so that a program brings up Qt, its
+// fonts and its window meanwhile.
+#include <future>
+#include <string>
+
+#include "AlmanacData.h"
+#include "HeldMessages.h"
+#include "Memorials.h"
+#include "MessageSink.h"
+#include "RenderState.h"
+
+namespace orv {
+
+class OldCalendarLoad {
+  public:
+    // Starts reading `path` (LoadOldCalendarData and LoadAlmanacData).
+    explicit OldCalendarLoad(std::string path);
+    // Waits while the read is still going on.
+    ~OldCalendarLoad() = default;
+
+    // Waits for the data and moves it into `state`; its messages go to `sink` now, at the place
+    // where a load made here would have reported them. Once only.
+    void MoveInto(RenderState& state, MessageSink& sink);
+
+  private:
+    HeldMessages messages_;
+    TMemorials rokuyo_;
+    TMemorials solarTerms_;
+    AlmanacData almanac_;
+    std::future<void> done_;  // last: the thread starts once the rest is built
+};
+
+}  // namespace orv
