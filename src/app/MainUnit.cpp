@@ -350,9 +350,11 @@ void TfrmMain::KeepUnshownValues() {
         if (IsCorrectedOnLoad(key)) continue;
         if (key.kind == SettingKey::Kind::Integer &&
             data_.*key.integerField != shown.*key.integerField) {
-            kept_.push_back({.integerField = key.integerField,
-                             .loadedInteger = data_.*key.integerField,
-                             .shownInteger = shown.*key.integerField});
+            KeptValue value;
+            value.integerField = key.integerField;
+            value.loadedInteger = data_.*key.integerField;
+            value.shownInteger = shown.*key.integerField;
+            kept_.push_back(std::move(value));
         } else if (key.kind == SettingKey::Kind::Text &&
                    data_.*key.textField != shown.*key.textField) {
             kept_.push_back({.textField = key.textField,
