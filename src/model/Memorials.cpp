@@ -113,11 +113,9 @@ std::string TMemorials::NamesOnDate(const std::string& dateText) const {
 
 std::string TMemorials::NamesOnDate(const CivilDate& date) const {
     if (indexed_) {
-        const int64_t day = DaysFromCivil(date);
-        const auto it = std::lower_bound(index_.begin(), index_.end(), day,
-                                         [](const IndexedDay& a, int64_t d) { return a.day < d; });
-        if (it == index_.end() || it->day != day) return std::string();
-        return it->slot >= 0 ? items_[it->slot].Name : joined_[-it->slot - 1];
+        const int32_t slot = SlotOf(DaysFromCivil(date));
+        if (slot == kNoSlot) return std::string();
+        return slot >= 0 ? items_[slot].Name : joined_[-slot - 1];
     }
     std::string result;
     for (const TMemorial& item : items_) {
@@ -182,7 +180,25 @@ void TMemorials::BuildDateIndex(std::span<const int64_t> dayOfEntry) {
     }
     index_ = std::move(index);
     joined_ = std::move(joined);
+    dense_.clear();
+    if (!index_.empty()) {
+        const int64_t span = index_.back().day - index_.front().day + 1;
+        if (span <= 2 * static_cast<int64_t>(index_.size()) + 64) {
+            dense_.assign(static_cast<size_t>(span), kNoSlot);
+            for (const IndexedDay& d : index_) dense_[d.day - index_.front().day] = d.slot;
+        }
+    }
     indexed_ = true;
+}
+
+int32_t TMemorials::SlotOf(int64_t day) const {
+    if (!dense_.empty()) {
+        const int64_t at = day - index_.front().day;
+        return at >= 0 && at < static_cast<int64_t>(dense_.size()) ? dense_[at] : kNoSlot;
+    }
+    const auto it = std::lower_bound(index_.begin(), index_.end(), day,
+                                     [](const IndexedDay& a, int64_t d) { return a.day < d; });
+    return it == index_.end() || it->day != day ? kNoSlot : it->slot;
 }
 
 }  // namespace orv

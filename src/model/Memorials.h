@@ -69,7 +69,11 @@ private:
         indexed_ = false;
         index_.clear();
         joined_.clear();
+        dense_.clear();
     }
+    // The slot of a day of the index; kNoSlot when the list has nothing on it.
+    int32_t SlotOf(int64_t day) const;
+    static constexpr int32_t kNoSlot = INT32_MIN;
 
     // A day of the index: `slot` >= 0 is the one entry on it, < 0 names joined_[-slot - 1].
     struct IndexedDay {
@@ -82,6 +86,9 @@ private:
     bool indexed_ = false;
     std::vector<IndexedDay> index_;    // by day number, ascending
     std::vector<std::string> joined_;  // names of the days with more than one entry
+    // Where the days run on with few gaps (the rokuyo, one a day): the slot of every day from the
+    // index's first, so that a day cell finds its names without a search.
+    std::vector<int32_t> dense_;
 };
 
 }  // namespace orv
