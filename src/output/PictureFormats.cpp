@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <mutex>
 
 #include "BmpDecoder.h"
 #include "JpegDecoder.h"
@@ -67,13 +68,40 @@ void PictureFormats::RegisterBuiltIn() {
 
 void PictureFormats::RegisterQtFormats() {
     for (const std::string& format : QtReadableFormats()) {
-        if (Find(format) != nullptr) continue;
+        if (FindRegistered(format) != nullptr) continue;
         Register({format, QtFormatDescription(format),
                   [format](const std::string& path) { return DecodeWithQt(path, format); }});
     }
 }
 
+struct PictureFormats::Pending {
+    std::once_flag once;
+};
+
+void PictureFormats::RegisterQtFormatsWhenAsked() {
+    pending_ = std::make_shared<Pending>();
+}
+
+void PictureFormats::RegisterAsked() const {
+    if (!pending_) return;
+    // Look-ups are const; the registry they fill is the one made to be filled this way.
+    std::call_once(pending_->once,
+                   [this] { const_cast<PictureFormats*>(this)->RegisterQtFormats(); });
+}
+
+const std::vector<PictureFormat>& PictureFormats::All() const {
+    RegisterAsked();
+    return formats_;
+}
+
 const PictureFormat* PictureFormats::Find(const std::string& extension) const {
+    if (const PictureFormat* known = FindRegistered(extension)) return known;
+    if (!pending_) return nullptr;
+    RegisterAsked();
+    return FindRegistered(extension);
+}
+
+const PictureFormat* PictureFormats::FindRegistered(const std::string& extension) const {
     std::string key = Upper(extension);
     if (!key.empty() && key.front() == '.') key.erase(0, 1);
     if (key.empty()) return nullptr;
@@ -89,6 +117,7 @@ const PictureFormat* PictureFormats::ForFile(const std::string& path) const {
 }
 
 std::string PictureFormats::DialogFilter() const {
+    RegisterAsked();
     const auto patterns = [&](const std::string* description) {
         std::string text;
         for (const PictureFormat& format : formats_) {
@@ -133,10 +162,11 @@ bool PictureFormats::TestLoad(const std::string& path) const noexcept {
 }
 
 const PictureFormats& StandardPictureFormats() {
-    static const PictureFormats formats = [] {
+    // Not const: Qt's formats are added to it at the first look-up that needs them.
+    static PictureFormats formats = [] {
         PictureFormats made;
         made.RegisterBuiltIn();
-        made.RegisterQtFormats();
+        made.RegisterQtFormatsWhenAsked();
         return made;
     }();
     return formats;

@@ -1,9 +1,10 @@
 #pragma once
 // The registry of picture formats by file extension: what the illustration of a design can be.
 // JPEG, PNG and bitmap files are decoded by our own decoders, every further format Qt reads is
-// registered at start-up. The open-picture dialogs build their filter from it, the renderer
+// registered when first asked for (listing Qt's plug-ins costs milliseconds of every start). The open-picture dialogs build their filter from it, the renderer
 // decodes through it (RegistryPictureDecoder) and the dialogs test a chosen file with TestLoad.
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,12 +29,15 @@ class PictureFormats {
     void RegisterBuiltIn();
     // Every format Qt reads whose extension is not registered yet.
     void RegisterQtFormats();
+    // Qt's formats, registered the first time a look-up needs more than what is registered: an
+    // extension not found, the whole list or the dialog filter.
+    void RegisterQtFormatsWhenAsked();
 
     // The format for an extension given with or without its dot, in any case; null when none.
     const PictureFormat* Find(const std::string& extension) const;
     // The format a file name's extension selects; null when none.
     const PictureFormat* ForFile(const std::string& path) const;
-    const std::vector<PictureFormat>& All() const { return formats_; }
+    const std::vector<PictureFormat>& All() const;
 
     // A QFileDialog name filter: every registered extension first, then one entry per
     // description, e.g. "すべて (*.jpg *.jpeg *.png ...);;JPEG イメージファイル (*.jpg
@@ -50,11 +54,16 @@ class PictureFormats {
     bool TestLoad(const std::string& path) const noexcept;
 
   private:
+    const PictureFormat* FindRegistered(const std::string& extension) const;
+    void RegisterAsked() const;
+
     std::vector<PictureFormat> formats_;
+    struct Pending;
+    std::shared_ptr<Pending> pending_;  // Qt's formats not yet listed
 };
 
-// The registry of the running program: built-in and Qt formats, made on first use (after the
-// QGuiApplication exists, so that Qt's plug-ins are found).
+// The registry of the running program: built-in formats, and Qt's from the first look-up that
+// needs them (after the QGuiApplication exists, so that Qt's plug-ins are found).
 const PictureFormats& StandardPictureFormats();
 
 // The test load of the open-picture dialogs, over the program's registry.

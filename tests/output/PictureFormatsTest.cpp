@@ -87,6 +87,31 @@ TEST(PictureFormats, WhatIsNoRegularFileIsRefusedUnread) {
     }
 }
 
+// Qt's formats listed at the first look-up that needs them make the registry listed at once.
+TEST(PictureFormats, QtFormatsListedWhenAskedForAreThoseListedAtOnce) {
+    PictureFormats atOnce;
+    atOnce.RegisterBuiltIn();
+    atOnce.RegisterQtFormats();
+    const auto extensions = [](const PictureFormats& formats) {
+        std::vector<std::string> all;
+        for (const PictureFormat& format : formats.All()) all.push_back(format.Extension);
+        return all;
+    };
+    for (const char* first : {"xpm", "png", ""}) {
+        SCOPED_TRACE(first);
+        PictureFormats asked;
+        asked.RegisterBuiltIn();
+        asked.RegisterQtFormatsWhenAsked();
+        if (*first != '\0') {
+            ASSERT_NE(asked.Find(first), nullptr);
+        }
+        EXPECT_EQ(asked.Find("XPM")->Description, "XPM イメージファイル");
+        EXPECT_EQ(asked.Find("png")->Description, "PNG Format");
+        EXPECT_EQ(extensions(asked), extensions(atOnce));
+        EXPECT_EQ(asked.DialogFilter(), atOnce.DialogFilter());
+    }
+}
+
 TEST(PictureFormats, DecodersAddedLaterAreUsedAndCannotThrowThrough) {
     test::TempDir dir;
     PictureFormats formats;
