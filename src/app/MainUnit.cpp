@@ -78,22 +78,6 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     style_ = ui_->tabStyle;
     memorial_ = ui_->tabMemorial;
     imposition_ = ui_->tabImposition;
-    // The pages scroll when fonts make them taller than the window.
-    for (int i = 0; i < ui_->PageControl1->count(); ++i) {
-        QWidget* page = ui_->PageControl1->widget(i);
-        const QString title = ui_->PageControl1->tabText(i);
-        ui_->PageControl1->removeTab(i);
-        auto* sheet = new QScrollArea;
-        sheet->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
-        sheet->setFrameShape(QFrame::NoFrame);
-        sheet->setWidgetResizable(true);
-        sheet->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // The page scrolls by wheel and by the focus moving down it; as a tab stop of its own it
-        // would only be an invisible one.
-        sheet->setFocusPolicy(Qt::NoFocus);
-        sheet->setWidget(page);
-        ui_->PageControl1->insertTab(i, sheet, title);
-    }
     ui_->PageControl1->setCurrentIndex(0);
     statusPanel_ = new QLabel(this);
     ui_->StatusBar1->addWidget(statusPanel_, 1);
