@@ -149,17 +149,6 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     printer_ = std::make_unique<PrinterLayer>();
     ShowPrinterSummary();
 
-    aboutBox_ = new TAboutBox(this);
-    rokuyo_ = new TfrmRokuyo(this);
-    monthPictures_ = new TfrmMonthPictures(*this, this);
-    connect(monthPictures_, &QDialog::accepted, this, [this] {
-        TMonthPictures chosen = monthPictures_->Pictures();
-        if (chosen == data_.MonthPicture) return;
-        data_.MonthPicture = std::move(chosen);
-        RepaintPreview();
-    });
-    monthRun_ = new TfrmMonthRun(*this, this);
-    connect(monthRun_, &QDialog::accepted, this, [this] { RunMonths(monthRun_->Choice()); });
     autoSaver_.WatchTyping(this);
     history_.WatchControls(this);
     CreateDesktopMenus();
@@ -195,7 +184,38 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::SetMessageSink(MessageSink* sink) {
     sink_ = sink != nullptr ? sink : &dialogSink_;
-    rokuyo_->SetMessageSink(sink_);
+    if (rokuyo_ != nullptr) rokuyo_->SetMessageSink(sink_);
+}
+
+// The dialogs are made when first opened: made with the window, they cost every start its time.
+
+TfrmRokuyo& TfrmMain::RokuyoDialog() {
+    if (rokuyo_ == nullptr) {
+        rokuyo_ = new TfrmRokuyo(this);
+        rokuyo_->SetMessageSink(sink_);
+    }
+    return *rokuyo_;
+}
+
+TfrmMonthPictures& TfrmMain::MonthPicturesDialog() {
+    if (monthPictures_ == nullptr) {
+        monthPictures_ = new TfrmMonthPictures(*this, this);
+        connect(monthPictures_, &QDialog::accepted, this, [this] {
+            TMonthPictures chosen = monthPictures_->Pictures();
+            if (chosen == data_.MonthPicture) return;
+            data_.MonthPicture = std::move(chosen);
+            RepaintPreview();
+        });
+    }
+    return *monthPictures_;
+}
+
+TfrmMonthRun& TfrmMain::MonthRunDialog() {
+    if (monthRun_ == nullptr) {
+        monthRun_ = new TfrmMonthRun(*this, this);
+        connect(monthRun_, &QDialog::accepted, this, [this] { RunMonths(monthRun_->Choice()); });
+    }
+    return *monthRun_;
 }
 
 void TfrmMain::SetDialogs(WindowDialogs* dialogs) {
@@ -383,16 +403,17 @@ void TfrmMain::mnuFileSaveClick() {
 }
 
 void TfrmMain::cmdMonthPicturesClick() {
-    monthPictures_->SetPictures(data_.MonthPicture);
+    MonthPicturesDialog().SetPictures(data_.MonthPicture);
     Dialogs().ShowModal(monthPictures_);
 }
 
 void TfrmMain::mnuAboutClick() {
+    if (aboutBox_ == nullptr) aboutBox_ = new TAboutBox(this);
     Dialogs().ShowModal(aboutBox_);
 }
 
 void TfrmMain::mnuRokuyoClick() {
-    Dialogs().ShowModal(rokuyo_);
+    Dialogs().ShowModal(&RokuyoDialog());
 }
 
 // Preview.

@@ -63,9 +63,9 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     MemorialTab& Memorial() { return *memorial_; }
     ImpositionTab& Imposition() { return *imposition_; }
     RenderState& State() { return state_; }
-    TfrmRokuyo& RokuyoDialog() { return *rokuyo_; }
-    TfrmMonthPictures& MonthPicturesDialog() { return *monthPictures_; }
-    TfrmMonthRun& MonthRunDialog() { return *monthRun_; }
+    TfrmRokuyo& RokuyoDialog();
+    TfrmMonthPictures& MonthPicturesDialog();
+    TfrmMonthRun& MonthRunDialog();
     const QString& LastFileName() const { return lastFileName_; }
     QString StatusText() const;
 
@@ -191,10 +191,10 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     QLabel* statusPanel_;
     QProgressBar* exportProgress_;
     QPushButton* exportCancel_;
-    TAboutBox* aboutBox_;
-    TfrmRokuyo* rokuyo_;
-    TfrmMonthPictures* monthPictures_;
-    TfrmMonthRun* monthRun_;
+    TAboutBox* aboutBox_ = nullptr;
+    TfrmRokuyo* rokuyo_ = nullptr;
+    TfrmMonthPictures* monthPictures_ = nullptr;
+    TfrmMonthRun* monthRun_ = nullptr;
 
     WindowSettings settings_;
     TData data_;

@@ -233,8 +233,8 @@ void TfrmMain::mnuPicSaveClick() {
 void TfrmMain::mnuMonthRunClick() {
     CommitPendingEdits();
     ControlsToData(data_);
-    monthRun_->Prepare(data_.Year, data_.Month, data_.PicSaveDPI,
-                       lastMonthRunFile_.isEmpty() ? lastImageFileName_ : lastMonthRunFile_);
+    MonthRunDialog().Prepare(data_.Year, data_.Month, data_.PicSaveDPI,
+                             lastMonthRunFile_.isEmpty() ? lastImageFileName_ : lastMonthRunFile_);
     Dialogs().ShowModal(monthRun_);
 }
 
