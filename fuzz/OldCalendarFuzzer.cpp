@@ -62,8 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         someSink.texts != fastSink.texts) {
         std::abort();
     }
-    AlmanacData almanac;
-    LoadAlmanacData(path, almanac);
+    // The file read once for the lists and the almanac gives the same as reading it twice.
+    AlmanacData almanac, alone;
+    Recorder onceSink;
+    TMemorials onceRokuyo, onceSolarTerms;
+    LoadAlmanacData(path, alone);
+    if (LoadOldCalendarFile(path, onceRokuyo, onceSolarTerms, almanac, onceSink) != fast ||
+        onceSink.texts != fastSink.texts || !SameList(onceRokuyo, rokuyo)) {
+        std::abort();
+    }
     for (const CivilDate date : {CivilDate{2016, 1, 6}, CivilDate{2000, 2, 29}}) {
         if (rokuyo.NamesOnDate(date) != slowRokuyo.NamesOnDate(date) ||
             solarTerms.NamesOnDate(date) != slowSolarTerms.NamesOnDate(date) ||
@@ -71,9 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             someSolarTerms.NamesOnDate(date) != solarTerms.NamesOnDate(date)) {
             std::abort();
         }
-        almanac.OldDateOn(date);
-        almanac.SeasonalDaysOn(date);
-        almanac.MoonPhaseOn(date);
+        if (almanac.OldDateOn(date) != alone.OldDateOn(date) ||
+            almanac.SeasonalDaysOn(date) != alone.SeasonalDaysOn(date) ||
+            almanac.MoonPhaseOn(date) != alone.MoonPhaseOn(date)) {
+            std::abort();
+        }
     }
     return 0;
 }

@@ -74,11 +74,8 @@ int RunDay(const Arguments& args, MessageSink& sink) {
     std::vector<int64_t> days;
     for (const CivilDate& date : dates) days.push_back(DaysFromCivil(date));
     std::sort(days.begin(), days.end());
-    const OldCalendarSection sections[] = {{kRokuyoSection, &rokuyo},
-                                           {kSolarTermSection, &solarTerms}};
-    LoadOldCalendarSections(path, sections, noting, &days);
     AlmanacData almanac;
-    LoadAlmanacData(path, almanac);
+    LoadOldCalendarFile(path, rokuyo, solarTerms, almanac, noting, &days);
 
     for (const CivilDate& date : dates) {
         const std::string holiday = HolidayName(date.Year, date.Month, date.Day, true);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "AlmanacData.h"
 #include "AtomicFile.h"
 #include "CivilDate.h"
 #include "Codec.h"
@@ -201,16 +202,21 @@ std::string SectionName(std::string_view line) {
 
 }  // namespace
 
-bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalendarSection> sections,
-                             MessageSink& sink, const std::vector<int64_t>* onlyDays) {
-    if (!FileExists(path)) return false;
-    std::string bytes;
+namespace {
+
+// The file's bytes; nothing for a missing file (not reported) or one that cannot be read.
+std::optional<std::string> DataFileBytes(const std::string& path, MessageSink& sink) {
+    if (!FileExists(path)) return std::nullopt;
     try {
-        bytes = ReadWholeFile(path);
+        return ReadWholeFile(path);
     } catch (const std::exception& e) {
         sink.Report(MessageKind::Error, WithHeading(kLoadError, e.what()));
-        return false;
+        return std::nullopt;
     }
+}
+
+bool ReadSections(const std::string& bytes, std::span<const OldCalendarSection> sections,
+                  MessageSink& sink, const std::vector<int64_t>* onlyDays) {
     std::vector<SectionReading> reading(sections.size());
     for (size_t i = 0; i < sections.size(); ++i) {
         reading[i].list = sections[i].list;
@@ -265,6 +271,27 @@ bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalenda
         }
     }
     for (SectionReading& section : reading) section.list->BuildDateIndex(section.days);
+    return complete;
+}
+
+}  // namespace
+
+bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalendarSection> sections,
+                             MessageSink& sink, const std::vector<int64_t>* onlyDays) {
+    const std::optional<std::string> bytes = DataFileBytes(path, sink);
+    return bytes && ReadSections(*bytes, sections, sink, onlyDays);
+}
+
+bool LoadOldCalendarFile(const std::string& path, TMemorials& rokuyoList,
+                         TMemorials& solarTermList, AlmanacData& almanac, MessageSink& sink,
+                         const std::vector<int64_t>* onlyDays) {
+    almanac.Clear();
+    const std::optional<std::string> bytes = DataFileBytes(path, sink);
+    if (!bytes) return false;
+    const OldCalendarSection sections[] = {{kRokuyoSection, &rokuyoList},
+                                           {kSolarTermSection, &solarTermList}};
+    const bool complete = ReadSections(*bytes, sections, sink, onlyDays);
+    almanac.Read(*bytes);
     return complete;
 }
 

@@ -11,6 +11,8 @@
 
 namespace orv {
 
+class AlmanacData;
+
 inline constexpr const char* kRokuyoSection = "六曜";
 inline constexpr const char* kSolarTermSection = "二十四節気";
 
@@ -44,5 +46,11 @@ struct OldCalendarSection {
 // those days are those of a whole load. A command that answers for a few days needs no more.
 bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalendarSection> sections,
                              MessageSink& sink, const std::vector<int64_t>* onlyDays = nullptr);
+
+// LoadOldCalendarData with `onlyDays` as above, and the almanac sections (LoadAlmanacData) of the
+// same bytes: what a program needs of the file, read once.
+bool LoadOldCalendarFile(const std::string& path, TMemorials& rokuyoList,
+                         TMemorials& solarTermList, AlmanacData& almanac, MessageSink& sink,
+                         const std::vector<int64_t>* onlyDays = nullptr);
 
 }  // namespace orv

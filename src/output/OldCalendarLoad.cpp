@@ -8,8 +8,7 @@ namespace orv {
 
 OldCalendarLoad::OldCalendarLoad(std::string path)
     : done_(std::async(std::launch::async, [this, path = std::move(path)] {
-          LoadOldCalendarData(path, rokuyo_, solarTerms_, messages_);
-          LoadAlmanacData(path, almanac_);
+          LoadOldCalendarFile(path, rokuyo_, solarTerms_, almanac_, messages_);
       })) {}
 
 void OldCalendarLoad::MoveInto(RenderState& state, MessageSink& sink) {

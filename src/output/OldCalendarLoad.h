@@ -14,7 +14,7 @@ namespace orv {
 
 class OldCalendarLoad {
   public:
-    // Starts reading `path` (LoadOldCalendarData and LoadAlmanacData).
+    // Starts reading `path` (LoadOldCalendarFile).
     explicit OldCalendarLoad(std::string path);
     // Waits while the read is still going on.
     ~OldCalendarLoad() = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "AlmanacData.h"
 #include "Codec.h"
 #include "IniOldCalendarReader.h"
 #include "OldCalendar.h"
@@ -228,6 +229,19 @@ TEST(OldCalendarData, TheShippedFileAnswersAsTheIniFileReaderOnEveryDayOf1900To2
                      {DaysFromCivil({2027, 2, 4}), DaysFromCivil({1900, 1, 1}),
                       DaysFromCivil({2100, 12, 31}), DaysFromCivil({2101, 1, 1})},
                      slow);
+    // Read once for the lists and the almanac: the same as the two loads.
+    AlmanacData alone, together;
+    ASSERT_TRUE(LoadAlmanacData(ORV_OLD_CALENDAR_FILE, alone));
+    Reading once;
+    test::RecordingSink sink;
+    ASSERT_TRUE(LoadOldCalendarFile(ORV_OLD_CALENDAR_FILE, once.rokuyo, once.solarTerms, together,
+                                    sink));
+    for (const CivilDate date : {CivilDate{2027, 2, 3}, CivilDate{2027, 9, 1}, {1900, 1, 1}}) {
+        EXPECT_EQ(together.OldDateOn(date), alone.OldDateOn(date));
+        EXPECT_EQ(together.SeasonalDaysOn(date), alone.SeasonalDaysOn(date));
+        EXPECT_EQ(together.MoonPhaseOn(date), alone.MoonPhaseOn(date));
+        EXPECT_EQ(once.rokuyo.NamesOnDate(date), fast.rokuyo.NamesOnDate(date));
+    }
 }
 
 TEST(OldCalendarData, BrokenAndOddFilesReadAsThroughTheIniFileReader) {
