@@ -1,7 +1,6 @@
 // A print-size export, drawn band by band while the rows before are still being deflated on the
 // other cores, holds exactly the rows that were drawn: A3 at 1200 dpi, seventeen bands.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <QImage>
 #include <string_view>
@@ -9,6 +8,7 @@
 #include "FontSubstitutes.h"
 #include "OutputDriver.h"
 #include "PictureFormats.h"
+#include "PngRows.h"
 #include "RecordDesignSource.h"
 #include "RecordingSink.h"
 #include "TempDir.h"
@@ -53,27 +53,10 @@ class RowHashes : public ImageWriter {
 
 // The hash of each row of the file as libpng decodes it; empty when libpng refuses it.
 std::vector<size_t> DecodedRowHashes(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return {};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
     std::vector<size_t> hashes;
-    std::vector<uint8_t> row;
-    if (setjmp(png_jmpbuf(png))) {
-        hashes.clear();
-    } else {
-        png_init_io(png, file);
-        png_read_info(png, info);
-        row.resize(png_get_rowbytes(png, info));
-        for (png_uint_32 y = 0; y < png_get_image_height(png, info); ++y) {
-            png_read_row(png, row.data(), nullptr);
-            hashes.push_back(RowHash(row.data(), row.size()));
-        }
-        png_read_end(png, nullptr);
-    }
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(file);
-    return hashes;
+    const bool decoded = test::ReadPngRows(
+        path, [&](const uint8_t* rgb, size_t bytes) { hashes.push_back(RowHash(rgb, bytes)); });
+    return decoded ? hashes : std::vector<size_t>();
 }
 
 TEST(BandPipeline, A3At1200DpiHoldsTheRowsAsDrawn) {

@@ -9,6 +9,7 @@
 #include "Adler32.h"
 #include "BmpWriter.h"
 #include "Errors.h"
+#include "PngRows.h"
 #include "PngWriter.h"
 #include "TempDir.h"
 
@@ -103,31 +104,13 @@ TEST(PngExport, TruecolourWithFilterNoneOnEveryRowAndNoResolutionChunk) {
 
 // The file's pixels as libpng decodes them; empty when libpng refuses it.
 std::vector<uint32_t> DecodedByLibpng(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return {};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
     std::vector<uint32_t> read;
-    std::vector<uint8_t> row;
-    if (setjmp(png_jmpbuf(png))) {
-        read.clear();
-    } else {
-        png_init_io(png, file);
-        png_read_info(png, info);
-        const png_uint_32 width = png_get_image_width(png, info);
-        row.resize(3 * width);
-        for (png_uint_32 y = 0; y < png_get_image_height(png, info); ++y) {
-            png_read_row(png, row.data(), nullptr);
-            for (png_uint_32 x = 0; x < width; ++x) {
-                read.push_back(0xFF000000u | row[3 * x] << 16 | row[3 * x + 1] << 8 |
-                               row[3 * x + 2]);
-            }
+    const bool decoded = test::ReadPngRows(path, [&](const uint8_t* rgb, size_t bytes) {
+        for (size_t x = 0; x + 2 < bytes; x += 3) {
+            read.push_back(0xFF000000u | rgb[x] << 16 | rgb[x + 1] << 8 | rgb[x + 2]);
         }
-        png_read_end(png, nullptr);
-    }
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(file);
-    return read;
+    });
+    return decoded ? read : std::vector<uint32_t>();
 }
 
 TEST(PngExport, RowsDeflatedInStretchesOnAllCoresDecodeToTheSamePixels) {
