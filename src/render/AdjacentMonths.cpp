@@ -1,4 +1,6 @@
 // The miniature previous/next months: their box beside the picture or the dates, and their passes.
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "RenderPass.h"
@@ -163,15 +165,27 @@ void DrawAdjacentMonths(RenderPass& pass) {
         const CivilDate month = AddMonths(design.Year, design.Month, offset);
         mini.Year = month.Year;
         mini.Month = month.Month;
-        int x = Trunc(a.L) + pass.sheetLeft;
-        int y = Trunc(a.T) + pass.sheetTop;
+        int64_t x = Trunc(a.L);
+        int64_t y = Trunc(a.T);
         if (InARow(design)) {
-            x += (off + w) * k;
+            x += int64_t{off + w} * k;
         } else {
-            y += (off + h) * k;
+            y += int64_t{off + h} * k;
         }
-        DrawCalendar(pass.state, pass.sink, pass.canvas, pass.dpiX, pass.dpiY, 100, ckAdjacentMonth,
-                     x, y, w, h, mini);
+        // Lined up to fill their side, the last one ends a margin past it, which at the sheet's
+        // edge would cut its last week off: each is kept on the sheet.
+        const int64_t sheetW = Trunc(pass.W);
+        const int64_t sheetH = Trunc(pass.H);
+        const int64_t left = std::clamp<int64_t>(x, 0, sheetW);
+        const int64_t top = std::clamp<int64_t>(y, 0, sheetH);
+        const int64_t width = std::min<int64_t>(x + w, sheetW) - left;
+        const int64_t height = std::min<int64_t>(y + h, sheetH) - top;
+        if (width > 0 && height > 0) {
+            DrawCalendar(pass.state, pass.sink, pass.canvas, pass.dpiX, pass.dpiY, 100,
+                         ckAdjacentMonth, static_cast<int>(left + pass.sheetLeft),
+                         static_cast<int>(top + pass.sheetTop), static_cast<int>(width),
+                         static_cast<int>(height), mini);
+        }
         ++k;
     }
 }

@@ -1,7 +1,9 @@
 #include "CellTexts.h"
 
+#include <cmath>
 #include <vector>
 
+#include "CellLayout.h"
 #include "VB.h"
 
 namespace orv {
@@ -10,51 +12,46 @@ namespace {
 
 const char* const kPilcrow = "¶";
 
-struct TextLine {
-    std::string text;
-    CanvasColor color;
-};
-
-std::vector<TextLine> CollectLines(const RenderPass& pass, const DayCell& cell) {
+std::vector<CellLine> CollectLines(const RenderPass& pass, const DayCell& cell) {
     const TData& design = pass.design;
-    std::vector<TextLine> lines;
+    std::vector<CellLine> lines;
+    const auto add = [&lines](const std::string& joined, CanvasColor color, LineKind kind) {
+        for (std::string& part : Split(joined, kPilcrow, false)) {
+            lines.push_back({std::move(part), color, kind});
+        }
+    };
     if (design.Rokuyo != 0) {
         for (std::string& part :
              Split(pass.state.RokuyoList.NamesOnDate(cell.date), kPilcrow, false)) {
             const CanvasColor color = part == "大安" ? design.RokuyoColor2 : design.RokuyoColor1;
-            lines.push_back({std::move(part), color});
+            lines.push_back({std::move(part), color, LineKind::Rokuyo});
         }
     }
     if (design.OldDate != 0) {
         const std::string oldDate = pass.state.Almanac.OldDateOn(cell.date);
-        if (!oldDate.empty()) lines.push_back({"旧" + oldDate, design.OldDateColor});
+        if (!oldDate.empty()) {
+            lines.push_back({"旧" + oldDate, design.OldDateColor, LineKind::OldDate});
+        }
     }
     if (design.Nijusisekki != 0) {
-        for (std::string& part :
-             Split(pass.state.SolarTermList.NamesOnDate(cell.date), kPilcrow, false)) {
-            lines.push_back({std::move(part), design.NijusisekkiColor});
-        }
+        add(pass.state.SolarTermList.NamesOnDate(cell.date), design.NijusisekkiColor,
+            LineKind::SolarTerm);
     }
     if (design.Zassetsu != 0) {
-        for (std::string& part :
-             Split(pass.state.Almanac.SeasonalDaysOn(cell.date), kPilcrow, false)) {
-            lines.push_back({std::move(part), design.ZassetsuColor});
-        }
+        add(pass.state.Almanac.SeasonalDaysOn(cell.date), design.ZassetsuColor, LineKind::Zassetsu);
     }
     if (design.Holiday != 0 && !cell.holiday.empty()) {
         // Short names are padded with full-width spaces to four characters, so that names line
         // up the same whatever their length.
         std::string name = cell.holiday;
         if (Len(name) < 4) name = Left(name + "　　　　", 4);
-        lines.push_back({std::move(name), design.HolidayColor});
+        lines.push_back({std::move(name), design.HolidayColor, LineKind::Holiday});
     }
     if (cell.memorial != nullptr) {
         const CanvasColor color = cell.memorial->FontColor != -1 ? cell.memorial->FontColor
                                   : cell.holiday.empty()         ? design.WeekdayColor
                                                                  : design.HolidayColor;
-        for (std::string& part : Split(cell.memorial->Name, kPilcrow, false)) {
-            lines.push_back({std::move(part), color});
-        }
+        add(cell.memorial->Name, color, LineKind::Memorial);
     }
     return lines;
 }
@@ -80,103 +77,76 @@ int LineSize(int holidaySize, int base) {
     }
 }
 
-// Above this many points text grows with its size; the fitting searches there instead of stepping
-// down one point at a time, which from an edited file's enormous cell would take billions of
-// measurements.
-constexpr int kStepBelow = 1024;
-
-// Sets the largest font size from `size` down at which `text` fits `available` pixels (1 when none
-// does) and returns it, with the text's extent at that size.
-int FitFontSize(Canvas& canvas, const std::string& text, int size, int available,
-                TextSize& extent) {
-    const auto measure = [&](int points) {
-        canvas.SetFontSize(points);
-        extent = canvas.TextExtent(text);
-        return available >= extent.Width;
-    };
-    extent = canvas.TextExtent(text);
-    if (available >= extent.Width || size <= 1) return size;
-    if (available < 0) {
-        measure(1);  // no text is narrower than nothing
-        return 1;
-    }
-    if (size > kStepBelow) {
-        if (measure(kStepBelow)) {
-            int fits = kStepBelow;
-            int tooWide = size;
-            while (tooWide - fits > 1) {
-                const int middle = fits + (tooWide - fits) / 2;
-                (measure(middle) ? fits : tooWide) = middle;
-            }
-            measure(fits);
-            return fits;
-        }
-        size = kStepBelow;
-    }
-    while (available < extent.Width && size > 1) measure(--size);
-    return size;
+// The least size at which a line stays legible on paper, about 5 points, in the canvas's points
+// (a surface whose font resolution is not its own turns them into another size on paper) and at
+// the zoom the sheet is drawn at, so that the preview keeps and leaves out what the print does.
+int LeastLegibleSize(const RenderPass& pass) {
+    constexpr double kLeastPaperPoints = 5.0;
+    const int ppi = pass.canvas.FontPpi();
+    if (ppi <= 0 || pass.dpiY <= 0) return 1;
+    const double points =
+        kLeastPaperPoints * pass.state.SheetPercent / 100.0 * pass.dpiY / static_cast<double>(ppi);
+    return std::max(1, Trunc(std::ceil(points)));
 }
 
 }  // namespace
 
-std::vector<Rect> DrawCellTexts(RenderPass& pass, const DayCell& cell) {
-    const std::vector<TextLine> lines = CollectLines(pass, cell);
-    std::vector<Rect> drawn;
-    if (lines.empty()) return drawn;
+void DrawDayContents(RenderPass& pass, const DayCell& cell) {
     const TData& design = pass.design;
     Canvas& canvas = pass.canvas;
-    const Rect& r = cell.rect;
-    const int pad = Trunc(cell.pad);
-    const int pad2 = Trunc(cell.pad2);
-    const int w88 = cell.extent88.Width;
-    const int h88 = cell.extent88.Height;
-    const bool beside = design.HolidayPosition == 0;
     const int position =
         design.DayPosition >= 0 && design.DayPosition <= 4 ? design.DayPosition : 0;
+    const bool carriesTexts = pass.kind != ckAdjacentMonth;
 
-    int available = 0;
-    if (position == 2) {
-        available = (r.Right - r.Left) - 2 * pad;
-    } else if (beside) {
-        available = (r.Right - r.Left) - w88 - 2 * pad;  // room beside a two-digit number
-    } else {
-        available = (r.Right - r.Left) - pad;
-    }
-    const int startSize = LineSize(design.HolidaySize, BaseSize(pass.daySize, cell.numberSize));
-
-    float acc = 0;
-    for (const TextLine& line : lines) {
-        SelectFont(canvas, design.HolidayFont, startSize, design.HolidayFontB, design.HolidayFontI);
-        canvas.SetFontColor(line.color);
-        TextSize extent;
-        FitFontSize(canvas, line.text, startSize, available, extent);
-        const int tw = extent.Width;
-        const int th = extent.Height;
-        const int a = Trunc(acc);
-        const int below = cell.dayY + h88 + pad2 + a;
-        int x = 0;
-        int y = 0;
-        if (position == 2) {
-            x = r.Left + (r.Right - r.Left - tw) / 2;
-            y = below;
-        } else if (beside) {
-            const bool right = position == 1 || position == 4;
-            const bool bottom = position == 3 || position == 4;
-            x = right ? r.Right - w88 - tw - 2 * pad : r.Left + w88 + 2 * pad;
-            y = bottom ? r.Bottom - th - pad - a : r.Top + pad + a;
-        } else {
-            const bool right = position == 1 || position == 4;
-            const bool bottom = position == 3 || position == 4;
-            x = right ? r.Right - tw - pad : r.Left + pad;
-            // The number's height is stood for by its point size, taken as pixels.
-            y = bottom ? r.Bottom - cell.numberSize - th - 2 * pad - a : below;
+    CellLayoutInput in;
+    in.cell = cell.rect;
+    in.frameWidth = design.DayWaku != 0 ? LinePenWidth(design) : 0;
+    in.dayPosition = position;
+    in.beside = design.HolidayPosition == 0;
+    in.numberX = cell.numberX;
+    in.numberY = cell.numberY;
+    in.number = cell.extent;
+    in.extent88 = cell.extent88;
+    in.numberPoints = cell.numberSize;
+    in.pad = Trunc(cell.pad);
+    in.pad2 = Trunc(cell.pad2);
+    const int ppi = canvas.FontPpi();
+    int phase = -1;
+    if (carriesTexts) {
+        in.lines = CollectLines(pass, cell);
+        in.face = design.HolidayFont;
+        in.bold = design.HolidayFontB != 0;
+        in.italic = design.HolidayFontI != 0;
+        // A neighbouring month's day has the month's own text size beside its smaller number.
+        in.startPoints = LineSize(design.HolidaySize, BaseSize(pass.daySize, cell.monthSize));
+        in.leastPoints = LeastLegibleSize(pass);
+        in.markColor = design.WeekdayColor;
+        if (design.MoonPhase != 0) phase = pass.state.Almanac.MoonPhaseOn(cell.date);
+        if (phase >= 0) {
+            // Half the number's em: about the height of its digits' bowls.
+            const int em = Trunc(static_cast<double>(cell.numberSize) * ppi / 72.0);
+            in.moonSize = std::max(3, em / 2);
+            in.leastMoonSize =
+                std::max(3, Trunc(static_cast<double>(in.leastPoints) * ppi / 72.0 * 0.75));
         }
-        canvas.TextOut(x, y, line.text);
-        drawn.push_back(
-            {x, y, Trunc(static_cast<double>(x) + tw), Trunc(static_cast<double>(y) + th)});
-        acc = F(acc + static_cast<double>(th));
     }
-    return drawn;
+    // The number's font is the canvas's now; the layout measures in the lines' font.
+    const CellLayout layout = LayOutCell(canvas, in);
+    canvas.SetFontName(design.DayFont);
+    canvas.SetFontStyle(design.DayFontB != 0, design.DayFontI != 0);
+    canvas.SetFontSize(cell.numberSize);
+    canvas.TextOut(layout.number.Left, layout.number.Top, cell.number);
+
+    if (!layout.lines.empty()) {
+        SelectFont(canvas, design.HolidayFont, layout.lines.front().points, design.HolidayFontB,
+                   design.HolidayFontI);
+        for (const PlacedLine& line : layout.lines) {
+            canvas.SetFontSize(line.points);
+            canvas.SetFontColor(line.color);
+            canvas.TextOut(line.box.Left, line.box.Top, line.text);
+        }
+    }
+    if (layout.moon) DrawMoonSymbol(pass, *layout.moon, phase);
 }
 
 }  // namespace orv

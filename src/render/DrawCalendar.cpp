@@ -56,6 +56,7 @@ void RunPass(RenderPass& pass) {
 
     Canvas& canvas = pass.canvas;
     if (pass.kind == ckSheet) {
+        pass.state.SheetPercent = pass.percent;
         canvas.SetBrushColor(design.CalenderBackColor);
         canvas.SetBrushStyle(BrushStyle::Solid);
         canvas.FillRect({pass.OX, pass.OY, pass.OX + Trunc(static_cast<double>(pass.W) * pass.pxX),

@@ -1,5 +1,6 @@
 // The six-week grid: which day goes into which cell, its fill, frame, number and colours.
 #include <algorithm>
+#include <cstdint>
 
 #include "BlendColor.h"
 #include "CellTexts.h"
@@ -18,6 +19,7 @@ struct GridGeometry {
     int S = 0;  // the day font's size for the pass
     float pad = 0;
     float pad2 = 0;
+    TextSize extent88;  // "88" at S
 };
 
 int DayColumn(const CivilDate& date, int weekStyle) {
@@ -65,9 +67,7 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
     }
 
     SelectFont(canvas, design.DayFont, g.S, design.DayFontB, design.DayFontI);
-    const std::string number = std::to_string(date.Day);
-    const TextSize extent88 = canvas.TextExtent("88");
-    const TextSize extent = canvas.TextExtent(number);
+    std::string number = std::to_string(date.Day);
 
     std::string holiday = HolidayName(date.Year, date.Month, date.Day, col != sundayColumn);
     if (memorial == nullptr) {
@@ -85,8 +85,8 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
     }
     canvas.SetFontColor(color);
 
-    // A reduced number keeps its place by moving over by the points it lost, taken as pixels.
-    const double d = g.S - s1;
+    // A neighbouring month's smaller number is placed by its own extent, as the month's own are.
+    const TextSize extent = canvas.TextExtent(number);
     const double tw = extent.Width;
     const double th = extent.Height;
     const double pad = g.pad;
@@ -94,7 +94,7 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
     float y = 0;
     switch (design.DayPosition) {
         case 1:
-            x = F(l + g.cw - tw - pad + d);
+            x = F(l + g.cw - tw - pad);
             y = F(t + pad);
             break;
         case 2:
@@ -102,15 +102,15 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
             y = F(t + g.rh / 2.0);
             break;
         case 3:
-            x = F(l + pad + d);
-            y = F(b - th - pad + d);
+            x = F(l + pad);
+            y = F(b - th - pad);
             break;
         case 4:
-            x = F(l + g.cw - tw - pad + d);
-            y = F(b - th - pad + d);
+            x = F(l + g.cw - tw - pad);
+            y = F(b - th - pad);
             break;
         default:
-            x = F(l + pad + d);
+            x = F(l + pad);
             y = F(t + pad);
             break;
     }
@@ -118,23 +118,33 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
     int dayY = Trunc(y);
     // A number taller than the unit is lifted by what it overhangs.
     if (s1 + 1 > g.rh) dayY -= s1 + 1 - Trunc(g.rh);
-    canvas.TextOut(dayX + pass.OX, dayY + pass.OY, number);
 
-    if (pass.kind != ckAdjacentMonth) {
-        DayCell cell{date,
-                     rect,
-                     dayX + pass.OX,
-                     dayY + pass.OY,
-                     extent88,
-                     s1,
-                     g.pad,
-                     g.pad2,
-                     std::move(holiday),
-                     memorial,
-                     adjacentMonth ? canvas.TextExtent(number) : extent};
-        DrawMoonSymbol(pass, cell, DrawCellTexts(pass, cell));
+    DrawDayContents(pass, {date, rect, dayX + pass.OX, dayY + pass.OY, std::move(number), extent,
+                           g.extent88, g.S, s1, g.pad, g.pad2, std::move(holiday), memorial});
+}
+
+// The largest day font size up to `size` at which "88" fits its cell with a pad on either side,
+// so that numbers neither cross the grid nor run into their neighbours.
+int NumberSizeFittingCells(RenderPass& pass, const GridGeometry& g, int size) {
+    const TData& design = pass.design;
+    Canvas& canvas = pass.canvas;
+    const int frame = design.DayWaku != 0 ? LinePenWidth(design) + 1 : 0;
+    const int64_t width = int64_t{Trunc(g.cw)} - 1 - frame - 2 * int64_t{Trunc(g.pad)};
+    const int64_t height = int64_t{Trunc(2.0 * g.rh)} - 1 - frame;
+    const auto fits = [&](int points) {
+        canvas.SetFontSize(points);
+        const TextSize extent = canvas.TextExtent("88");
+        return extent.Width <= width && extent.Height <= height;
+    };
+    SelectFont(canvas, design.DayFont, size, design.DayFontB, design.DayFontI);
+    if (size <= 1 || fits(size)) return size;
+    int fitting = 1;
+    int tooLarge = size;
+    while (tooLarge - fitting > 1) {
+        const int middle = fitting + (tooLarge - fitting) / 2;
+        (fits(middle) ? fitting : tooLarge) = middle;
     }
-    canvas.SetFontSize(g.S);
+    return fitting;
 }
 
 }  // namespace
@@ -155,6 +165,9 @@ void DrawMonthGrid(RenderPass& pass) {
     g.pad = F(std::min(g.rh, g.cw) / 10.0);
     static constexpr double kPad2Factor[] = {1.0, 0.5, 0.15};
     g.pad2 = F(g.pad * kPad2Factor[pass.daySize]);
+    g.S = NumberSizeFittingCells(pass, g, g.S);
+    SelectFont(pass.canvas, design.DayFont, g.S, design.DayFontB, design.DayFontI);
+    g.extent88 = pass.canvas.TextExtent("88");
     pass.canvas.SetPenWidth(LinePenWidth(design));
 
     const CivilDate first = FirstOfMonth(design.Year, design.Month);

@@ -1,62 +1,14 @@
-// The small moon beside a day's number.
+// The small moon of a day cell.
 #include <algorithm>
-#include <cstdint>
-#include <iterator>
-#include <utility>
 
 #include "CellTexts.h"
 
 namespace orv {
 
-void DrawMoonSymbol(RenderPass& pass, const DayCell& cell, const std::vector<Rect>& texts) {
+void DrawMoonSymbol(RenderPass& pass, const Rect& box, int phase) {
     const TData& design = pass.design;
-    if (design.MoonPhase == 0) return;
-    const int phase = pass.state.Almanac.MoonPhaseOn(cell.date);
-    if (phase < 0) return;
     Canvas& canvas = pass.canvas;
-
-    // Half the number's em: about the height of its digits' bowls.
-    const int em = Trunc(static_cast<double>(cell.numberSize) * canvas.FontPpi() / 72.0);
-    const int size = std::max(3, em / 2);
-    const int gap = std::max(1, size / 4);
-    const int tw = cell.number.Width;
-    const int th = cell.number.Height;
-    const int position =
-        design.DayPosition >= 0 && design.DayPosition <= 4 ? design.DayPosition : 0;
-    const bool right = position == 1 || position == 4;
-    const bool bottom = position == 3 || position == 4;
-    const int pad = Trunc(cell.pad);
-    // In 64 bits: an edited file's enormous number must not wrap the places around.
-    struct Box {
-        int64_t left, top, right, bottom;
-        bool Overlaps(const Rect& o) const {
-            return left < o.Right && o.Left < right && top < o.Bottom && o.Top < bottom;
-        }
-    };
-    const Rect& r = cell.rect;
-    const int64_t x = cell.dayX;
-    const int64_t y = cell.dayY;
-    const Rect number{cell.dayX, cell.dayY, Trunc(static_cast<double>(x) + tw),
-                      Trunc(static_cast<double>(y) + th)};
-    const int64_t besideX = right ? x - gap - size : x + tw + gap;
-    const int64_t underY = bottom ? y - gap - size : y + th + gap;
-    const int64_t edgeY = bottom ? int64_t{r.Top} + pad : int64_t{r.Bottom} - pad - size;
-    const std::pair<int64_t, int64_t> places[] = {
-        {besideX, y + (th - size) / 2}, {x + (tw - size) / 2, underY}, {besideX, edgeY}};
-    const auto free = [&](const std::pair<int64_t, int64_t>& p) {
-        const Box box{p.first, p.second, p.first + size, p.second + size};
-        return box.left >= r.Left && box.top >= r.Top && box.right <= r.Right &&
-               box.bottom <= r.Bottom && !box.Overlaps(number) &&
-               std::none_of(texts.begin(), texts.end(),
-                            [&box](const Rect& text) { return box.Overlaps(text); });
-    };
-    const auto place = std::find_if(std::begin(places), std::end(places), free);
-    if (place == std::end(places)) return;
-    // Inside the cell, so within int.
-    const int left = static_cast<int>(place->first);
-    const int top = static_cast<int>(place->second);
-    const Rect box{left, top, left + size, top + size};
-
+    const int size = box.Right - box.Left;
     canvas.SetPenColor(design.MoonPhaseColor);
     canvas.SetPenWidth(std::max(1, size / 12));
     canvas.SetBrushColor(design.MoonPhaseColor);

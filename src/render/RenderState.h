@@ -53,6 +53,9 @@ struct RenderState {
     int32_t PictureSheetColor = 0;
     // The calendar box without its title band, written by every pass.
     MonthAreaRect MonthArea;
+    // The zoom of the last sheet pass, in percent: the passes of its miniatures and month cells
+    // are drawn at 100 on boxes already scaled, and size their least legible text by it.
+    int SheetPercent = 100;
     // Rokuyo and solar terms from the old-calendar data file.
     TMemorials RokuyoList;
     TMemorials SolarTermList;

@@ -111,11 +111,13 @@ void DrawTitle(RenderPass& pass) {
                                            : Trunc(pass.cw / 2.0 * 72 / FontPpiAcross(pass));
     const std::string monthText = MonthText(design);
     std::string title;
+    bool doubled = false;
     if (pass.kind == ckSheet) {
         title = SheetTitle(pass, monthText);
     } else {
         title = monthText;
-        if (design.Week != 0) size *= 2;  // the band of the missing weekday row is the title's
+        doubled = design.Week != 0;
+        if (doubled) size *= 2;  // the band of the missing weekday row is the title's
     }
     SelectFont(canvas, design.YearFont, size, design.YearFontB, design.YearFontI);
     canvas.SetFontColor(design.StyleBackColor);
@@ -130,8 +132,11 @@ void DrawTitle(RenderPass& pass) {
     if (alignment == 2) {
         x = F((static_cast<double>(pass.calendar.L) + pass.calendar.W) * pass.pxX - extent.Width);
     }
-    const float y = F(static_cast<double>(pass.TY) * pass.pxY +
-                      (Trunc(static_cast<double>(pass.unit) * pass.pxY) - extent.Height) / 2);
+    // A doubled title right above that band is centred on both, so that it stays in its box.
+    const double band =
+        (doubled && pass.TY == pass.calendar.T ? 2.0 : 1.0) * static_cast<double>(pass.unit);
+    const float y =
+        F(static_cast<double>(pass.TY) * pass.pxY + (Trunc(band * pass.pxY) - extent.Height) / 2);
     canvas.TextOut(Trunc(pass.OX + static_cast<double>(x)), Trunc(pass.OY + static_cast<double>(y)),
                    title);
 }

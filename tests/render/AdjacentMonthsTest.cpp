@@ -45,10 +45,13 @@ TEST_F(RenderTest, BoxForBothAnchorsFourSidesAndFourAlignments) {
         canvas.calls.clear();
         ASSERT_TRUE(Draw(MiniatureDesign(c.anchor, c.side, c.align)));
         EXPECT_EQ(DrawnWeekdayRow("12月"), WeekdayRowOf(c.x, c.y, c.w, c.h));
-        // The second follows a margin after the first, across or down.
+        // The second follows a margin after the first, across or down, but stays on the
+        // 102 x 144 mm sheet.
         const bool row = c.side < 2;
+        const int x = row ? c.x + 2 + c.w : c.x;
+        const int y = row ? c.y : c.y + 2 + c.h;
         EXPECT_EQ(DrawnWeekdayRow("2月"),
-                  WeekdayRowOf(row ? c.x + 2 + c.w : c.x, row ? c.y : c.y + 2 + c.h, c.w, c.h));
+                  WeekdayRowOf(x, y, std::min(c.w, 102 - x), std::min(c.h, 144 - y)));
     }
 }
 

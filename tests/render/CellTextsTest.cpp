@@ -91,43 +91,69 @@ TEST_F(RenderTest, CellLinesTakeTenPlacesAroundTheNumber) {
     }
 }
 
-TEST_F(RenderTest, LongLinesShrinkPointByPointToFit) {
+TEST_F(RenderTest, LongLinesShrinkPointByPointToFitUntilTheyWouldBeIllegible) {
     struct Case {
         int holidayPosition, dayPosition, points;
     };
-    // Ten full-width characters from 64 points down to the room: 201 - 48 - 16 = 137 px beside
-    // the number, 201 - 16 = 185 under a centred one, 201 - 8 = 193 below one in a corner.
-    const Case cases[] = {{0, 0, 13}, {0, 2, 18}, {1, 0, 19}};
+    // Ten full-width characters from 64 points down to the room: 201 - 16 = 185 px under a
+    // centred number, 201 - 8 = 193 below one in a corner; no smaller than 18 points, the 5 of
+    // paper at 254 dpi.
+    const Case cases[] = {{0, 2, 18}, {1, 0, 19}};
     const std::string ten = "あいうえおかきくけこ";
     for (const Case& c : cases) {
         TData d = CellDesign();
         d.HolidaySize = 4;
         d.HolidayPosition = c.holidayPosition;
         d.DayPosition = c.dayPosition;
-        AddMemorial(d, "2016/1/4", ten + "¶短");
+        // Under the centred number there is room for the one line only.
+        AddMemorial(d, "2016/1/4", c.dayPosition == 2 ? ten : ten + "¶短");
         canvas.calls.clear();
         ASSERT_TRUE(Draw(d));
         EXPECT_EQ(canvas.Text(ten).font.points, c.points);
-        EXPECT_EQ(canvas.Text("短").font.points, 64);  // each line fitted on its own
+        if (c.dayPosition != 2) {
+            EXPECT_EQ(canvas.Text("短").font.points, 64);  // each line fitted on its own
+        }
     }
-    // A name that never fits is drawn at one point.
+    // Beside the number, 137 px would take it down to 13 points: the day's lines are set
+    // together instead, the name broken between characters, at one legible size.
     TData d = CellDesign();
+    d.HolidaySize = 4;
+    AddMemorial(d, "2016/1/4", ten + "¶短");
+    canvas.calls.clear();
+    ASSERT_TRUE(Draw(d));
+    const int four = canvas.IndexOf(canvas.Text("4"));
+    std::string joined;
+    int points = 0;
+    for (size_t i = four + 1; i < canvas.calls.size() && canvas.calls[i].op == Op::TextOut &&
+                              canvas.calls[i].font.face == "ＭＳ 明朝";
+         ++i) {
+        const Call& line = canvas.calls[i];
+        joined += line.text;
+        points = std::max(points, line.font.points);
+        EXPECT_EQ(line.font.points, canvas.calls[four + 1].font.points);
+        EXPECT_EQ(line.x, 200 + 48 + 2 * 8);
+    }
+    EXPECT_EQ(joined, ten + "短");
+    EXPECT_GE(points, 18);
+    // A name that never fits is left out, with a mark that there is more.
+    d = CellDesign();
     std::string endless;
     for (int i = 0; i < 30; ++i) endless += ten;
     AddMemorial(d, "2016/1/4", endless);
     canvas.calls.clear();
     ASSERT_TRUE(Draw(d));
-    EXPECT_EQ(canvas.Text(endless).font.points, 1);
+    EXPECT_EQ(canvas.calls[canvas.IndexOf(canvas.Text("4")) + 1].text, "…");
 }
 
-TEST_F(RenderTest, NeighbouringDaysCarryTextsSizedFromTheirSmallerNumber) {
+TEST_F(RenderTest, NeighbouringDaysCarryTheMonthsOwnTextSize) {
     TData d = CellDesign();
     d.PrevNextDays = 1;
     AddMemorial(d, "0000/12/31", "M");
     AddMemorial(d, "0000/01/15", "N");
     ASSERT_TRUE(Draw(d));
-    // 3 x (48 div 4) = 36 points for the number, 36 / 1.5 x 0.5 for its text.
-    EXPECT_EQ(canvas.Text("M").font.points, 12);
+    // Beside a number of 3 x (48 div 4) = 36 points, the 48 / 1.5 x 0.5 of the month's days.
+    EXPECT_EQ(canvas.Text("31").font.points, 36);
+    EXPECT_EQ(canvas.Text("M").font.points, 16);
     EXPECT_EQ(canvas.Text("N").font.points, 16);
 }
 

@@ -47,11 +47,13 @@ TEST_F(RenderTest, DayNumberSizeAndPlace) {
     };
     // The 1st (a Friday) in the cell 1000, 160 - 1201, 321; "1" is half its size wide, "88" as
     // wide as the size. Sizes from 0.3, 0.6 and 0.9 of the two-unit row (160 px); at 96 points and
-    // more the number is taller than the unit and is lifted by the overhang.
+    // more the number is taller than the unit and is lifted by the overhang, but not out of its
+    // cell.
     const Case cases[] = {
-        {0, 0, 48, 1008, 168},       {0, 1, 48, 1168, 168},      {0, 2, 48, 1088, 200},
-        {0, 3, 48, 1008, 263},       {0, 4, 48, 1168, 263},      {1, 0, 96, 1008, 168 - 17},
-        {2, 0, 144, 1008, 168 - 65}, {7, 0, 96, 1008, 168 - 17}, {-1, 0, 96, 1008, 168 - 17},
+        {0, 0, 48, 1008, 168},  {0, 1, 48, 1168, 168},  {0, 2, 48, 1088, 200},
+        {0, 3, 48, 1008, 263},  {0, 4, 48, 1168, 263},  {1, 0, 96, 1008, 160},
+        {2, 0, 144, 1008, 160}, {7, 0, 96, 1008, 160},  {-1, 0, 96, 1008, 160},
+        {1, 4, 96, 1144, 215 - 17},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("size " + std::to_string(c.daySize) + " position " +
@@ -71,21 +73,27 @@ TEST_F(RenderTest, DayNumberSizeAndPlace) {
     canvas.calls.clear();
     ASSERT_TRUE(Draw(narrow));
     EXPECT_EQ(canvas.Text("1").font.points, 60);
+    // 0.9 of it would run "88" into the next column: as large as leaves a pad on either side of
+    // the 99 pixels the column has to itself.
+    narrow.DaySize = 2;
+    canvas.calls.clear();
+    ASSERT_TRUE(Draw(narrow));
+    EXPECT_EQ(canvas.Text("1").font.points, 99 - 2 * 10);
 }
 
 TEST_F(RenderTest, NeighbouringMonthDaysArePaleAndSmaller) {
     TData d = PlainDesign();
     d.PrevNextDays = 1;
-    d.DaySize = 0;  // 48 points; neighbours 3 x (48 div 4) = 36, moved over by the 12 lost
+    d.DaySize = 0;  // 48 points; neighbours 3 x (48 div 4) = 36, placed by their own extent
     d.WeekdayColor = 0x000000;
     d.DayPosition = 4;
     ASSERT_TRUE(Draw(d));
     const Call& monday = canvas.Text("28");  // 28 December 2015
     EXPECT_EQ(monday.font.color, 0x999999);
     EXPECT_EQ(monday.font.points, 36);
-    // Measured at the full size: 48 px wide, 50 high.
-    EXPECT_EQ(monday.x, 200 + 200 - 48 - 8 + 12);
-    EXPECT_EQ(monday.y, 321 - 50 - 8 + 12);
+    // In the bottom right corner as the month's own: 36 px wide, 38 high.
+    EXPECT_EQ(monday.x, 200 + 200 - 36 - 8);
+    EXPECT_EQ(monday.y, 321 - 38 - 8);
     // The Sunday before keeps its holiday hue, paled: red 51 goes 60 % of the way to 255.
     EXPECT_EQ(canvas.Text("27").font.color, 0x9999AD);
     // Whichever argument is smaller moves toward the other: 51 + Int(122 x 0.6), 0 + Int(153 x
