@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <regex>
 
 #include "CliRunner.h"
 #include "DataUnit.h"
@@ -83,11 +84,17 @@ std::vector<Word> WordsOf(const std::string& pdf) {
     }
     if (pipe != nullptr) pclose(pipe);
     std::vector<Word> words;
-    const std::regex word(
-        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
-    for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it) {
-        words.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
-                         std::stod((*it)[4]), (*it)[5]});
+    const auto number = [&html](size_t from, const char* key) {
+        const size_t at = html.find(key, from);
+        return at == std::string::npos ? 0.0 : std::atof(html.c_str() + at + std::strlen(key));
+    };
+    for (size_t at = html.find("<word "); at != std::string::npos;
+         at = html.find("<word ", at + 1)) {
+        const size_t open = html.find('>', at);
+        const size_t close = html.find("</word>", open);
+        if (open == std::string::npos || close == std::string::npos) break;
+        words.push_back({number(at, "xMin=\""), number(at, "yMin=\""), number(at, "xMax=\""),
+                         number(at, "yMax=\""), html.substr(open + 1, close - open - 1)});
     }
     return words;
 }

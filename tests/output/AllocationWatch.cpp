@@ -25,6 +25,15 @@ void* Allocate(size_t size) {
 void* operator new(size_t size) {
     return Allocate(size);
 }
+// The library's temporary buffers (std::stable_sort) come from the nothrow form and go back
+// through the plain delete: both must be this file's.
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return Allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
 void operator delete(void* block) noexcept {
     std::free(block);
 }
