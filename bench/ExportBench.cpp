@@ -10,14 +10,14 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "OldCalendar.h"
-#include "OutputDriver.h"
-#include "OutputMonths.h"
-#include "PictureFormats.h"
-#include "PngWriter.h"
 #include "QtBenchmarks.h"
-#include "QtCanvasCache.h"
-#include "RecordDesignSource.h"
+#include "model/OldCalendar.h"
+#include "output/OutputDriver.h"
+#include "output/OutputMonths.h"
+#include "output/PictureFormats.h"
+#include "output/PngWriter.h"
+#include "output/QtCanvasCache.h"
+#include "output/RecordDesignSource.h"
 
 namespace orv {
 namespace {

@@ -1,7 +1,7 @@
 // The holiday question the renderer asks for every day cell of every repaint.
 #include <benchmark/benchmark.h>
 
-#include "Holidays.h"
+#include "model/Holidays.h"
 
 namespace orv {
 namespace {

@@ -8,10 +8,10 @@
 #include <QPainter>
 #include <cstdlib>
 
-#include "OutputDriver.h"
 #include "QtBenchmarks.h"
-#include "QtCanvasCache.h"
-#include "RecordDesignSource.h"
+#include "output/OutputDriver.h"
+#include "output/QtCanvasCache.h"
+#include "output/RecordDesignSource.h"
 
 namespace orv {
 namespace {

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "AtomicFile.h"
-#include "CivilDate.h"
-#include "Codec.h"
-#include "Memorials.h"
-#include "MessageSink.h"
-#include "OldCalendar.h"
+#include "model/AtomicFile.h"
+#include "model/CivilDate.h"
+#include "model/Codec.h"
+#include "model/Memorials.h"
+#include "model/MessageSink.h"
+#include "model/OldCalendar.h"
 
 namespace orv {
 namespace {

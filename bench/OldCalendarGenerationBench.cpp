@@ -3,10 +3,10 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include "Astronomy.h"
-#include "LunisolarCalendar.h"
-#include "OldCalendar.h"
-#include "OldCalendarWriter.h"
+#include "model/Astronomy.h"
+#include "model/LunisolarCalendar.h"
+#include "model/OldCalendar.h"
+#include "model/OldCalendarWriter.h"
 
 namespace orv {
 namespace {

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <string>
 
-#include "JpegDecoder.h"
-#include "PictureFormats.h"
 #include "QtBenchmarks.h"
-#include "QtCanvas.h"
+#include "output/JpegDecoder.h"
+#include "output/PictureFormats.h"
+#include "output/QtCanvas.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "FontSubstitutes.h"
+#include "output/FontSubstitutes.h"
 
 namespace orv {
 

@@ -9,11 +9,11 @@
 #include <QPainter>
 #include <cstdlib>
 
-#include "DrawCalendar.h"
 #include "QtBenchmarks.h"
-#include "QtCanvas.h"
-#include "QtCanvasCache.h"
-#include "SeveralMonths.h"
+#include "output/QtCanvas.h"
+#include "output/QtCanvasCache.h"
+#include "render/DrawCalendar.h"
+#include "render/SeveralMonths.h"
 
 namespace orv {
 namespace {

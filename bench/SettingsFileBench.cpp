@@ -5,9 +5,9 @@
 #include <unistd.h>
 #include <string>
 
-#include "AtomicFile.h"
-#include "DataUnit.h"
-#include "MessageSink.h"
+#include "model/AtomicFile.h"
+#include "model/DataUnit.h"
+#include "model/MessageSink.h"
 
 namespace orv {
 namespace {

@@ -12,8 +12,8 @@
 #include <cstdlib>
 
 #include "BusyDesign.h"
-#include "FontSubstitutes.h"
-#include "MainUnit.h"
+#include "app/MainUnit.h"
+#include "output/FontSubstitutes.h"
 #include "ui_MainWindow.h"
 
 namespace orv {

@@ -10,9 +10,9 @@
 #include <QStyleOptionViewItem>
 #include <cstdlib>
 
-#include "FontNameComboBox.h"
-#include "FontTable.h"
-#include "PictureButton.h"
+#include "widgets/FontNameComboBox.h"
+#include "widgets/FontTable.h"
+#include "widgets/PictureButton.h"
 
 namespace orv {
 namespace {

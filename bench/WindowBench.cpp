@@ -8,9 +8,9 @@
 #include <cstdlib>
 
 #include "BusyDesign.h"
-#include "MainUnit.h"
 #include "QtBenchmarks.h"
-#include "basic/BasicTab.h"
+#include "app/MainUnit.h"
+#include "app/basic/BasicTab.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
 

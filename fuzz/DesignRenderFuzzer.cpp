@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "DataUnit.h"
-#include "OutputDriver.h"
-#include "RecordDesignSource.h"
 #include "ScratchFile.h"
+#include "model/DataUnit.h"
+#include "output/OutputDriver.h"
+#include "output/RecordDesignSource.h"
 
 using namespace orv;
 

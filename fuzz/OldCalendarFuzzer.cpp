@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "AlmanacData.h"
-#include "CivilDate.h"
-#include "IniOldCalendarReader.h"
-#include "OldCalendar.h"
 #include "ScratchFile.h"
+#include "model/AlmanacData.h"
+#include "model/CivilDate.h"
+#include "model/OldCalendar.h"
+#include "support/IniOldCalendarReader.h"
 
 using namespace orv;
 

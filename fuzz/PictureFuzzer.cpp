@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "BmpDecoder.h"
-#include "JpegDecoder.h"
-#include "PictureDecoding.h"
-#include "PngDecoder.h"
 #include "ScratchFile.h"
+#include "output/BmpDecoder.h"
+#include "output/JpegDecoder.h"
+#include "output/PictureDecoding.h"
+#include "output/PngDecoder.h"
 
 using namespace orv;
 

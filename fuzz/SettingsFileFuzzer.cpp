@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "Codec.h"
-#include "DataUnit.h"
-#include "IniFile.h"
 #include "ScratchFile.h"
+#include "model/Codec.h"
+#include "model/DataUnit.h"
+#include "model/IniFile.h"
 
 using namespace orv;
 

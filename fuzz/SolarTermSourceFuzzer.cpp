@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "DataCreation.h"
-#include "Errors.h"
+#include "model/DataCreation.h"
+#include "model/Errors.h"
 
 using namespace orv;
 

@@ -1,4 +1,4 @@
-#include "AutoSaver.h"
+#include "app/AutoSaver.h"
 
 #include <QLineEdit>
 #include <QWidget>

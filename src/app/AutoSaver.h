@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 class QWidget;
 

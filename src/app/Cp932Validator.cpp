@@ -1,8 +1,8 @@
-#include "Cp932Validator.h"
+#include "app/Cp932Validator.h"
 
 #include <QLineEdit>
 
-#include "Codec.h"
+#include "model/Codec.h"
 
 namespace orv {
 

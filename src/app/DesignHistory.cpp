@@ -1,4 +1,4 @@
-#include "DesignHistory.h"
+#include "app/DesignHistory.h"
 
 #include <QAbstractSlider>
 #include <QApplication>
@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "SettingsKeys.h"
+#include "model/SettingsKeys.h"
 
 namespace orv {
 

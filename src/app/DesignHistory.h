@@ -9,7 +9,7 @@
 #include <QUndoStack>
 #include <functional>
 
-#include "DataUnit.h"
+#include "model/DataUnit.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "FileFilter.h"
+#include "app/FileFilter.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 #pragma once
 // Long work: a status text, the wait cursor, and one pass of the event loop so that both show
 // before the work starts; all undone when the work ends.
-#include "MainUnit.h"
-#include "UiHelpers.h"
+#include "app/MainUnit.h"
+#include "app/UiHelpers.h"
 
 namespace orv {
 

@@ -1,12 +1,12 @@
-#include "PictureFileDialog.h"
+#include "app/PictureFileDialog.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "PictureFormats.h"
-#include "QtCanvasCache.h"
+#include "output/PictureFormats.h"
+#include "output/QtCanvasCache.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "SizePresets.h"
+#include "app/SizePresets.h"
 
 #include <cstring>
 

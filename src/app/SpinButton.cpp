@@ -1,4 +1,4 @@
-#include "SpinButton.h"
+#include "app/SpinButton.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "StyleSamples.h"
+#include "app/StyleSamples.h"
 
-#include "CalendarTexts.h"
-#include "CivilDate.h"
-#include "Eras.h"
-#include "VB.h"
+#include "model/CivilDate.h"
+#include "model/Eras.h"
+#include "model/VB.h"
+#include "render/CalendarTexts.h"
 
 namespace orv {
 

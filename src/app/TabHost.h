@@ -4,8 +4,8 @@
 #include <QString>
 #include <string>
 
-#include "DataUnit.h"
-#include "MessageSink.h"
+#include "model/DataUnit.h"
+#include "model/MessageSink.h"
 
 class QLineEdit;
 

@@ -1,4 +1,4 @@
-#include "UiHelpers.h"
+#include "app/UiHelpers.h"
 
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>

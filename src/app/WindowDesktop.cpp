@@ -10,11 +10,11 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "LongWork.h"
-#include "MainUnit.h"
-#include "PictureFormats.h"
-#include "basic/BasicTab.h"
-#include "imposition/ImpositionTab.h"
+#include "app/LongWork.h"
+#include "app/MainUnit.h"
+#include "app/basic/BasicTab.h"
+#include "app/imposition/ImpositionTab.h"
+#include "output/PictureFormats.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
 

@@ -1,4 +1,4 @@
-#include "WindowDialogs.h"
+#include "app/WindowDialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -8,8 +8,8 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 
-#include "FileFilter.h"
-#include "PictureFileDialog.h"
+#include "app/FileFilter.h"
+#include "app/PictureFileDialog.h"
 
 namespace orv {
 

@@ -7,14 +7,14 @@
 #include <QScrollArea>
 #include <QTimer>
 
-#include "FileFilter.h"
-#include "LongWork.h"
-#include "MainUnit.h"
-#include "PrinterSummary.h"
-#include "UiHelpers.h"
-#include "basic/BasicTab.h"
-#include "imposition/ImpositionTab.h"
-#include "months/MonthRunDialog.h"
+#include "app/FileFilter.h"
+#include "app/LongWork.h"
+#include "app/MainUnit.h"
+#include "app/UiHelpers.h"
+#include "app/basic/BasicTab.h"
+#include "app/imposition/ImpositionTab.h"
+#include "app/months/MonthRunDialog.h"
+#include "output/PrinterSummary.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
 #include "ui_MainWindow.h"

@@ -1,6 +1,6 @@
-#include "WindowSettings.h"
+#include "app/WindowSettings.h"
 
-#include "ProgramPaths.h"
+#include "model/ProgramPaths.h"
 
 namespace orv {
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "FontSubstitutes.h"
-#include "MainUnit.h"
-#include "QtTranslations.h"
+#include "app/MainUnit.h"
+#include "app/QtTranslations.h"
+#include "output/FontSubstitutes.h"
 
 namespace {
 

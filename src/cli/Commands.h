@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 namespace orv::cli {
 

@@ -3,16 +3,16 @@
 #include <optional>
 #include <vector>
 
-#include "Almanac.h"
-#include "AlmanacData.h"
-#include "AtomicFile.h"
-#include "CivilDate.h"
-#include "Commands.h"
-#include "NotingSink.h"
-#include "Eras.h"
-#include "Holidays.h"
-#include "OldCalendar.h"
-#include "ProgramPaths.h"
+#include "cli/Commands.h"
+#include "cli/NotingSink.h"
+#include "model/Almanac.h"
+#include "model/AlmanacData.h"
+#include "model/AtomicFile.h"
+#include "model/CivilDate.h"
+#include "model/Eras.h"
+#include "model/Holidays.h"
+#include "model/OldCalendar.h"
+#include "model/ProgramPaths.h"
 
 namespace orv::cli {
 

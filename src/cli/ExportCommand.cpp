@@ -7,21 +7,21 @@
 #include <cstdlib>
 #include <optional>
 
-#include "AtomicFile.h"
-#include "Commands.h"
-#include "DataUnit.h"
-#include "FontSubstitutes.h"
-#include "NotingSink.h"
-#include "OldCalendarLoad.h"
-#include "OldCalendar.h"
-#include "OutputDriver.h"
-#include "OutputMonths.h"
-#include "PdfFilePrinter.h"
-#include "PictureFormats.h"
-#include "PrinterLayer.h"
-#include "ProgramPaths.h"
-#include "RecordDesignSource.h"
-#include "VB.h"
+#include "cli/Commands.h"
+#include "cli/NotingSink.h"
+#include "model/AtomicFile.h"
+#include "model/DataUnit.h"
+#include "model/OldCalendar.h"
+#include "model/ProgramPaths.h"
+#include "model/VB.h"
+#include "output/FontSubstitutes.h"
+#include "output/OldCalendarLoad.h"
+#include "output/OutputDriver.h"
+#include "output/OutputMonths.h"
+#include "output/PdfFilePrinter.h"
+#include "output/PictureFormats.h"
+#include "output/PrinterLayer.h"
+#include "output/RecordDesignSource.h"
 
 namespace orv::cli {
 

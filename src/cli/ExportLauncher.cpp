@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "Commands.h"
-#include "ProgramPaths.h"
+#include "cli/Commands.h"
+#include "model/ProgramPaths.h"
 
 namespace orv::cli {
 

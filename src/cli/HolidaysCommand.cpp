@@ -1,8 +1,8 @@
 #include <charconv>
 #include <cstdio>
 
-#include "Commands.h"
-#include "Holidays.h"
+#include "cli/Commands.h"
+#include "model/Holidays.h"
 
 namespace orv::cli {
 

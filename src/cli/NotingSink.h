@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 namespace orv::cli {
 

@@ -1,10 +1,10 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "Commands.h"
-#include "LunisolarCalendar.h"
-#include "OldCalendarWriter.h"
-#include "ProgramPaths.h"
+#include "cli/Commands.h"
+#include "model/LunisolarCalendar.h"
+#include "model/OldCalendarWriter.h"
+#include "model/ProgramPaths.h"
 
 namespace orv::cli {
 

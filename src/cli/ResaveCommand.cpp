@@ -1,9 +1,9 @@
 #include <unistd.h>
 #include <cerrno>
 
-#include "AtomicFile.h"
-#include "Commands.h"
-#include "DataUnit.h"
+#include "cli/Commands.h"
+#include "model/AtomicFile.h"
+#include "model/DataUnit.h"
 
 namespace orv::cli {
 

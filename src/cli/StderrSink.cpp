@@ -1,4 +1,4 @@
-#include "StderrSink.h"
+#include "cli/StderrSink.h"
 
 namespace orv::cli {
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 namespace orv::cli {
 

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Commands.h"
-#include "StderrSink.h"
+#include "cli/Commands.h"
+#include "cli/StderrSink.h"
 
 namespace orv::cli {
 

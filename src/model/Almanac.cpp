@@ -1,9 +1,9 @@
-#include "Almanac.h"
+#include "model/Almanac.h"
 
 #include <algorithm>
 #include <map>
 
-#include "Astronomy.h"
+#include "model/Astronomy.h"
 
 namespace orv {
 

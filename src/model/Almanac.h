@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "CivilDate.h"
-#include "LunisolarCalendar.h"
-#include "SolarTerms.h"
+#include "model/CivilDate.h"
+#include "model/LunisolarCalendar.h"
+#include "model/SolarTerms.h"
 
 namespace orv {
 

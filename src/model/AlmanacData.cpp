@@ -1,4 +1,4 @@
-#include "AlmanacData.h"
+#include "model/AlmanacData.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,9 +6,9 @@
 #include <functional>
 #include <map>
 
-#include "Almanac.h"
-#include "AtomicFile.h"
-#include "Codec.h"
+#include "model/Almanac.h"
+#include "model/AtomicFile.h"
+#include "model/Codec.h"
 
 namespace orv {
 

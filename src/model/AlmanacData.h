@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CivilDate.h"
+#include "model/CivilDate.h"
 
 namespace orv {
 

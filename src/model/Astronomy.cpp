@@ -1,4 +1,4 @@
-#include "Astronomy.h"
+#include "model/Astronomy.h"
 
 #include <erfa.h>
 #include <erfam.h>

@@ -9,7 +9,7 @@
 // TDB are not told apart (they differ by under 2 ms).
 #include <vector>
 
-#include "CivilDate.h"
+#include "model/CivilDate.h"
 
 namespace orv {
 

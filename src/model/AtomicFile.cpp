@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "model/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -7,8 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "Errors.h"
-#include "StagedFile.h"
+#include "model/Errors.h"
+#include "model/StagedFile.h"
 
 namespace orv {
 

@@ -1,8 +1,8 @@
-#include "CivilDate.h"
+#include "model/CivilDate.h"
 
 #include <ctime>
 
-#include "Errors.h"
+#include "model/Errors.h"
 
 namespace orv {
 

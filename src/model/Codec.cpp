@@ -1,9 +1,9 @@
-#include "Codec.h"
+#include "model/Codec.h"
 
 #include <cerrno>
 #include <iconv.h>
 
-#include "Errors.h"
+#include "model/Errors.h"
 
 namespace orv {
 

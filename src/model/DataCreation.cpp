@@ -1,13 +1,13 @@
-#include "DataCreation.h"
+#include "model/DataCreation.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "AtomicFile.h"
-#include "CivilDate.h"
-#include "Codec.h"
-#include "Errors.h"
-#include "VB.h"
+#include "model/AtomicFile.h"
+#include "model/CivilDate.h"
+#include "model/Codec.h"
+#include "model/Errors.h"
+#include "model/VB.h"
 
 namespace orv {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 namespace orv {
 

@@ -1,11 +1,11 @@
-#include "DataUnit.h"
+#include "model/DataUnit.h"
 
 #include <exception>
 
-#include "CivilDate.h"
-#include "IniFile.h"
-#include "SettingsKeys.h"
-#include "VB.h"
+#include "model/CivilDate.h"
+#include "model/IniFile.h"
+#include "model/SettingsKeys.h"
+#include "model/VB.h"
 
 namespace orv {
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "AtomicFile.h"
-#include "Matrixs.h"
-#include "Memorials.h"
-#include "MessageSink.h"
+#include "model/AtomicFile.h"
+#include "model/Matrixs.h"
+#include "model/Memorials.h"
+#include "model/MessageSink.h"
 
 namespace orv {
 

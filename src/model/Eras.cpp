@@ -1,4 +1,4 @@
-#include "Eras.h"
+#include "model/Eras.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // Japanese eras from our own table (era name and first day), for titles and style samples.
 #include <string>
 
-#include "CivilDate.h"
+#include "model/CivilDate.h"
 
 namespace orv {
 

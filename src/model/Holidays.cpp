@@ -1,8 +1,8 @@
-#include "Holidays.h"
+#include "model/Holidays.h"
 
 #include <cstdint>
 
-#include "CivilDate.h"
+#include "model/CivilDate.h"
 
 namespace orv {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CivilDate.h"
+#include "model/CivilDate.h"
 
 namespace orv {
 

@@ -1,14 +1,14 @@
-#include "IniFile.h"
+#include "model/IniFile.h"
 
 #include <unistd.h>
 #include <cerrno>
 #include <unordered_map>
 #include <utility>
 
-#include "Codec.h"
-#include "Errors.h"
-#include "Utf8.h"
-#include "VB.h"
+#include "model/Codec.h"
+#include "model/Errors.h"
+#include "model/Utf8.h"
+#include "model/VB.h"
 
 namespace orv {
 

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "AtomicFile.h"
+#include "model/AtomicFile.h"
 
 namespace orv {
 

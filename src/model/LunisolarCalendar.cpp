@@ -1,9 +1,9 @@
-#include "LunisolarCalendar.h"
+#include "model/LunisolarCalendar.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "Astronomy.h"
+#include "model/Astronomy.h"
 
 namespace orv {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "CivilDate.h"
-#include "SolarTerms.h"
+#include "model/CivilDate.h"
+#include "model/SolarTerms.h"
 
 namespace orv {
 

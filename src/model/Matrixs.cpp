@@ -1,9 +1,9 @@
-#include "Matrixs.h"
+#include "model/Matrixs.h"
 
 #include <exception>
 #include <utility>
 
-#include "VB.h"
+#include "model/VB.h"
 
 namespace orv {
 

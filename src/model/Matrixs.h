@@ -5,7 +5,7 @@
 #include <deque>
 #include <string>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 namespace orv {
 

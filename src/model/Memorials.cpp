@@ -1,10 +1,10 @@
-#include "Memorials.h"
+#include "model/Memorials.h"
 
 #include <algorithm>
 #include <charconv>
 #include <exception>
 
-#include "VB.h"
+#include "model/VB.h"
 
 namespace orv {
 

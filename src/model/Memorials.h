@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "CivilDate.h"
-#include "MessageSink.h"
+#include "model/CivilDate.h"
+#include "model/MessageSink.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 namespace orv {
 

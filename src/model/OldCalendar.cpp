@@ -1,4 +1,4 @@
-#include "OldCalendar.h"
+#include "model/OldCalendar.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,14 +7,14 @@
 #include <utility>
 #include <vector>
 
-#include "AlmanacData.h"
-#include "AtomicFile.h"
-#include "CivilDate.h"
-#include "Codec.h"
-#include "Errors.h"
-#include "HeldMessages.h"
-#include "IniFile.h"
-#include "VB.h"
+#include "model/AlmanacData.h"
+#include "model/AtomicFile.h"
+#include "model/CivilDate.h"
+#include "model/Codec.h"
+#include "model/Errors.h"
+#include "model/HeldMessages.h"
+#include "model/IniFile.h"
+#include "model/VB.h"
 
 namespace orv {
 

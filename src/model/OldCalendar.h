@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Memorials.h"
-#include "MessageSink.h"
+#include "model/Memorials.h"
+#include "model/MessageSink.h"
 
 namespace orv {
 

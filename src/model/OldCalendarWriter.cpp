@@ -1,14 +1,14 @@
-#include "OldCalendarWriter.h"
+#include "model/OldCalendarWriter.h"
 
 #include <array>
 #include <cstdio>
 #include <stdexcept>
 
-#include "Almanac.h"
-#include "AlmanacData.h"
-#include "AtomicFile.h"
-#include "Codec.h"
-#include "OldCalendar.h"
+#include "model/Almanac.h"
+#include "model/AlmanacData.h"
+#include "model/AtomicFile.h"
+#include "model/Codec.h"
+#include "model/OldCalendar.h"
 
 namespace orv {
 

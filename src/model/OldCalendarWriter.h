@@ -4,7 +4,7 @@
 // which a solar term begins, then the almanac sections (AlmanacData.h); code page 932, CR LF.
 #include <string>
 
-#include "LunisolarCalendar.h"
+#include "model/LunisolarCalendar.h"
 
 namespace orv {
 

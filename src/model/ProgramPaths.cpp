@@ -1,10 +1,10 @@
-#include "ProgramPaths.h"
+#include "model/ProgramPaths.h"
 
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "AtomicFile.h"
+#include "model/AtomicFile.h"
 
 #ifndef ORV_DATA_DIR
 #define ORV_DATA_DIR "/usr/local/share/orvalinden"

@@ -1,4 +1,4 @@
-#include "SettingsKeys.h"
+#include "model/SettingsKeys.h"
 
 #include <array>
 

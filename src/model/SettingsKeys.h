@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "DataUnit.h"
+#include "model/DataUnit.h"
 
 namespace orv {
 

@@ -1,8 +1,8 @@
-#include "SolarTerms.h"
+#include "model/SolarTerms.h"
 
 #include <cmath>
 
-#include "Astronomy.h"
+#include "model/Astronomy.h"
 
 namespace orv {
 

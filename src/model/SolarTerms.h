@@ -3,7 +3,7 @@
 // multiple of 15°, and the Japanese civil days on which they fall.
 #include <vector>
 
-#include "CivilDate.h"
+#include "model/CivilDate.h"
 
 namespace orv {
 

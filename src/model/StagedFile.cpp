@@ -1,4 +1,4 @@
-#include "StagedFile.h"
+#include "model/StagedFile.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "AtomicFile.h"
-#include "Errors.h"
+#include "model/AtomicFile.h"
+#include "model/Errors.h"
 
 namespace orv {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "AtomicFile.h"
+#include "model/AtomicFile.h"
 
 namespace orv {
 

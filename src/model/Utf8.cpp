@@ -1,4 +1,4 @@
-#include "Utf8.h"
+#include "model/Utf8.h"
 
 namespace orv {
 

@@ -1,11 +1,11 @@
-#include "VB.h"
+#include "model/VB.h"
 
 #include <algorithm>
 #include <cctype>
 #include <limits>
 
-#include "Errors.h"
-#include "Utf8.h"
+#include "model/Errors.h"
+#include "model/Utf8.h"
 
 namespace orv {
 

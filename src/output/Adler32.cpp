@@ -1,4 +1,4 @@
-#include "Adler32.h"
+#include "output/Adler32.h"
 
 #include <zlib.h>
 

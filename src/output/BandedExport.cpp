@@ -1,10 +1,10 @@
-#include "BandedExport.h"
+#include "output/BandedExport.h"
 
 #include <algorithm>
 #include <cerrno>
 
-#include "AtomicFile.h"
-#include "Errors.h"
+#include "model/AtomicFile.h"
+#include "model/Errors.h"
 
 namespace orv {
 

@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "ImageWriter.h"
-#include "PreviewSizing.h"
+#include "output/ImageWriter.h"
+#include "output/PreviewSizing.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "BmpDecoder.h"
+#include "output/BmpDecoder.h"
 
 #include <algorithm>
 #include <bit>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <vector>
 
-#include "PictureDecoding.h"
+#include "output/PictureDecoding.h"
 
 namespace orv {
 

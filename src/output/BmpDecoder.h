@@ -4,7 +4,7 @@
 // are ignored, as Windows draws such bitmaps opaque.
 #include <string>
 
-#include "Bitmap.h"
+#include "render/Bitmap.h"
 
 namespace orv {
 

@@ -1,11 +1,11 @@
-#include "BmpWriter.h"
+#include "output/BmpWriter.h"
 
 #include <cerrno>
 #include <cstring>
 #include <limits>
 
-#include "AtomicFile.h"
-#include "Errors.h"
+#include "model/AtomicFile.h"
+#include "model/Errors.h"
 
 namespace orv {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "ImageWriter.h"
-#include "StagedFile.h"
+#include "model/StagedFile.h"
+#include "output/ImageWriter.h"
 
 namespace orv {
 

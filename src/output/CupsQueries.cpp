@@ -1,4 +1,4 @@
-#include "CupsQueries.h"
+#include "output/CupsQueries.h"
 
 #include <cups/cups.h>
 #include <cups/ppd.h>
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "PrintTarget.h"
+#include "output/PrintTarget.h"
 
 namespace orv {
 

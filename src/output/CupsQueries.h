@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "PrintTarget.h"
+#include "output/PrintTarget.h"
 
 namespace orv {
 

@@ -4,7 +4,7 @@
 // widget.
 #include <string>
 
-#include "DataUnit.h"
+#include "model/DataUnit.h"
 
 namespace orv {
 

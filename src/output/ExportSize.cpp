@@ -1,10 +1,10 @@
-#include "ExportSize.h"
+#include "output/ExportSize.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
-#include "VB.h"
+#include "model/VB.h"
 
 namespace orv {
 

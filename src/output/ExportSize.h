@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "DataUnit.h"
-#include "PreviewSizing.h"
+#include "model/DataUnit.h"
+#include "output/PreviewSizing.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "FontSubstitutes.h"
+#include "output/FontSubstitutes.h"
 
 #include <QFont>
 #include <QFontDatabase>

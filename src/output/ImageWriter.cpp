@@ -1,7 +1,7 @@
-#include "ImageWriter.h"
+#include "output/ImageWriter.h"
 
-#include "BmpWriter.h"
-#include "PngWriter.h"
+#include "output/BmpWriter.h"
+#include "output/PngWriter.h"
 
 namespace orv {
 

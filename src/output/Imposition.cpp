@@ -1,10 +1,10 @@
-#include "Imposition.h"
+#include "output/Imposition.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 
-#include "DesignSource.h"
+#include "output/DesignSource.h"
 
 namespace orv {
 

@@ -3,8 +3,8 @@
 // Calendar 0 is the window's design; calendar k >= 1 is the imposition entry numbered k.
 #include <string>
 
-#include "DataUnit.h"
-#include "MessageSink.h"
+#include "model/DataUnit.h"
+#include "model/MessageSink.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "JpegDecoder.h"
+#include "output/JpegDecoder.h"
 
 #include <bit>
 #include <cerrno>
@@ -13,7 +13,7 @@
 // after jpeglib.h
 #include <jerror.h>
 
-#include "PictureDecoding.h"
+#include "output/PictureDecoding.h"
 
 namespace orv {
 

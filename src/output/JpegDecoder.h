@@ -3,7 +3,7 @@
 // RGB and CMYK/YCCK (Adobe's inverted form too) files come out as opaque RGB.
 #include <string>
 
-#include "Bitmap.h"
+#include "render/Bitmap.h"
 
 namespace orv {
 

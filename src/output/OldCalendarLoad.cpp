@@ -1,8 +1,8 @@
-#include "OldCalendarLoad.h"
+#include "output/OldCalendarLoad.h"
 
 #include <utility>
 
-#include "OldCalendar.h"
+#include "model/OldCalendar.h"
 
 namespace orv {
 

@@ -4,11 +4,11 @@
 #include <future>
 #include <string>
 
-#include "AlmanacData.h"
-#include "HeldMessages.h"
-#include "Memorials.h"
-#include "MessageSink.h"
-#include "RenderState.h"
+#include "model/AlmanacData.h"
+#include "model/HeldMessages.h"
+#include "model/Memorials.h"
+#include "model/MessageSink.h"
+#include "render/RenderState.h"
 
 namespace orv {
 

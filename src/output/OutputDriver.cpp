@@ -1,22 +1,22 @@
-#include "OutputDriver.h"
+#include "output/OutputDriver.h"
 
 #include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
 #include <set>
 
-#include "DrawCalendar.h"
-#include "Errors.h"
-#include "ExportSize.h"
-#include "ImageWriter.h"
-#include "Imposition.h"
-#include "OutputTexts.h"
-#include "PictureCache.h"
-#include "QtCanvas.h"
-#include "QtCanvasCache.h"
-#include "ResolutionPrompt.h"
-#include "SeveralMonths.h"
-#include "VB.h"
+#include "model/Errors.h"
+#include "model/VB.h"
+#include "output/ExportSize.h"
+#include "output/ImageWriter.h"
+#include "output/Imposition.h"
+#include "output/OutputTexts.h"
+#include "output/PictureCache.h"
+#include "output/QtCanvas.h"
+#include "output/QtCanvasCache.h"
+#include "output/ResolutionPrompt.h"
+#include "render/DrawCalendar.h"
+#include "render/SeveralMonths.h"
 
 namespace orv {
 

@@ -10,14 +10,14 @@
 #include <optional>
 #include <string>
 
-#include "BandedExport.h"
-#include "Canvas.h"
-#include "DesignSource.h"
-#include "Imposition.h"
-#include "MessageSink.h"
-#include "PreviewSizing.h"
-#include "PrintTarget.h"
-#include "RenderState.h"
+#include "model/MessageSink.h"
+#include "output/BandedExport.h"
+#include "output/DesignSource.h"
+#include "output/Imposition.h"
+#include "output/PreviewSizing.h"
+#include "output/PrintTarget.h"
+#include "render/Canvas.h"
+#include "render/RenderState.h"
 
 namespace orv {
 

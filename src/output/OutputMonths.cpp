@@ -1,13 +1,13 @@
-#include "OutputMonths.h"
+#include "output/OutputMonths.h"
 
 #include <cstdio>
 #include <future>
 #include <memory>
 #include <optional>
 
-#include "ImageWriter.h"
-#include "OutputTexts.h"
-#include "PdfFilePrinter.h"
+#include "output/ImageWriter.h"
+#include "output/OutputTexts.h"
+#include "output/PdfFilePrinter.h"
 
 namespace orv {
 

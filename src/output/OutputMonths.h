@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
-#include "Imposition.h"
-#include "OutputDriver.h"
+#include "output/Imposition.h"
+#include "output/OutputDriver.h"
 
 namespace orv {
 

@@ -1,12 +1,12 @@
-#include "PdfFilePrinter.h"
+#include "output/PdfFilePrinter.h"
 
 #include <QPageLayout>
 #include <QPageSize>
 #include <cmath>
 
-#include "ExportSize.h"
-#include "PdfPage.h"
-#include "StagedFile.h"
+#include "model/StagedFile.h"
+#include "output/ExportSize.h"
+#include "output/PdfPage.h"
 
 namespace orv {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "PrintTarget.h"
+#include "output/PrintTarget.h"
 
 namespace orv {
 

@@ -1,9 +1,9 @@
-#include "PdfPage.h"
+#include "output/PdfPage.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "StagedFile.h"
+#include "model/StagedFile.h"
 
 namespace orv {
 

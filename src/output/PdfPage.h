@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "PrintTarget.h"
+#include "output/PrintTarget.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "PictureCache.h"
+#include "output/PictureCache.h"
 
 namespace orv {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "RenderState.h"
+#include "render/RenderState.h"
 
 namespace orv {
 

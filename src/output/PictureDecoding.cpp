@@ -1,4 +1,4 @@
-#include "PictureDecoding.h"
+#include "output/PictureDecoding.h"
 
 #include <algorithm>
 

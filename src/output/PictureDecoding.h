@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "Bitmap.h"
-#include "Errors.h"
+#include "model/Errors.h"
+#include "render/Bitmap.h"
 
 namespace orv {
 

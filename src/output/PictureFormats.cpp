@@ -1,4 +1,4 @@
-#include "PictureFormats.h"
+#include "output/PictureFormats.h"
 
 #include <sys/stat.h>
 
@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <mutex>
 
-#include "BmpDecoder.h"
-#include "JpegDecoder.h"
-#include "PictureDecoding.h"
-#include "PngDecoder.h"
-#include "QtImageDecoder.h"
+#include "output/BmpDecoder.h"
+#include "output/JpegDecoder.h"
+#include "output/PictureDecoding.h"
+#include "output/PngDecoder.h"
+#include "output/QtImageDecoder.h"
 
 namespace orv {
 

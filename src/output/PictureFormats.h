@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "Bitmap.h"
-#include "RenderState.h"
+#include "render/Bitmap.h"
+#include "render/RenderState.h"
 
 namespace orv {
 

@@ -1,10 +1,10 @@
-#include "PngDecoder.h"
+#include "output/PngDecoder.h"
 
 #include <png.h>
 
 #include <bit>
 
-#include "PictureDecoding.h"
+#include "output/PictureDecoding.h"
 
 namespace orv {
 

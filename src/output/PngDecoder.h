@@ -3,7 +3,7 @@
 // on white, as the picture shows on paper.
 #include <string>
 
-#include "Bitmap.h"
+#include "render/Bitmap.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "PngWriter.h"
+#include "output/PngWriter.h"
 
 #include <zlib.h>
 
@@ -18,10 +18,10 @@
 #include <immintrin.h>
 #endif
 
-#include "Adler32.h"
-#include "AtomicFile.h"
-#include "Errors.h"
-#include "StagedFile.h"
+#include "model/AtomicFile.h"
+#include "model/Errors.h"
+#include "model/StagedFile.h"
+#include "output/Adler32.h"
 
 namespace orv {
 

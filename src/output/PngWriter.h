@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "ImageWriter.h"
+#include "output/ImageWriter.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "PreviewSizing.h"
+#include "output/PreviewSizing.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "Errors.h"
-#include "VB.h"
+#include "model/Errors.h"
+#include "model/VB.h"
 
 namespace orv {
 

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <string>
 
-#include "Errors.h"
+#include "model/Errors.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "PrinterLayer.h"
+#include "output/PrinterLayer.h"
 
 #include <unistd.h>
 #include <QDir>
@@ -9,10 +9,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "AtomicFile.h"
-#include "CupsQueries.h"
-#include "PdfPage.h"
-#include "StagedFile.h"
+#include "model/AtomicFile.h"
+#include "model/StagedFile.h"
+#include "output/CupsQueries.h"
+#include "output/PdfPage.h"
 
 namespace orv {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "PrintTarget.h"
+#include "output/PrintTarget.h"
 
 namespace orv {
 

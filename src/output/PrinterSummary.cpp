@@ -1,9 +1,9 @@
-#include "PrinterSummary.h"
+#include "output/PrinterSummary.h"
 
 #include <cmath>
 
-#include "PrinterLayer.h"
-#include "VB.h"
+#include "model/VB.h"
+#include "output/PrinterLayer.h"
 
 namespace orv {
 

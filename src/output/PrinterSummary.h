@@ -2,7 +2,7 @@
 // The arithmetic of the margin command and of the printer summary, on the printer's facts.
 #include <string>
 
-#include "PrintTarget.h"
+#include "output/PrintTarget.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "QtCanvas.h"
+#include "output/QtCanvas.h"
 
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "FontSubstitutes.h"
+#include "output/FontSubstitutes.h"
 
 namespace orv {
 

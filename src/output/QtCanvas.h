@@ -15,8 +15,8 @@
 #include <memory>
 #include <string>
 
-#include "Canvas.h"
-#include "QtCanvasCache.h"
+#include "output/QtCanvasCache.h"
+#include "render/Canvas.h"
 
 namespace orv {
 

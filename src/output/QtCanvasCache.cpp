@@ -1,10 +1,10 @@
-#include "QtCanvasCache.h"
+#include "output/QtCanvasCache.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <algorithm>
 
-#include "FontSubstitutes.h"
+#include "output/FontSubstitutes.h"
 
 namespace orv {
 

@@ -17,7 +17,7 @@
 #include <memory>
 #include <tuple>
 
-#include "Bitmap.h"
+#include "render/Bitmap.h"
 
 namespace orv {
 

@@ -1,10 +1,10 @@
-#include "QtImageDecoder.h"
+#include "output/QtImageDecoder.h"
 
 #include <QImage>
 #include <QImageReader>
 #include <algorithm>
 
-#include "PictureDecoding.h"
+#include "output/PictureDecoding.h"
 
 namespace orv {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Bitmap.h"
+#include "render/Bitmap.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
-#include "RecordDesignSource.h"
+#include "output/RecordDesignSource.h"
 
-#include "VB.h"
+#include "model/VB.h"
 
 namespace orv {
 

@@ -3,8 +3,8 @@
 // output driver through it exactly as the window does through its widgets.
 #include <string>
 
-#include "DataUnit.h"
-#include "DesignSource.h"
+#include "model/DataUnit.h"
+#include "output/DesignSource.h"
 
 namespace orv {
 

@@ -1,10 +1,10 @@
-#include "ResolutionPrompt.h"
+#include "output/ResolutionPrompt.h"
 
-#include "Errors.h"
-#include "OutputTexts.h"
-#include "PrintTarget.h"
-#include "PrinterSummary.h"
-#include "VB.h"
+#include "model/Errors.h"
+#include "model/VB.h"
+#include "output/OutputTexts.h"
+#include "output/PrintTarget.h"
+#include "output/PrinterSummary.h"
 
 namespace orv {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "RenderPass.h"
+#include "render/RenderPass.h"
 
 namespace orv {
 

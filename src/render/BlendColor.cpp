@@ -1,6 +1,6 @@
-#include "BlendColor.h"
+#include "render/BlendColor.h"
 
-#include "RenderPass.h"
+#include "render/RenderPass.h"
 
 namespace orv {
 

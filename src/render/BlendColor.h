@@ -1,5 +1,5 @@
 #pragma once
-#include "Canvas.h"
+#include "render/Canvas.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "CalendarTexts.h"
+#include "render/CalendarTexts.h"
 
 #include <array>
 

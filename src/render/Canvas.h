@@ -30,7 +30,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Bitmap.h"
+#include "render/Bitmap.h"
 
 namespace orv {
 

@@ -1,11 +1,11 @@
-#include "CellLayout.h"
+#include "render/CellLayout.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <numeric>
 
-#include "Utf8.h"
+#include "model/Utf8.h"
 
 namespace orv {
 

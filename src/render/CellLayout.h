@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
+#include "render/Canvas.h"
 
 namespace orv {
 

@@ -1,10 +1,10 @@
-#include "CellTexts.h"
+#include "render/CellTexts.h"
 
 #include <cmath>
 #include <vector>
 
-#include "CellLayout.h"
-#include "VB.h"
+#include "model/VB.h"
+#include "render/CellLayout.h"
 
 namespace orv {
 

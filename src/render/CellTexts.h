@@ -3,7 +3,7 @@
 // seasonal day, holiday name and memorial lines) and the moon, laid out by LayOutCell.
 #include <string>
 
-#include "RenderPass.h"
+#include "render/RenderPass.h"
 
 namespace orv {
 

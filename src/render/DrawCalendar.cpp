@@ -1,10 +1,10 @@
-#include "DrawCalendar.h"
+#include "render/DrawCalendar.h"
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
 
-#include "RenderPass.h"
+#include "render/RenderPass.h"
 
 namespace orv {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The one renderer: draws a calendar design onto a canvas at any resolution and zoom.
-#include "Canvas.h"
-#include "DataUnit.h"
-#include "MessageSink.h"
-#include "RenderState.h"
+#include "model/DataUnit.h"
+#include "model/MessageSink.h"
+#include "render/Canvas.h"
+#include "render/RenderState.h"
 
 namespace orv {
 

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "BlendColor.h"
-#include "CellTexts.h"
-#include "Holidays.h"
-#include "RenderPass.h"
+#include "model/Holidays.h"
+#include "render/BlendColor.h"
+#include "render/CellTexts.h"
+#include "render/RenderPass.h"
 
 namespace orv {
 

@@ -1,7 +1,7 @@
 // The small moon of a day cell.
 #include <algorithm>
 
-#include "CellTexts.h"
+#include "render/CellTexts.h"
 
 namespace orv {
 

@@ -8,8 +8,8 @@
 #include <climits>
 #include <cmath>
 
-#include "DrawCalendar.h"
-#include "Errors.h"
+#include "model/Errors.h"
+#include "render/DrawCalendar.h"
 
 namespace orv {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "AlmanacData.h"
-#include "Bitmap.h"
-#include "Memorials.h"
+#include "model/AlmanacData.h"
+#include "model/Memorials.h"
+#include "render/Bitmap.h"
 
 namespace orv {
 

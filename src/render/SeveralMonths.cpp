@@ -1,8 +1,8 @@
-#include "SeveralMonths.h"
+#include "render/SeveralMonths.h"
 
 #include <algorithm>
 
-#include "RenderPass.h"
+#include "render/RenderPass.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The months of the several-months layout, drawn after the sheet pass into its month area.
-#include "DrawCalendar.h"
+#include "render/DrawCalendar.h"
 
 namespace orv {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "DrawCalendar.h"
-#include "RenderPass.h"
+#include "render/DrawCalendar.h"
+#include "render/RenderPass.h"
 
 namespace orv {
 

@@ -1,10 +1,10 @@
 // The year-month title and the row of weekday captions.
 #include <algorithm>
 
-#include "CalendarTexts.h"
-#include "Eras.h"
-#include "RenderPass.h"
-#include "SeveralMonths.h"
+#include "model/Eras.h"
+#include "render/CalendarTexts.h"
+#include "render/RenderPass.h"
+#include "render/SeveralMonths.h"
 
 namespace orv {
 

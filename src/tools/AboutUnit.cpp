@@ -1,10 +1,10 @@
-#include "AboutUnit.h"
+#include "tools/AboutUnit.h"
 
 #include <QDesktopServices>
 #include <QLayout>
 #include <QUrl>
 
-#include "ProgramIcon.h"
+#include "tools/ProgramIcon.h"
 #include "ui_AboutBox.h"
 
 namespace orv {

@@ -1,4 +1,4 @@
-#include "DialogMessageSink.h"
+#include "tools/DialogMessageSink.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Shows each message as a modal box with the kind's icon and one OK button.
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 class QWidget;
 

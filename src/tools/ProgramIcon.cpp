@@ -1,4 +1,4 @@
-#include "ProgramIcon.h"
+#include "tools/ProgramIcon.h"
 
 #include <QPainter>
 #include <QPixmap>

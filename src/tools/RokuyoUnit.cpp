@@ -1,4 +1,4 @@
-#include "RokuyoUnit.h"
+#include "tools/RokuyoUnit.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <memory>
 
-#include "DataCreation.h"
-#include "DialogMessageSink.h"
+#include "model/DataCreation.h"
+#include "tools/DialogMessageSink.h"
 
 namespace Ui {
 class TfrmRokuyo;

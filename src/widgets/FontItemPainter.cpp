@@ -1,4 +1,4 @@
-#include "FontItemPainter.h"
+#include "widgets/FontItemPainter.h"
 
 #include <QPainter>
 

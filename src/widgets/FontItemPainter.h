@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QString>
 
-#include "FontNameFilter.h"
+#include "widgets/FontNameFilter.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "FontNameComboBox.h"
+#include "widgets/FontNameComboBox.h"
 
 #include <QAbstractItemView>
 #include <QFontInfo>
@@ -10,8 +10,8 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "FontSubstitutes.h"
-#include "FontTable.h"
+#include "output/FontSubstitutes.h"
+#include "widgets/FontTable.h"
 
 namespace orv {
 

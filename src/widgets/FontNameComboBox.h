@@ -7,8 +7,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "FontItemPainter.h"
-#include "FontNameFilter.h"
+#include "widgets/FontItemPainter.h"
+#include "widgets/FontNameFilter.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
-#include "FontNameFilter.h"
+#include "widgets/FontNameFilter.h"
 
-#include "FontSubstitutes.h"
+#include "output/FontSubstitutes.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "FontTable.h"
+#include "widgets/FontTable.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -6,7 +6,7 @@
 #include <QHash>
 #include <algorithm>
 
-#include "FontSubstitutes.h"
+#include "output/FontSubstitutes.h"
 
 namespace orv {
 

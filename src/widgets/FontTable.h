@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "FontNameFilter.h"
+#include "widgets/FontNameFilter.h"
 
 namespace orv {
 

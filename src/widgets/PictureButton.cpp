@@ -1,4 +1,4 @@
-#include "PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -8,7 +8,7 @@
 #include <QShortcutEvent>
 #include <QStyle>
 
-#include "SystemColors.h"
+#include "widgets/SystemColors.h"
 
 namespace orv {
 

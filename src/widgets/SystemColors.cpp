@@ -1,4 +1,4 @@
-#include "SystemColors.h"
+#include "widgets/SystemColors.h"
 
 #include <array>
 #include <optional>

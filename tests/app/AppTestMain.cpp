@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "AppTests.h"
-#include "FontSubstitutes.h"
+#include "output/FontSubstitutes.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -6,9 +6,9 @@
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "imposition/ImpositionTab.h"
-#include "style/StyleTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/imposition/ImpositionTab.h"
+#include "app/style/StyleTab.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
 #include "ui_MainWindow.h"

@@ -6,10 +6,10 @@
 #include <QTest>
 
 #include "AppTests.h"
-#include "CivilDate.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "style/StyleTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/style/StyleTab.h"
+#include "model/CivilDate.h"
 #include "ui_BasicTab.h"
 #include "ui_StyleTab.h"
 

@@ -10,11 +10,11 @@
 #include <QTest>
 
 #include "AppTests.h"
-#include "CliRunner.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "months/MonthRunDialog.h"
-#include "style/StyleTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/months/MonthRunDialog.h"
+#include "app/style/StyleTab.h"
+#include "support/CliRunner.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
 #include "ui_StyleTab.h"

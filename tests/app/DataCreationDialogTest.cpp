@@ -5,11 +5,11 @@
 #include <QTest>
 
 #include "AppTests.h"
-#include "CivilDate.h"
-#include "Codec.h"
-#include "DataCreation.h"
-#include "RokuyoUnit.h"
 #include "WindowTestSupport.h"
+#include "model/CivilDate.h"
+#include "model/Codec.h"
+#include "model/DataCreation.h"
+#include "tools/RokuyoUnit.h"
 #include "ui_RokuyoDialog.h"
 
 namespace orv::test {

@@ -14,8 +14,8 @@
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "style/StyleTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/style/StyleTab.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
 #include "ui_StyleTab.h"

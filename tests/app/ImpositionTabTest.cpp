@@ -5,7 +5,7 @@
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
-#include "imposition/ImpositionTab.h"
+#include "app/imposition/ImpositionTab.h"
 #include "ui_ImpositionTab.h"
 #include "ui_MainWindow.h"
 

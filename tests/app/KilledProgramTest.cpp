@@ -13,9 +13,9 @@
 #include <functional>
 #include <thread>
 
-#include "CivilDate.h"
-#include "DataUnit.h"
-#include "TempDir.h"
+#include "model/CivilDate.h"
+#include "model/DataUnit.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

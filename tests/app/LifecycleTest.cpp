@@ -3,11 +3,11 @@
 #include <QTest>
 
 #include "AppTests.h"
-#include "CivilDate.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "memorial/MemorialTab.h"
-#include "style/StyleTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/memorial/MemorialTab.h"
+#include "app/style/StyleTab.h"
+#include "model/CivilDate.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
 #include "ui_MemorialTab.h"

@@ -3,14 +3,14 @@
 #include <QToolButton>
 
 #include "AppTests.h"
-#include "CivilDate.h"
-#include "PictureButton.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "memorial/MemorialTab.h"
-#include "style/StyleTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/memorial/MemorialTab.h"
+#include "app/style/StyleTab.h"
+#include "model/CivilDate.h"
 #include "ui_MemorialTab.h"
 #include "ui_StyleTab.h"
+#include "widgets/PictureButton.h"
 
 namespace orv::test {
 

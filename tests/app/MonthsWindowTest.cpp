@@ -18,9 +18,9 @@
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "months/MonthPicturesDialog.h"
-#include "months/MonthRunDialog.h"
+#include "app/basic/BasicTab.h"
+#include "app/months/MonthPicturesDialog.h"
+#include "app/months/MonthRunDialog.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
 

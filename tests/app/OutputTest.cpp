@@ -8,10 +8,10 @@
 #include <QTest>
 
 #include "AppTests.h"
-#include "CliRunner.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "style/StyleTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/style/StyleTab.h"
+#include "support/CliRunner.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
 #include "ui_StyleTab.h"

@@ -4,8 +4,8 @@
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "imposition/ImpositionTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/imposition/ImpositionTab.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
 #include "ui_MainWindow.h"

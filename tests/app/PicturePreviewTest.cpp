@@ -5,9 +5,9 @@
 #include <QTimer>
 
 #include "AppTests.h"
-#include "PictureFileDialog.h"
-#include "PictureFormats.h"
-#include "WindowDialogs.h"
+#include "app/PictureFileDialog.h"
+#include "app/WindowDialogs.h"
+#include "output/PictureFormats.h"
 
 namespace orv::test {
 

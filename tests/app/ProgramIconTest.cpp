@@ -3,8 +3,8 @@
 #include <QTest>
 
 #include "AppTests.h"
-#include "ProgramIcon.h"
 #include "WindowTestSupport.h"
+#include "tools/ProgramIcon.h"
 
 namespace orv::test {
 

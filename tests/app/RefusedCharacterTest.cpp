@@ -4,7 +4,7 @@
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
-#include "memorial/MemorialTab.h"
+#include "app/memorial/MemorialTab.h"
 #include "ui_MemorialTab.h"
 
 namespace orv::test {

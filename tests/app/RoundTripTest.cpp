@@ -7,19 +7,19 @@
 #include <algorithm>
 
 #include "AppTests.h"
-#include "CliRunner.h"
-#include "FontNameComboBox.h"
-#include "PictureButton.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "imposition/ImpositionTab.h"
-#include "memorial/MemorialTab.h"
-#include "style/StyleTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/imposition/ImpositionTab.h"
+#include "app/memorial/MemorialTab.h"
+#include "app/style/StyleTab.h"
+#include "support/CliRunner.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
 #include "ui_MainWindow.h"
 #include "ui_MemorialTab.h"
 #include "ui_StyleTab.h"
+#include "widgets/FontNameComboBox.h"
+#include "widgets/PictureButton.h"
 
 namespace orv::test {
 

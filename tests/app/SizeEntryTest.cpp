@@ -4,7 +4,7 @@
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
+#include "app/basic/BasicTab.h"
 #include "ui_BasicTab.h"
 
 namespace orv::test {

@@ -9,8 +9,8 @@
 #include <QTimer>
 
 #include "AppTests.h"
-#include "QtTranslations.h"
 #include "WindowTestSupport.h"
+#include "app/QtTranslations.h"
 
 namespace orv::test {
 

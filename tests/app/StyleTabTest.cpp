@@ -3,13 +3,13 @@
 #include <QToolButton>
 
 #include "AppTests.h"
-#include "FontNameComboBox.h"
-#include "PictureButton.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
-#include "style/StyleTab.h"
+#include "app/basic/BasicTab.h"
+#include "app/style/StyleTab.h"
 #include "ui_BasicTab.h"
 #include "ui_StyleTab.h"
+#include "widgets/FontNameComboBox.h"
+#include "widgets/PictureButton.h"
 
 namespace orv::test {
 

@@ -7,11 +7,11 @@
 #include <QWheelEvent>
 
 #include "AppTests.h"
-#include "FontNameComboBox.h"
 #include "WindowTestSupport.h"
-#include "style/StyleTab.h"
+#include "app/style/StyleTab.h"
 #include "ui_MainWindow.h"
 #include "ui_StyleTab.h"
+#include "widgets/FontNameComboBox.h"
 
 namespace orv::test {
 

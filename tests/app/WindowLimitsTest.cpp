@@ -8,7 +8,7 @@
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
-#include "basic/BasicTab.h"
+#include "app/basic/BasicTab.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
 

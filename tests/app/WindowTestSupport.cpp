@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 
-#include "SettingsKeys.h"
+#include "model/SettingsKeys.h"
 
 namespace orv::test {
 

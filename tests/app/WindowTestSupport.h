@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "DataUnit.h"
-#include "MainUnit.h"
-#include "MessageSink.h"
-#include "WindowDialogs.h"
+#include "app/MainUnit.h"
+#include "app/WindowDialogs.h"
+#include "model/DataUnit.h"
+#include "model/MessageSink.h"
 
 class QLineEdit;
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "CliRunner.h"
-#include "Codec.h"
-#include "TempDir.h"
+#include "model/Codec.h"
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "CliRunner.h"
-#include "DataUnit.h"
-#include "TempDir.h"
+#include "model/DataUnit.h"
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
 
 namespace orv::test {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "CliRunner.h"
-#include "Codec.h"
-#include "LunisolarCalendar.h"
-#include "OldCalendarWriter.h"
-#include "TempDir.h"
+#include "model/Codec.h"
+#include "model/LunisolarCalendar.h"
+#include "model/OldCalendarWriter.h"
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

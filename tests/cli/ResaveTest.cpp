@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "CliRunner.h"
-#include "Codec.h"
-#include "DataUnit.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "model/Codec.h"
+#include "model/DataUnit.h"
+#include "support/CliRunner.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "CliRunner.h"
-#include "DataUnit.h"
-#include "TempDir.h"
+#include "model/DataUnit.h"
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
 
 namespace orv::test {
 namespace {

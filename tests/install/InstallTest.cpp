@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "AtomicFile.h"
-#include "TempDir.h"
+#include "model/AtomicFile.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

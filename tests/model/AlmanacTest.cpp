@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Almanac.h"
-#include "AlmanacData.h"
-#include "Codec.h"
 #include "IndependentEphemeris.h"
+#include "model/Almanac.h"
+#include "model/AlmanacData.h"
+#include "model/Codec.h"
 
 namespace orv {
 namespace {

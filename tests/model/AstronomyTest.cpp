@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "Astronomy.h"
 #include "IndependentEphemeris.h"
-#include "SolarTerms.h"
+#include "model/Astronomy.h"
+#include "model/SolarTerms.h"
 
 namespace orv {
 namespace {

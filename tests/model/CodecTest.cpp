@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Codec.h"
-#include "Errors.h"
+#include "model/Codec.h"
+#include "model/Errors.h"
 
 namespace orv {
 namespace {

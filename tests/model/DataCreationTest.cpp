@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "CivilDate.h"
-#include "Codec.h"
-#include "DataCreation.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "model/CivilDate.h"
+#include "model/Codec.h"
+#include "model/DataCreation.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

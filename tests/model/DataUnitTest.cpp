@@ -3,12 +3,12 @@
 #include <cerrno>
 #include <unistd.h>
 
-#include "CivilDate.h"
-#include "Codec.h"
-#include "DataUnit.h"
-#include "RecordingSink.h"
-#include "SettingsKeys.h"
-#include "TempDir.h"
+#include "model/CivilDate.h"
+#include "model/Codec.h"
+#include "model/DataUnit.h"
+#include "model/SettingsKeys.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

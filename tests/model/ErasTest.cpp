@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Eras.h"
+#include "model/Eras.h"
 
 namespace orv {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <tuple>
 
-#include "CivilDate.h"
-#include "Holidays.h"
+#include "model/CivilDate.h"
+#include "model/Holidays.h"
 
 namespace orv {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Codec.h"
-#include "Errors.h"
-#include "IniFile.h"
-#include "TempDir.h"
+#include "model/Codec.h"
+#include "model/Errors.h"
+#include "model/IniFile.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Errors.h"
-#include "Matrixs.h"
-#include "Memorials.h"
-#include "RecordingSink.h"
+#include "model/Errors.h"
+#include "model/Matrixs.h"
+#include "model/Memorials.h"
+#include "support/RecordingSink.h"
 
 namespace orv {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "LunisolarCalendar.h"
+#include "model/LunisolarCalendar.h"
 
 namespace orv {
 namespace {

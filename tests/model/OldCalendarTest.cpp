@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <string>
 
-#include "AlmanacData.h"
-#include "Codec.h"
-#include "IniOldCalendarReader.h"
-#include "OldCalendar.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "model/AlmanacData.h"
+#include "model/Codec.h"
+#include "model/OldCalendar.h"
+#include "support/IniOldCalendarReader.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "Codec.h"
-#include "Errors.h"
-#include "OldCalendar.h"
-#include "OldCalendarWriter.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "model/Codec.h"
+#include "model/Errors.h"
+#include "model/OldCalendar.h"
+#include "model/OldCalendarWriter.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

@@ -8,10 +8,10 @@
 
 #include <cstdio>
 
-#include "DataUnit.h"
-#include "IniFile.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "model/DataUnit.h"
+#include "model/IniFile.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "AtomicFile.h"
-#include "DataUnit.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "model/AtomicFile.h"
+#include "model/DataUnit.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

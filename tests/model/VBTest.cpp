@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Errors.h"
-#include "VB.h"
+#include "model/Errors.h"
+#include "model/VB.h"
 
 namespace orv {
 namespace {

@@ -5,13 +5,13 @@
 #include <QImage>
 #include <string_view>
 
-#include "FontSubstitutes.h"
-#include "OutputDriver.h"
-#include "PictureFormats.h"
-#include "PngRows.h"
-#include "RecordDesignSource.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "output/FontSubstitutes.h"
+#include "output/OutputDriver.h"
+#include "output/PictureFormats.h"
+#include "output/RecordDesignSource.h"
+#include "support/PngRows.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

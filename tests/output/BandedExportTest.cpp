@@ -4,9 +4,9 @@
 
 #include <QFont>
 
-#include "BandedExport.h"
 #include "CanvasImages.h"
-#include "TempDir.h"
+#include "output/BandedExport.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

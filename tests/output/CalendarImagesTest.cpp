@@ -10,15 +10,15 @@
 #include <cmath>
 
 #include "CanvasImages.h"
-#include "Codec.h"
-#include "DrawCalendar.h"
-#include "FontSubstitutes.h"
-#include "OldCalendar.h"
-#include "PictureFormats.h"
-#include "QtCanvas.h"
-#include "RecordingSink.h"
-#include "SeveralMonths.h"
-#include "TempDir.h"
+#include "model/Codec.h"
+#include "model/OldCalendar.h"
+#include "output/FontSubstitutes.h"
+#include "output/PictureFormats.h"
+#include "output/QtCanvas.h"
+#include "render/DrawCalendar.h"
+#include "render/SeveralMonths.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv::test {
 namespace {

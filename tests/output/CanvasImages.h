@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "QtCanvas.h"
+#include "output/QtCanvas.h"
 
 namespace orv::test {
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QFontInfo>
 
-#include "FontSubstitutes.h"
+#include "output/FontSubstitutes.h"
 
 namespace orv {
 namespace {

@@ -6,12 +6,12 @@
 #include <sys/resource.h>
 #include <zlib.h>
 
-#include "Adler32.h"
-#include "BmpWriter.h"
-#include "Errors.h"
-#include "PngRows.h"
-#include "PngWriter.h"
-#include "TempDir.h"
+#include "model/Errors.h"
+#include "output/Adler32.h"
+#include "output/BmpWriter.h"
+#include "output/PngWriter.h"
+#include "support/PngRows.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

@@ -1,7 +1,7 @@
 // The imposition layout's arithmetic: which month each calendar shows and where it goes.
 #include <gtest/gtest.h>
 
-#include "Imposition.h"
+#include "output/Imposition.h"
 
 namespace orv {
 namespace {

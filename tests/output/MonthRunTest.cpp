@@ -6,13 +6,13 @@
 #include <QImage>
 #include <QProcess>
 
-#include "FontSubstitutes.h"
-#include "OutputMonths.h"
-#include "PdfFilePrinter.h"
-#include "PictureFormats.h"
-#include "RecordDesignSource.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "output/FontSubstitutes.h"
+#include "output/OutputMonths.h"
+#include "output/PdfFilePrinter.h"
+#include "output/PictureFormats.h"
+#include "output/RecordDesignSource.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

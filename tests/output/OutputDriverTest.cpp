@@ -1,12 +1,12 @@
 // The output driver on a recording canvas: every calendar of an imposition layout is the
 // renderer's own pass at its place in the grid, with its month, look and picture.
-#include "OutputDriver.h"
+#include "output/OutputDriver.h"
 
 #include <gtest/gtest.h>
 
-#include "RecordDesignSource.h"
-#include "RenderFixture.h"
-#include "SeveralMonths.h"
+#include "output/RecordDesignSource.h"
+#include "render/SeveralMonths.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

@@ -9,12 +9,12 @@
 #include <functional>
 
 #include "CanvasImages.h"
-#include "FontSubstitutes.h"
-#include "OutputDriver.h"
-#include "PreviewSizing.h"
-#include "RecordDesignSource.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "output/FontSubstitutes.h"
+#include "output/OutputDriver.h"
+#include "output/PreviewSizing.h"
+#include "output/RecordDesignSource.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

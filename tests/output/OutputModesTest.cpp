@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "CanvasImages.h"
-#include "FontSubstitutes.h"
-#include "OutputDriver.h"
-#include "PdfFilePrinter.h"
-#include "RecordDesignSource.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "output/FontSubstitutes.h"
+#include "output/OutputDriver.h"
+#include "output/PdfFilePrinter.h"
+#include "output/RecordDesignSource.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

@@ -9,15 +9,15 @@
 #include <QPainter>
 #include <map>
 
-#include "FontSubstitutes.h"
-#include "OutputDriver.h"
-#include "PdfFilePrinter.h"
-#include "PictureFormats.h"
-#include "PrinterLayer.h"
-#include "RecordDesignSource.h"
-#include "RecordingSink.h"
-#include "SizePresets.h"
-#include "TempDir.h"
+#include "app/SizePresets.h"
+#include "output/FontSubstitutes.h"
+#include "output/OutputDriver.h"
+#include "output/PdfFilePrinter.h"
+#include "output/PictureFormats.h"
+#include "output/PrinterLayer.h"
+#include "output/RecordDesignSource.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

@@ -8,18 +8,18 @@
 #include <optional>
 
 #include "AllocationWatch.h"
-#include "BmpDecoder.h"
-#include "FontSubstitutes.h"
-#include "JpegDecoder.h"
-#include "OutputDriver.h"
-#include "PictureDecoding.h"
 #include "PictureFiles.h"
-#include "PictureFormats.h"
-#include "PngDecoder.h"
-#include "QtImageDecoder.h"
-#include "RecordDesignSource.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "output/BmpDecoder.h"
+#include "output/FontSubstitutes.h"
+#include "output/JpegDecoder.h"
+#include "output/OutputDriver.h"
+#include "output/PictureDecoding.h"
+#include "output/PictureFormats.h"
+#include "output/PngDecoder.h"
+#include "output/QtImageDecoder.h"
+#include "output/RecordDesignSource.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

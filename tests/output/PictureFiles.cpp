@@ -9,7 +9,7 @@
 
 #include <jpeglib.h>
 
-#include "QtCanvasCache.h"
+#include "output/QtCanvasCache.h"
 
 namespace orv::test {
 

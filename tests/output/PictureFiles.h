@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Bitmap.h"
+#include "render/Bitmap.h"
 
 namespace orv::test {
 

@@ -9,10 +9,10 @@
 #include <random>
 #include <stdexcept>
 
-#include "PictureDecoding.h"
 #include "PictureFiles.h"
-#include "PictureFormats.h"
-#include "TempDir.h"
+#include "output/PictureDecoding.h"
+#include "output/PictureFormats.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

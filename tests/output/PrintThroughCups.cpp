@@ -10,11 +10,11 @@
 #include <optional>
 #include <string>
 
-#include "OutputDriver.h"
-#include "OutputMonths.h"
-#include "PrinterLayer.h"
-#include "PrinterSummary.h"
-#include "RecordDesignSource.h"
+#include "output/OutputDriver.h"
+#include "output/OutputMonths.h"
+#include "output/PrinterLayer.h"
+#include "output/PrinterSummary.h"
+#include "output/RecordDesignSource.h"
 
 using namespace orv;
 

@@ -2,11 +2,11 @@
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 
-#include "CupsQueries.h"
-#include "Errors.h"
-#include "PrinterLayer.h"
-#include "PrinterSummary.h"
-#include "ResolutionPrompt.h"
+#include "model/Errors.h"
+#include "output/CupsQueries.h"
+#include "output/PrinterLayer.h"
+#include "output/PrinterSummary.h"
+#include "output/ResolutionPrompt.h"
 
 namespace orv {
 namespace {

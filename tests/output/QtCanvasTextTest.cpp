@@ -5,7 +5,7 @@
 #include <QPdfWriter>
 
 #include "CanvasImages.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 namespace orv {
 namespace {

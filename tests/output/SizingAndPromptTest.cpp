@@ -1,11 +1,11 @@
 // The sizes of the preview and of an exported picture, and the export's resolution prompt.
 #include <gtest/gtest.h>
 
-#include "Errors.h"
-#include "ExportSize.h"
-#include "OutputTexts.h"
-#include "PreviewSizing.h"
-#include "ResolutionPrompt.h"
+#include "model/Errors.h"
+#include "output/ExportSize.h"
+#include "output/OutputTexts.h"
+#include "output/PreviewSizing.h"
+#include "output/ResolutionPrompt.h"
 
 namespace orv {
 namespace {

@@ -1,6 +1,6 @@
 // The miniature previous/next months: their box beside the picture or the dates, and which months
 // they show.
-#include "RenderFixture.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

@@ -4,10 +4,10 @@
 // set side by side, left out from the least important with a mark.
 #include <map>
 
-#include "Codec.h"
-#include "RenderFixture.h"
-#include "SeveralMonths.h"
-#include "Utf8.h"
+#include "model/Codec.h"
+#include "model/Utf8.h"
+#include "render/SeveralMonths.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

@@ -1,7 +1,7 @@
 // The texts under or beside a day number: which lines, in which order and colour, their size and
 // their place; and the moon beside it.
-#include "Codec.h"
-#include "RenderFixture.h"
+#include "model/Codec.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <set>
 
-#include "LunisolarCalendar.h"
-#include "OldCalendar.h"
-#include "RenderFixture.h"
+#include "model/LunisolarCalendar.h"
+#include "model/OldCalendar.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

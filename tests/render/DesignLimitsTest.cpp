@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "RenderFixture.h"
-#include "SeveralMonths.h"
-#include "VB.h"
+#include "model/VB.h"
+#include "render/SeveralMonths.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

@@ -1,6 +1,6 @@
 // The six-week grid: cells, day-number size and position, neighbouring-month days and colours.
-#include "BlendColor.h"
-#include "RenderFixture.h"
+#include "render/BlendColor.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

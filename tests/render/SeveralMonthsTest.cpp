@@ -1,6 +1,6 @@
 // The several-months layout: the sheet pass leaves the month area, and each cell gets a month.
-#include "RenderFixture.h"
-#include "SeveralMonths.h"
+#include "render/SeveralMonths.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

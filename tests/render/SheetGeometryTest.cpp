@@ -1,6 +1,6 @@
 // Division of the sheet into picture box, calendar box and title band; the picture; background,
 // cut frame, zoom and the pass's failure handling.
-#include "RenderFixture.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

@@ -1,5 +1,5 @@
 // The year-month title in its five styles and three kinds of pass, and the weekday row.
-#include "RenderFixture.h"
+#include "support/RenderFixture.h"
 
 namespace orv::test {
 namespace {

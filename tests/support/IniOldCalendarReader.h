@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "AtomicFile.h"
-#include "CivilDate.h"
-#include "Errors.h"
-#include "IniFile.h"
-#include "Memorials.h"
-#include "MessageSink.h"
-#include "VB.h"
+#include "model/AtomicFile.h"
+#include "model/CivilDate.h"
+#include "model/Errors.h"
+#include "model/IniFile.h"
+#include "model/Memorials.h"
+#include "model/MessageSink.h"
+#include "model/VB.h"
 
 namespace orv::test {
 

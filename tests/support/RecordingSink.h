@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 namespace orv::test {
 

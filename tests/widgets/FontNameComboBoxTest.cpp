@@ -8,10 +8,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "FontItemPainter.h"
-#include "FontNameComboBox.h"
-#include "FontSubstitutes.h"
-#include "FontTable.h"
+#include "output/FontSubstitutes.h"
+#include "widgets/FontItemPainter.h"
+#include "widgets/FontNameComboBox.h"
+#include "widgets/FontTable.h"
 
 namespace orv {
 namespace {

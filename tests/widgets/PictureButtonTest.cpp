@@ -4,8 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "PictureButton.h"
-#include "SystemColors.h"
+#include "widgets/PictureButton.h"
+#include "widgets/SystemColors.h"
 
 namespace orv {
 namespace {

@@ -1,14 +1,14 @@
-#include "BasicTab.h"
+#include "app/basic/BasicTab.h"
 
 #include <QButtonGroup>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "SizePresets.h"
-#include "TabHost.h"
-#include "VB.h"
-#include "WindowDialogs.h"
-#include "style/StyleTab.h"
+#include "app/SizePresets.h"
+#include "app/TabHost.h"
+#include "app/WindowDialogs.h"
+#include "app/style/StyleTab.h"
+#include "model/VB.h"
 #include "ui_BasicTab.h"
 
 namespace orv {

@@ -1,13 +1,13 @@
-#include "ImpositionTab.h"
+#include "app/imposition/ImpositionTab.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
 
-#include "FileFilter.h"
-#include "TabHost.h"
-#include "UiHelpers.h"
-#include "VB.h"
-#include "WindowDialogs.h"
+#include "app/FileFilter.h"
+#include "app/TabHost.h"
+#include "app/UiHelpers.h"
+#include "app/WindowDialogs.h"
+#include "model/VB.h"
 #include "ui_ImpositionTab.h"
 
 namespace orv {

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "DataUnit.h"
+#include "model/DataUnit.h"
 
 class QTreeWidgetItem;
 

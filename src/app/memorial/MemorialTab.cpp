@@ -1,15 +1,15 @@
-#include "MemorialTab.h"
+#include "app/memorial/MemorialTab.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
 
-#include "CivilDate.h"
-#include "TabHost.h"
-#include "UiHelpers.h"
-#include "VB.h"
-#include "WindowDialogs.h"
-#include "basic/BasicTab.h"
-#include "style/StyleTab.h"
+#include "app/TabHost.h"
+#include "app/UiHelpers.h"
+#include "app/WindowDialogs.h"
+#include "app/basic/BasicTab.h"
+#include "app/style/StyleTab.h"
+#include "model/CivilDate.h"
+#include "model/VB.h"
 #include "ui_MemorialTab.h"
 
 namespace orv {

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "DataUnit.h"
+#include "model/DataUnit.h"
 
 class QTreeWidgetItem;
 

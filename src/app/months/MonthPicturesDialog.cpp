@@ -1,4 +1,4 @@
-#include "MonthPicturesDialog.h"
+#include "app/months/MonthPicturesDialog.h"
 
 #include <QDialogButtonBox>
 #include <QDragEnterEvent>
@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "PictureFormats.h"
-#include "QtCanvasCache.h"
-#include "TabHost.h"
+#include "app/TabHost.h"
+#include "output/PictureFormats.h"
+#include "output/QtCanvasCache.h"
 
 namespace orv {
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <array>
 
-#include "DataUnit.h"
+#include "model/DataUnit.h"
 
 class QLabel;
 class QLineEdit;

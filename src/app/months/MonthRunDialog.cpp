@@ -1,4 +1,4 @@
-#include "MonthRunDialog.h"
+#include "app/months/MonthRunDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "FileFilter.h"
-#include "TabHost.h"
-#include "WindowDialogs.h"
+#include "app/FileFilter.h"
+#include "app/TabHost.h"
+#include "app/WindowDialogs.h"
 
 namespace orv {
 

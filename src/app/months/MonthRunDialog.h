@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "OutputMonths.h"
+#include "output/OutputMonths.h"
 
 class QComboBox;
 class QLineEdit;

@@ -1,10 +1,10 @@
-#include "StyleTab.h"
+#include "app/style/StyleTab.h"
 
 #include <QFocusEvent>
 
-#include "TabHost.h"
-#include "VB.h"
-#include "WindowDialogs.h"
+#include "app/TabHost.h"
+#include "app/WindowDialogs.h"
+#include "model/VB.h"
 #include "ui_StyleTab.h"
 
 namespace orv {

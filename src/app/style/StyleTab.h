@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "DataUnit.h"
+#include "model/DataUnit.h"
 
 namespace Ui {
 class StyleTab;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
+#include "render/Canvas.h"
 
 namespace orv::test {
 

@@ -6,10 +6,10 @@
 
 #include <fstream>
 
-#include "DrawCalendar.h"
-#include "RecordingCanvas.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "render/DrawCalendar.h"
+#include "support/RecordingCanvas.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 namespace orv {
 inline void PrintTo(const Rect& r, std::ostream* os) {
