@@ -17,7 +17,6 @@
 #include "output/PictureFormats.h"
 #include "output/PngWriter.h"
 #include "output/QtCanvasCache.h"
-#include "output/RecordDesignSource.h"
 
 namespace orv {
 namespace {
@@ -71,16 +70,16 @@ TData BenchDesign(int sizeX, int sizeY) {
 // The driver's surroundings as the window gives them: the picture registry and the shipped
 // old-calendar data.
 struct Driver {
-    Driver(int sizeX, int sizeY) : source(BenchDesign(sizeX, sizeY)) {
+    Driver(int sizeX, int sizeY) : job(JobOfDesign(BenchDesign(sizeX, sizeY))) {
         render.Decoder = &decoder;
         LoadOldCalendarData(ORV_OLD_CALENDAR_FILE, render.RokuyoList, render.SolarTermList, sink);
     }
-    RecordDesignSource source;
+    OutputJob job;
     NullMessageSink sink;
     NoStatus status;
     const RegistryPictureDecoder decoder;
     RenderState render;
-    OutputEnvironment env{source, status, sink, render};
+    OutputEnvironment env{status, sink, render};
 };
 
 // What a preview repaint costs: the A4 sheet at 96 ppi and 100 % into the paint box's image.
@@ -92,7 +91,7 @@ void PreviewA4(benchmark::State& state) {
     QImage box(793, 1122, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&box);
-        OutputPreview(env, painter, {793, 1122});
+        OutputPreview(env, driver.job, painter, {793, 1122});
     }
 }
 
@@ -102,7 +101,8 @@ void Export(benchmark::State& state, const char* extension, int sizeX, int sizeY
     OutputEnvironment& env = driver.env;
     const std::string path = (kFolder / (std::string("calendar") + extension)).string();
     for (auto _ : state) {
-        if (SaveCalendarImageAt(env, path, dpi, nullptr, bandBytes) != ImageExportResult::Saved) {
+        if (SaveCalendarImageAt(env, driver.job, path, dpi, nullptr, bandBytes) !=
+            ImageExportResult::Saved) {
             state.SkipWithError("the export failed");
         }
     }
@@ -133,7 +133,7 @@ void DeflateA4Sheet(benchmark::State& state) {
     static const QImage sheet = [] {
         Driver driver(210, 297);
         const std::string path = (kFolder / "sheet.png").string();
-        SaveCalendarImageAt(driver.env, path, 300, nullptr);
+        SaveCalendarImageAt(driver.env, driver.job, path, 300, nullptr);
         return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
     }();
     const std::string path = (kFolder / "deflated.png").string();
@@ -151,15 +151,16 @@ void DeflateA4Sheet(benchmark::State& state) {
 void Months(benchmark::State& state, const char* extension) {
     Driver driver(210, 297);
     for (int month = 1; month <= 12; ++month) {
-        driver.source.Data().MonthPicture.Set(month, Picture(month));
+        driver.job.Design.MonthPicture.Set(month, Picture(month));
     }
     const int count = static_cast<int>(state.range(0));
     const MonthRun run{{2026, 1}, count};
     const std::string path = (kFolder / (std::string("months") + extension)).string();
     for (auto _ : state) {
-        const MonthsOutcome outcome = std::string(extension) == ".pdf"
-                                          ? SaveMonthsPdf(driver.env, path, run, 300, nullptr)
-                                          : SaveMonthImages(driver.env, path, run, 300, nullptr);
+        const MonthsOutcome outcome =
+            std::string(extension) == ".pdf"
+                ? SaveMonthsPdf(driver.env, driver.job, path, run, 300, nullptr)
+                : SaveMonthImages(driver.env, driver.job, path, run, 300, nullptr);
         if (outcome.Result != MonthsResult::Done) state.SkipWithError("the run failed");
     }
     rusage usage{};

@@ -11,7 +11,6 @@
 #include "QtBenchmarks.h"
 #include "output/OutputDriver.h"
 #include "output/QtCanvasCache.h"
-#include "output/RecordDesignSource.h"
 
 namespace orv {
 namespace {
@@ -40,11 +39,11 @@ TData Cards() {
 }
 
 void Repaint(benchmark::State& state, const TData& design, QRect part, QSize box) {
-    RecordDesignSource source(design);
+    const OutputJob job = JobOfDesign(design);
     NullMessageSink sink;
     NoStatus status;
     RenderState render;
-    OutputEnvironment env{source, status, sink, render};
+    OutputEnvironment env{status, sink, render};
     QtCanvasCache cache;
     env.ScreenCache = &cache;
     QImage image(part.size(), QImage::Format_RGB32);
@@ -52,7 +51,7 @@ void Repaint(benchmark::State& state, const TData& design, QRect part, QSize box
         QPainter painter(&image);
         painter.translate(-part.topLeft());
         painter.setClipRect(part);
-        OutputPreview(env, painter, {box.width(), box.height()});
+        OutputPreview(env, job, painter, {box.width(), box.height()});
     }
     state.SetLabel(std::to_string(part.width()) + " x " + std::to_string(part.height()));
 }

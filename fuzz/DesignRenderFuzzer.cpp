@@ -10,7 +10,6 @@
 #include "ScratchFile.h"
 #include "model/DataUnit.h"
 #include "output/OutputDriver.h"
-#include "output/RecordDesignSource.h"
 
 using namespace orv;
 
@@ -37,11 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!design.LoadFromFile(file.Write(data, size), sink)) return 0;
 
     // The zoom comes from the file too, so that every zoom of the list is reached.
-    RecordDesignSource source(std::move(design), 10 + (size % 20) * 10);
+    const OutputJob job = JobOfDesign(std::move(design), 10 + (size % 20) * 10);
     NoStatus status;
     RenderState state;
-    OutputEnvironment env{source, status, sink, state};
+    OutputEnvironment env{status, sink, state};
     QPainter painter(&image);
-    OutputPreview(env, painter, {image.width(), image.height()});
+    OutputPreview(env, job, painter, {image.width(), image.height()});
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/StepNames.h"
 #include "model/SettingsKeys.h"
 
 namespace orv {
@@ -17,10 +18,9 @@ bool SameDesign(const TData& a, const TData& b) {
 class DesignStep : public QUndoCommand {
   public:
     DesignStep(DesignHistory& history, TData before, TData after, QObject* source)
-        : history_(history),
-          before_(std::move(before)),
-          after_(std::move(after)),
-          source_(source) {}
+        : history_(history), before_(std::move(before)), after_(std::move(after)), source_(source) {
+        Name();
+    }
 
     int id() const override { return source_ != nullptr ? 1 : -1; }
     bool mergeWith(const QUndoCommand* other) override {
@@ -28,6 +28,7 @@ class DesignStep : public QUndoCommand {
         if (source_ == nullptr || next->source_ != source_ || closed_) return false;
         after_ = next->after_;
         closed_ = next->closed_;
+        Name();
         // Typing back to where the field started leaves no step behind.
         setObsolete(SameDesign(before_, after_));
         return true;
@@ -44,6 +45,9 @@ class DesignStep : public QUndoCommand {
     void Close() { closed_ = true; }
 
   private:
+    // The 編集 menu says what the step undoes.
+    void Name() { setText(QString::fromStdString(StepName(before_, after_))); }
+
     DesignHistory& history_;
     TData before_;
     TData after_;

@@ -26,6 +26,7 @@
 #include "app/months/MonthRunDialog.h"
 #include "app/style/StyleTab.h"
 #include "model/CivilDate.h"
+#include "model/Errors.h"
 #include "model/OldCalendar.h"
 #include "model/SettingsKeys.h"
 #include "model/VB.h"
@@ -56,17 +57,16 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::TfrmMain>()),
       settings_(std::move(settings)),
-      data_(NewDesign()),
       dialogSink_(this),
       sink_(&dialogSink_),
       dialogs_(&qtDialogs_),
       autoSaver_([this](MessageSink& sink) { return SaveAutoSaveFile(sink); },
                  [this]() -> MessageSink& { return Messages(); }, [this] { return state_.Loading; },
                  settings_.AutoSaveDelayMs),
-      history_(
+      document_(
           [this] {
-              ControlsToData(data_);
-              return data_;
+              ControlsToData(Data());
+              return Data();
           },
           [this](const TData& record) { ShowDesign(record); }),
       recent_(QString::fromStdString(settings_.PreferencesFile)) {
@@ -150,7 +150,7 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     ShowPrinterSummary();
 
     autoSaver_.WatchTyping(this);
-    history_.WatchControls(this);
+    History().WatchControls(this);
     CreateDesktopMenus();
 }
 
@@ -202,8 +202,8 @@ TfrmMonthPictures& TfrmMain::MonthPicturesDialog() {
         monthPictures_ = new TfrmMonthPictures(*this, this);
         connect(monthPictures_, &QDialog::accepted, this, [this] {
             TMonthPictures chosen = monthPictures_->Pictures();
-            if (chosen == data_.MonthPicture) return;
-            data_.MonthPicture = std::move(chosen);
+            if (chosen == Data().MonthPicture) return;
+            Data().MonthPicture = std::move(chosen);
             RepaintPreview();
         });
     }
@@ -260,12 +260,12 @@ void TfrmMain::FirstActivate() {
         LongWork work(*this, "前回設定ロード中...");
         TData restored;
         if (restored.LoadFromFile(settings_.AutoSaveFile, Messages())) {
-            data_ = std::move(restored);
+            Data() = std::move(restored);
             ShowLoadedDesign();
         }
     }
     autoSaver_.Arm();
-    history_.Reset();
+    History().Reset();
     if (!startFile_.isEmpty()) OpenDesignFile(std::exchange(startFile_, QString()));
     // A sheet larger than the preview's room at this zoom starts whole.
     if (!ZoomFitsWindow()) ZoomToFit();
@@ -292,8 +292,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TfrmMain::SaveAutoSaveFile(MessageSink& sink) {
-    ControlsToData(data_);
-    return data_.SaveToFile(settings_.AutoSaveFile, sink);
+    ControlsToData(Data());
+    return Data().SaveToFile(settings_.AutoSaveFile, sink);
 }
 
 // Transfer between the controls and a record.
@@ -317,66 +317,24 @@ void TfrmMain::ControlsToData(TData& record) {
     style_->ControlsToData(record);
     imposition_->ControlsToData(record);
     // Once a control shows something else, the user has chosen and the loaded value is gone.
-    std::erase_if(kept_, [&record](const KeptValue& kept) {
-        if (kept.integerField != nullptr) {
-            int32_t& value = record.*kept.integerField;
-            if (value != kept.shownInteger) return true;
-            value = kept.loadedInteger;
-        } else {
-            std::string& value = record.*kept.textField;
-            if (value != kept.shownText) return true;
-            value = kept.loadedText;
-        }
-        return false;
-    });
-}
-
-namespace {
-
-// Values the window corrects on purpose when it shows a file: a named size writes its own
-// measures, only one month layout can be on, and there is always at least one column.
-bool IsCorrectedOnLoad(const SettingKey& key) {
-    return key.integerField == &TData::SizeX || key.integerField == &TData::SizeY ||
-           key.integerField == &TData::PrevNextMonthEnabled || key.integerField == &TData::Cols ||
-           key.integerField == &TData::PicSaveDPI || key.textField == &TData::Signature ||
-           key.textField == &TData::Version;
-}
-
-}  // namespace
-
-void TfrmMain::KeepUnshownValues() {
-    // A list index past the list's end, a slider position past its range or a flag of 2 would
-    // otherwise be saved as something else although nobody changed it.
-    kept_.clear();
-    TData shown;
-    ControlsToData(shown);
-    for (const SettingKey& key : SettingKeys()) {
-        if (IsCorrectedOnLoad(key)) continue;
-        if (key.kind == SettingKey::Kind::Integer &&
-            data_.*key.integerField != shown.*key.integerField) {
-            KeptValue value;
-            value.integerField = key.integerField;
-            value.loadedInteger = data_.*key.integerField;
-            value.shownInteger = shown.*key.integerField;
-            kept_.push_back(std::move(value));
-        } else if (key.kind == SettingKey::Kind::Text &&
-                   data_.*key.textField != shown.*key.textField) {
-            kept_.push_back({.textField = key.textField,
-                             .loadedText = data_.*key.textField,
-                             .shownText = shown.*key.textField});
-        }
-    }
+    document_.ApplyKeptValues(record);
 }
 
 void TfrmMain::ShowLoadedDesign(bool checkFile) {
     state_.Loading = true;
-    DataToControls(data_, checkFile);
+    DataToControls(Data(), checkFile);
     basic_->cboCalSizeChange();
     RefreshStyleSamples();
     // Filling the size edits is no typing: leaving one afterwards keeps the loaded preset.
     basic_->ClearSizeEdited();
     state_.Loading = false;
-    KeepUnshownValues();
+    // A list index past the list's end, a slider position past its range or a flag of 2 would
+    // otherwise be saved as something else although nobody changed it.
+    TData shown;
+    basic_->ControlsToData(shown);
+    style_->ControlsToData(shown);
+    imposition_->ControlsToData(shown);
+    document_.KeepUnshownValues(shown);
     RepaintPreview();
 }
 
@@ -389,21 +347,21 @@ void TfrmMain::CommitPendingEdits() {
 void TfrmMain::mnuFileOpenClick() {
     // Asked before the dialog, as the question is about the design on screen.
     if (!MaybeSave()) return;
-    const QString path = Dialogs().OpenFileName(this, kSettingsFilter, lastFileName_);
+    const QString path = Dialogs().OpenFileName(this, kSettingsFilter, document_.FileName());
     if (path.isEmpty()) return;
     LoadDesignFile(path);
 }
 
 void TfrmMain::mnuFileSaveClick() {
     CommitPendingEdits();
-    const QString path = Dialogs().SaveFileName(this, kSettingsFilter, lastFileName_,
+    const QString path = Dialogs().SaveFileName(this, kSettingsFilter, document_.FileName(),
                                                 QStringLiteral("sav"), nullptr);
     if (path.isEmpty()) return;
     SaveDesignTo(path);
 }
 
 void TfrmMain::cmdMonthPicturesClick() {
-    MonthPicturesDialog().SetPictures(data_.MonthPicture);
+    MonthPicturesDialog().SetPictures(Data().MonthPicture);
     Dialogs().ShowModal(monthPictures_);
 }
 
@@ -451,6 +409,31 @@ std::string TfrmMain::PositionXText() const {
 std::string TfrmMain::PositionYText() const {
     return basic_->Controls().txtPositionY->text().toStdString();
 }
+namespace {
+
+// A size or position edit as the drawing reads it: its leading whole number, 0 for none.
+int MillimetresOf(const std::string& text) {
+    try {
+        return ValInt(text);
+    } catch (const ConversionError&) {
+        return 0;  // digits beyond 32 bits
+    }
+}
+
+}  // namespace
+
+OutputJob TfrmMain::BuildJob() {
+    ControlsToData(Data());
+    ++jobsBuilt_;
+    OutputJob job;
+    job.Design = Data();
+    job.SizeX = MillimetresOf(SizeXText());
+    job.SizeY = MillimetresOf(SizeYText());
+    job.Position = {MillimetresOf(PositionXText()), MillimetresOf(PositionYText())};
+    job.Zoom = Zoom();
+    return job;
+}
+
 int TfrmMain::Zoom() const {
     if (ui_->cboZoom->currentIndex() == kFitZoomIndex) return fittingZoom_;
     return ZoomOfItem(ui_->cboZoom->currentText().toStdString());

@@ -1,23 +1,25 @@
 #pragma once
 // TfrmMain, the program's one window: the preview on the left, the four settings tabs on the
-// right. The controls are the master copy of the design; `Data` holds the memorial and
-// imposition lists and a snapshot of the rest, refreshed whenever a record is needed.
+// right. It is a view on its DesignDocument: the controls show the design, and the document's
+// record holds the memorial and imposition lists and a snapshot of the rest, refreshed whenever a
+// record is needed. Every output gets the design handed down once, as an OutputJob.
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "app/AutoSaver.h"
-#include "app/DesignHistory.h"
+#include "app/DesignDocument.h"
 #include "app/RecentFiles.h"
 #include "app/TabHost.h"
 #include "app/WindowDialogs.h"
 #include "app/WindowSettings.h"
 #include "model/DataUnit.h"
-#include "output/DesignSource.h"
 #include "output/OldCalendarLoad.h"
 #include "output/OutputDriver.h"
+#include "output/OutputJob.h"
 #include "output/PictureCache.h"
 #include "output/PictureFormats.h"
 #include "output/PrinterLayer.h"
@@ -46,7 +48,7 @@ class TfrmMonthPictures;
 class TfrmMonthRun;
 struct MonthRunChoice;
 
-class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, public TabHost {
+class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     Q_OBJECT
   public:
     explicit TfrmMain(WindowSettings settings, QWidget* parent = nullptr);
@@ -66,7 +68,8 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     TfrmRokuyo& RokuyoDialog();
     TfrmMonthPictures& MonthPicturesDialog();
     TfrmMonthRun& MonthRunDialog();
-    const QString& LastFileName() const { return lastFileName_; }
+    DesignDocument& Document() { return document_; }
+    const QString& LastFileName() const { return document_.FileName(); }
     QString StatusText() const;
 
     // The start size: every control of a tab shows without scrolling, within `screen` (the
@@ -89,7 +92,7 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void OpenAtStart(const QString& path) { startFile_ = path; }
     // Opens a design (after asking to save a changed one); false when nothing was opened.
     bool OpenDesignFile(const QString& path);
-    DesignHistory& History() { return history_; }
+    DesignHistory& History() { return document_.History(); }
     RecentFiles& Recent() { return recent_; }
 
     // Menu and button handlers.
@@ -121,19 +124,26 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void cmdCalSizeMarginClick();
     void cmdComposePrinterClick();
     void ShowPrinterSummary();
-    const QString& LastImageFileName() const { return lastImageFileName_; }
+    const QString& LastImageFileName() const { return document_.LastImageFile(); }
     // Cancels an image export that is running; its file is not left behind.
     void CancelExport() { exportCancelled_ = true; }
     bool Exporting() const { return exporting_; }
 
-    // DesignSource.
-    void ControlsToData(TData& record) override;
-    TData& Data() override { return data_; }
-    std::string SizeXText() const override;
-    std::string SizeYText() const override;
-    std::string PositionXText() const override;
-    std::string PositionYText() const override;
-    int Zoom() const override;
+    // Fills `record` from the controls: every field except FileName, Signature, Version,
+    // PicSaveDPI, the two lists and the month pictures. Does nothing while a record is being
+    // loaded into the controls.
+    void ControlsToData(TData& record);
+    TData& Data() override { return document_.Data(); }
+    // The design as the controls show it, with the size and position edits read, for one output.
+    OutputJob BuildJob();
+    // How many outputs have read the controls.
+    int JobsBuilt() const { return jobsBuilt_; }
+    // The size and position edits as typed, and the zoom in percent.
+    std::string SizeXText() const;
+    std::string SizeYText() const;
+    std::string PositionXText() const;
+    std::string PositionYText() const;
+    int Zoom() const;
 
     // StatusSink and TabHost.
     void ShowStatus(const std::string& text) override;
@@ -176,8 +186,6 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     void PaintBox1Paint(QWidget& box);
     OutputEnvironment Environment(MessageSink& sink);
     void ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages);
-    // Remembers the loaded values that the controls cannot show as they are.
-    void KeepUnshownValues();
     // Gives a size edit still being typed in its leave rule before the design is taken.
     void CommitPendingEdits();
     // The design on screen into the auto-save file (at close, and a moment after each change).
@@ -197,18 +205,6 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     TfrmMonthRun* monthRun_ = nullptr;
 
     WindowSettings settings_;
-    TData data_;
-    // A loaded value beside what its control showed right after the load: while the control
-    // still shows that, the record gets the loaded value back.
-    struct KeptValue {
-        int32_t TData::*integerField = nullptr;
-        std::string TData::*textField = nullptr;
-        int32_t loadedInteger = 0;
-        int32_t shownInteger = 0;
-        std::string loadedText;
-        std::string shownText;
-    };
-    std::vector<KeptValue> kept_;
     RenderState state_;
     // Read while the window is built; taken at the first activation.
     std::unique_ptr<OldCalendarLoad> dataLoad_;
@@ -218,12 +214,12 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     PictureCache pictures_{&pictureDecoder_};
     QtCanvasCache canvasCache_;
     int fittingZoom_ = 100;
+    // What the preview drew last.
+    std::optional<PlacedLayout> previewLayout_;
     std::string lastPaintMessage_;
     bool painting_ = false;
     bool firstActivation_ = true;
-    QString lastFileName_;
-    QString lastImageFileName_;
-    QString lastMonthRunFile_;
+    int jobsBuilt_ = 0;
     std::unique_ptr<PrinterLayer> printer_;
     bool exporting_ = false;
     bool exportCancelled_ = false;
@@ -233,7 +229,7 @@ class TfrmMain : public QMainWindow, public DesignSource, public StatusSink, pub
     QtWindowDialogs qtDialogs_;
     WindowDialogs* dialogs_;
     AutoSaver autoSaver_;
-    DesignHistory history_;
+    DesignDocument document_;
     RecentFiles recent_;
     QMenu* recentMenu_ = nullptr;
     QString startFile_;

@@ -76,13 +76,22 @@ void TfrmMain::CreateDesktopMenus() {
     undo->setObjectName(QStringLiteral("mnuUndo"));
     undo->setShortcut(QKeySequence::Undo);
     undo->setEnabled(false);
-    connect(&history_.Stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&History().Stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    // The menu says which step it takes back or does again.
+    connect(&History().Stack(), &QUndoStack::undoTextChanged, undo, [undo](const QString& step) {
+        undo->setText(step.isEmpty() ? QStringLiteral("元に戻す(&U)")
+                                     : QStringLiteral("元に戻す(&U): %1").arg(step));
+    });
     QAction* redo = edit->addAction(QStringLiteral("やり直し(&R)"), this, &TfrmMain::mnuRedoClick);
     redo->setObjectName(QStringLiteral("mnuRedo"));
     redo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     redo->setEnabled(false);
-    connect(&history_.Stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&History().Stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&History().Stack(), &QUndoStack::redoTextChanged, redo, [redo](const QString& step) {
+        redo->setText(step.isEmpty() ? QStringLiteral("やり直し(&R)")
+                                     : QStringLiteral("やり直し(&R): %1").arg(step));
+    });
 
     auto* view = new QMenu(QStringLiteral("表示(&V)"), this);
     view->setObjectName(QStringLiteral("mnuView"));
@@ -101,49 +110,50 @@ void TfrmMain::CreateDesktopMenus() {
     fit->setObjectName(QStringLiteral("mnuZoomFit"));
     fit->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
 
-    connect(&history_, &DesignHistory::ModifiedChanged, this, &TfrmMain::UpdateTitle);
+    connect(&document_, &DesignDocument::ModifiedChanged, this, &TfrmMain::UpdateTitle);
     setAcceptDrops(true);
     UpdateTitle();
 }
 
 void TfrmMain::UpdateTitle() {
     // An unnamed design lives in the auto-save file: there is no file for it to differ from.
-    if (lastFileName_.isEmpty()) {
+    if (!document_.Named()) {
         setWindowTitle(QStringLiteral("Orvalinden"));
         setWindowModified(false);
         return;
     }
-    setWindowTitle(QStringLiteral("%1[*] - Orvalinden").arg(QFileInfo(lastFileName_).fileName()));
-    setWindowModified(history_.Modified());
+    setWindowTitle(
+        QStringLiteral("%1[*] - Orvalinden").arg(QFileInfo(document_.FileName()).fileName()));
+    setWindowModified(document_.Modified());
 }
 
 // Undo and redo.
 
 void TfrmMain::ShowDesign(const TData& record) {
-    data_ = record;
+    Data() = record;
     MarkPictureChanged();
     ShowLoadedDesign(false);
 }
 
 void TfrmMain::mnuUndoClick() {
     CommitPendingEdits();
-    history_.Undo();
+    History().Undo();
 }
 
 void TfrmMain::mnuRedoClick() {
     CommitPendingEdits();
-    history_.Redo();
+    History().Redo();
 }
 
 // Files.
 
 bool TfrmMain::MaybeSave() {
     CommitPendingEdits();
-    history_.Flush();
-    if (lastFileName_.isEmpty() || !history_.Modified()) return true;
-    switch (Dialogs().AskSaveChanges(this, QFileInfo(lastFileName_).fileName())) {
+    History().Flush();
+    if (!document_.Named() || !document_.Modified()) return true;
+    switch (Dialogs().AskSaveChanges(this, QFileInfo(document_.FileName()).fileName())) {
         case SaveAnswer::Save:
-            return SaveDesignTo(lastFileName_);
+            return SaveDesignTo(document_.FileName());
         case SaveAnswer::Discard:
             return true;
         case SaveAnswer::Cancel:
@@ -157,7 +167,7 @@ bool TfrmMain::OpenDesignFile(const QString& path) {
 }
 
 bool TfrmMain::LoadDesignFile(const QString& path) {
-    history_.Break();
+    History().Break();
     LongWork work(*this, "ファイルロード中...");
     // A file that fails half-way must not leave half a design behind the controls.
     TData loaded;
@@ -165,12 +175,11 @@ bool TfrmMain::LoadDesignFile(const QString& path) {
         if (!QFileInfo::exists(path)) recent_.Remove(path);
         return false;
     }
-    data_ = std::move(loaded);
-    lastFileName_ = path;
+    document_.Opened(std::move(loaded), path);
     MarkPictureChanged();
     ShowLoadedDesign();
     // The open is a step of its own, and the design as opened is the saved state.
-    history_.MarkSaved();
+    document_.Saved(path);
     recent_.Add(path);
     UpdateTitle();
     return true;
@@ -179,20 +188,19 @@ bool TfrmMain::LoadDesignFile(const QString& path) {
 bool TfrmMain::SaveDesignTo(const QString& path) {
     CommitPendingEdits();
     LongWork work(*this, "ファイルセーブ中...");
-    ControlsToData(data_);
-    if (!data_.SaveToFile(path.toStdString(), Messages())) return false;
-    lastFileName_ = path;
-    history_.MarkSaved();
+    ControlsToData(Data());
+    if (!Data().SaveToFile(path.toStdString(), Messages())) return false;
+    document_.Saved(path);
     recent_.Add(path);
     UpdateTitle();
     return true;
 }
 
 void TfrmMain::mnuFileOverwriteClick() {
-    if (lastFileName_.isEmpty()) {
+    if (!document_.Named()) {
         mnuFileSaveClick();
     } else {
-        SaveDesignTo(lastFileName_);
+        SaveDesignTo(document_.FileName());
     }
 }
 
@@ -242,7 +250,7 @@ void TfrmMain::dropEvent(QDropEvent* event) {
         OpenDesignFile(path);
         return;
     }
-    history_.Flush();
+    History().Flush();
     TakePicture(basic_->Controls().txtPicFile, path);
     RepaintPreview();
 }

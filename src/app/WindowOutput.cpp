@@ -58,7 +58,7 @@ PixelSize Room(const QScrollArea& box) {
 void TfrmMain::UpdateFittingZoom() {
     if (ui_->cboZoom->currentIndex() != static_cast<int>(kZoomItems.size())) return;
     const int zoom = FittingZoom(
-        [this](int z) { return PreviewBoxAt(*this, data_, *imposition_, z); },
+        [this](int z) { return PreviewBoxAt(*this, Data(), *imposition_, z); },
         Room(*ui_->ScrollBox1), ZoomOfItem(kZoomItems.front()));
     if (zoom == fittingZoom_) return;
     fittingZoom_ = zoom;
@@ -95,7 +95,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmMain::ResizePreview() {
     UpdateFittingZoom();
-    const PixelSize box = PreviewBoxAt(*this, data_, *imposition_, Zoom());
+    const PixelSize box = PreviewBoxAt(*this, Data(), *imposition_, Zoom());
     ui_->PaintBox1->resize(std::max(box.Width, 0), std::max(box.Height, 0));
 }
 
@@ -119,7 +119,7 @@ void TfrmMain::RepaintPreview() {
     ui_->PaintBox1->update();
     // Every change of the design ends here.
     autoSaver_.DesignChanged();
-    history_.DesignChanged();
+    History().DesignChanged();
 }
 
 void TfrmMain::PaintBox1Paint(QWidget& box) {
@@ -129,13 +129,16 @@ void TfrmMain::PaintBox1Paint(QWidget& box) {
     OutputEnvironment env = Environment(pending);
     QPainter painter(&box);
     painting_ = true;
-    OutputPreview(env, painter, PixelSize{box.width(), box.height()});
+    // While an export runs the design cannot change: a repaint draws what was placed before it,
+    // without reading the controls or the entries' files again.
+    if (!exporting_ || !previewLayout_) previewLayout_ = PlacePreview(env, BuildJob(), painter);
+    OutputPreview(env, *previewLayout_, painter, PixelSize{box.width(), box.height()});
     painting_ = false;
     ReportAfterPaint(pending.Take());
 }
 
 OutputEnvironment TfrmMain::Environment(MessageSink& sink) {
-    return OutputEnvironment{*this, *this, sink, state_, logicalDpiX(), &canvasCache_};
+    return OutputEnvironment{*this, sink, state_, logicalDpiX(), &canvasCache_};
 }
 
 void TfrmMain::ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages) {
@@ -210,8 +213,8 @@ void TfrmMain::mnuPicSaveClick() {
     const QString filter = QtFileFilter(
         QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*|"));
     QString chosenFilter;
-    QString path =
-        Dialogs().SaveFileName(this, filter, lastImageFileName_, QString(), &chosenFilter);
+    QString path = Dialogs().SaveFileName(this, filter, document_.LastImageFile(), QString(),
+                                          &chosenFilter);
     if (path.isEmpty()) return;
     // A name typed without an extension is meant in the format chosen in the dialog.
     path = WithFilterExtension(path, chosenFilter);
@@ -221,10 +224,14 @@ void TfrmMain::mnuPicSaveClick() {
         InputBoxAsker asker(*this);
         ExportProgressBar progress(*this);
         OutputEnvironment env = Environment(Messages());
-        result = SaveCalendarImage(env, path.toStdString(), asker, printer_.get(), &progress);
+        OutputJob job = BuildJob();
+        result =
+            SaveCalendarImage(env, job, path.toStdString(), asker, printer_.get(), &progress);
+        // The resolution is the design's, kept for the next export.
+        if (result != ImageExportResult::NotStarted) Data().PicSaveDPI = job.Design.PicSaveDPI;
     }
     if (result == ImageExportResult::Saved || result == ImageExportResult::Unsupported) {
-        lastImageFileName_ = path;
+        document_.SetLastImageFile(path);
     }
 }
 
@@ -232,9 +239,10 @@ void TfrmMain::mnuPicSaveClick() {
 
 void TfrmMain::mnuMonthRunClick() {
     CommitPendingEdits();
-    ControlsToData(data_);
-    MonthRunDialog().Prepare(data_.Year, data_.Month, data_.PicSaveDPI,
-                             lastMonthRunFile_.isEmpty() ? lastImageFileName_ : lastMonthRunFile_);
+    ControlsToData(Data());
+    const QString& lastRun = document_.LastMonthRunFile();
+    MonthRunDialog().Prepare(Data().Year, Data().Month, Data().PicSaveDPI,
+                             lastRun.isEmpty() ? document_.LastImageFile() : lastRun);
     Dialogs().ShowModal(monthRun_);
 }
 
@@ -251,21 +259,23 @@ void TfrmMain::RunMonths(const MonthRunChoice& choice) {
         SetCursorAll(this, Qt::WaitCursor);
         ExportProgressBar progress(*this);
         OutputEnvironment env = Environment(Messages());
+        const OutputJob job = BuildJob();
         const std::string file = choice.File.toStdString();
         switch (choice.Target) {
             case MonthsTarget::Printer:
-                outcome = PrintMonths(env, *printer_, choice.Run, &progress);
+                outcome = PrintMonths(env, job, *printer_, choice.Run, &progress);
                 break;
             case MonthsTarget::Pdf:
-                outcome = SaveMonthsPdf(env, file, choice.Run, choice.Dpi, &progress);
+                outcome = SaveMonthsPdf(env, job, file, choice.Run, choice.Dpi, &progress);
                 break;
             case MonthsTarget::Images:
-                outcome = SaveMonthImages(env, file, choice.Run, choice.Dpi, &progress);
+                outcome = SaveMonthImages(env, job, file, choice.Run, choice.Dpi, &progress);
+                if (outcome.Started) Data().PicSaveDPI = choice.Dpi;
                 break;
         }
         SetCursorAll(this, Qt::ArrowCursor);
     }
-    if (choice.Target != MonthsTarget::Printer) lastMonthRunFile_ = choice.File;
+    if (choice.Target != MonthsTarget::Printer) document_.SetLastMonthRunFile(choice.File);
     if (const auto message = MonthsMessage(choice.Target, outcome)) {
         Messages().Report(message->first, message->second);
     }
@@ -287,7 +297,7 @@ void TfrmMain::cmdPrintClick() {
 bool TfrmMain::PrintCalendar() {
     SetCursorAll(this, Qt::WaitCursor);
     OutputEnvironment env = Environment(Messages());
-    const bool printed = OutputPrint(env, *printer_);
+    const bool printed = OutputPrint(env, BuildJob(), *printer_);
     SetCursorAll(this, Qt::ArrowCursor);
     return printed;
 }

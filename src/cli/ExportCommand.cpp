@@ -21,7 +21,6 @@
 #include "output/PdfFilePrinter.h"
 #include "output/PictureFormats.h"
 #include "output/PrinterLayer.h"
-#include "output/RecordDesignSource.h"
 
 namespace orv::cli {
 
@@ -146,13 +145,14 @@ class Session {
         }
         data_.MoveInto(state_, sink);
         run_ = {{design.Year, design.Month}, options.months};
-        source_.emplace(std::move(design));
+        job_ = JobOfDesign(std::move(design));
         return true;
     }
 
     OutputEnvironment Environment(MessageSink& sink) {
-        return OutputEnvironment{*source_, status_, sink, state_};
+        return OutputEnvironment{status_, sink, state_};
     }
+    const OutputJob& Job() const { return job_; }
     int Dpi() const { return dpi_; }
     const MonthRun& Run() const { return run_; }
 
@@ -165,7 +165,7 @@ class Session {
     QGuiApplication app_;
     RenderState state_;
     const RegistryPictureDecoder decoder_;
-    std::optional<RecordDesignSource> source_;
+    OutputJob job_;
     NoStatus status_;
     int dpi_ = 300;
     MonthRun run_;
@@ -209,22 +209,23 @@ int RunExport(const Arguments& args, MessageSink& target) {
     OutputEnvironment env = session.Environment(sink);
     if (options->months > 1) {
         const bool pdf = IsPdf(options->output);
-        const MonthsOutcome outcome =
-            pdf ? SaveMonthsPdf(env, options->output, session.Run(), session.Dpi(), nullptr)
-                : SaveMonthImages(env, options->output, session.Run(), session.Dpi(), nullptr);
+        const MonthsOutcome outcome = pdf ? SaveMonthsPdf(env, session.Job(), options->output,
+                                                          session.Run(), session.Dpi(), nullptr)
+                                          : SaveMonthImages(env, session.Job(), options->output,
+                                                            session.Run(), session.Dpi(), nullptr);
         ReportRun(pdf ? MonthsTarget::Pdf : MonthsTarget::Images, outcome, sink);
         const int code = outcome.Result == MonthsResult::Done && !sink.SawError() ? 0 : 1;
         if (!pdf) ExitAfterPictures(code);
         return code;
     }
     if (IsPdf(options->output)) {
-        const QSizeF page = LayoutSizeMm(env);
+        const QSizeF page = LayoutSizeMm(session.Job());
         PdfFilePrinter pdf(options->output, page.width(), page.height(), session.Dpi());
-        const bool printed = OutputPrint(env, pdf, false);
+        const bool printed = OutputPrint(env, session.Job(), pdf, false);
         return printed && !sink.SawError() ? 0 : 1;
     }
     const ImageExportResult result =
-        SaveCalendarImageAt(env, options->output, session.Dpi(), nullptr);
+        SaveCalendarImageAt(env, session.Job(), options->output, session.Dpi(), nullptr);
     ExitAfterPictures(result == ImageExportResult::Saved && !sink.SawError() ? 0 : 1);
 }
 
@@ -251,7 +252,7 @@ int RunPrint(const Arguments& args, MessageSink& target) {
         }
     }
     OutputEnvironment env = session.Environment(sink);
-    const MonthsOutcome outcome = PrintMonths(env, printer, session.Run(), nullptr);
+    const MonthsOutcome outcome = PrintMonths(env, session.Job(), printer, session.Run(), nullptr);
     ReportRun(MonthsTarget::Printer, outcome, sink);
     return outcome.Result == MonthsResult::Done && !sink.SawError() ? 0 : 1;
 }

@@ -4,8 +4,6 @@
 #include <climits>
 #include <cmath>
 
-#include "model/VB.h"
-
 namespace orv {
 
 namespace {
@@ -21,10 +19,9 @@ int Clamped(int64_t pixels) {
 
 }  // namespace
 
-PixelSize ExportPictureSize(const std::string& sizeXText, const std::string& sizeYText, int dpi,
-                            const TData& design) {
-    const double sizeX = ValInt(sizeXText);
-    const double sizeY = ValInt(sizeYText);
+PixelSize ExportPictureSize(int sizeXMm, int sizeYMm, int dpi, const TData& design) {
+    const double sizeX = sizeXMm;
+    const double sizeY = sizeYMm;
     int64_t width = Pixels(sizeX, dpi);
     int64_t height = Pixels(sizeY, dpi);
     if (design.Print != 0) {

@@ -9,10 +9,9 @@
 
 namespace orv {
 
-// `design` supplies Print, Cols, Interval and the number of imposition entries. The size texts are
-// read with Val (their leading whole number). Cols below 1 count as 1.
-PixelSize ExportPictureSize(const std::string& sizeXText, const std::string& sizeYText, int dpi,
-                            const TData& design);
+// `design` supplies Print, Cols, Interval and the number of imposition entries; the sheet is
+// sizeX x sizeY mm. Cols below 1 count as 1.
+PixelSize ExportPictureSize(int sizeX, int sizeY, int dpi, const TData& design);
 
 // No exported picture is larger than this on either side: such a file is of use to no program
 // that would open it, and drawing it would keep the user waiting for many minutes.

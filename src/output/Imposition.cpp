@@ -4,8 +4,6 @@
 #include <climits>
 #include <cstdint>
 
-#include "output/DesignSource.h"
-
 namespace orv {
 
 YearMonth ShiftedMonth(int year, int month, int offset) {
@@ -31,46 +29,6 @@ MmPoint CalendarOrigin(int k, int cols, int interval, int sizeX, int sizeY, int 
     };
     return {place(int64_t{interval} + sizeX, col, zoom, base.X),
             place(int64_t{interval} + sizeY, row, zoom, base.Y)};
-}
-
-void ResetToWindowDesign(DesignSource& source, TData& design) {
-    source.ControlsToData(design);
-    design.Memorials.Assign(source.Data().Memorials);
-    design.Matrixs.Assign(source.Data().Matrixs);
-    design.MonthPicture = source.Data().MonthPicture;
-}
-
-bool PrepareCalendarDesign(int k, DesignSource& source, TData& design, MessageSink& sink) {
-    ResetToWindowDesign(source, design);
-    if (k <= 0) return false;
-    const TData& window = source.Data();
-    const TMatrix* entry = window.Matrixs.FindByNumber(k);
-    if (entry == nullptr) return false;
-    // Copied before the settings file may change the list it lives in.
-    const TMatrix found = *entry;
-
-    design.PictureFile = window.PictureFile;
-    if (!found.ConfigFile.empty()) {
-        design.LoadFromFile(found.ConfigFile, sink);
-        design.SizeX = window.SizeX;
-        design.SizeY = window.SizeY;
-        design.Frame = window.Frame;
-        design.Rokuyo = window.Rokuyo;
-        design.Nijusisekki = window.Nijusisekki;
-        design.OldDate = window.OldDate;
-        design.Zassetsu = window.Zassetsu;
-        design.MoonPhase = window.MoonPhase;
-        design.Memorials.Assign(window.Memorials);
-    }
-    // An entry's own picture is meant for whatever month it shows.
-    if (!found.ImageFile.empty()) {
-        design.PictureFile = found.ImageFile;
-        design.MonthPicture = {};
-    }
-    const YearMonth month = ShiftedMonth(window.Year, window.Month, found.MonthOffset);
-    design.Year = month.Year;
-    design.Month = month.Month;
-    return true;
 }
 
 }  // namespace orv

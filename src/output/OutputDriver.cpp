@@ -3,15 +3,14 @@
 #include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <functional>
 
 #include "model/Errors.h"
-#include "model/VB.h"
 #include "output/ExportSize.h"
 #include "output/ImageWriter.h"
-#include "output/Imposition.h"
 #include "output/OutputTexts.h"
 #include "output/PictureCache.h"
+#include "output/Placement.h"
 #include "output/QtCanvas.h"
 #include "output/QtCanvasCache.h"
 #include "output/ResolutionPrompt.h"
@@ -38,19 +37,6 @@ class StatusScope {
 
   private:
     StatusSink& status_;
-};
-
-// Every band of an export draws the whole pass again; what it reports is shown once.
-class OnceSink : public MessageSink {
-  public:
-    explicit OnceSink(MessageSink& target) : target_(target) {}
-    void Report(MessageKind kind, const std::string& text) override {
-        if (seen_.emplace(kind, text).second) target_.Report(kind, text);
-    }
-
-  private:
-    MessageSink& target_;
-    std::set<std::pair<MessageKind, std::string>> seen_;
 };
 
 // Puts a decoder into the render state for the duration of one output.
@@ -84,10 +70,6 @@ void Clear(Canvas& canvas, int width, int height) {
     canvas.SetBrushStyle(BrushStyle::Clear);
 }
 
-int SizeOf(const std::string& text) {
-    return ValInt(text);
-}
-
 // The part of the surface that `painter` can still change, in its own coordinates: the device
 // within the region being repainted, within the clip.
 QRect VisibleArea(QPainter& painter) {
@@ -101,71 +83,36 @@ QRect VisibleArea(QPainter& painter) {
     return visible;
 }
 
-// Whether calendar k's sheet, with a sheet's width and height of room around it for anything drawn
-// past its edges, reaches into `visible` (device pixels).
-bool MayShow(const QRect& visible, MmPoint origin, int sizeX, int sizeY, int zoom, int dpiX,
-             int dpiY) {
-    const double pxX = dpiX / 25.4;
-    const double pxY = dpiY / 25.4;
-    const double width = std::abs(static_cast<double>(sizeX) * zoom / 100.0 * pxX);
-    const double height = std::abs(static_cast<double>(sizeY) * zoom / 100.0 * pxY);
-    const double left = origin.X * pxX;
-    const double top = origin.Y * pxY;
-    return left - width <= visible.right() + 1.0 && left + 2 * width >= visible.left() - 1.0 &&
-           top - height <= visible.bottom() + 1.0 && top + 2 * height >= visible.top() - 1.0;
-}
-
 }  // namespace
 
 bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int dpiX, int dpiY,
-                MmPoint base, int zoom, const std::optional<QRect>& visible) {
-    DesignSource& source = env.Source;
-    RenderState& state = env.State;
-    const int sizeX = SizeOf(source.SizeXText());
-    const int sizeY = SizeOf(source.SizeYText());
-    TData design;
-    ResetToWindowDesign(source, design);
-    if (design.Print != 0) state.PictureChanged = true;
-    const int entries = design.Print != 0 ? source.Data().Matrixs.Count() : 0;
-    bool drawn = true;
-    for (int k = 0; k <= entries; ++k) {
-        const TData& window = source.Data();
-        // A long imposition list would otherwise prepare and draw every calendar for every
-        // repaint and every band of an export, however few of them show there.
-        if (k > 0 && visible && window.Matrixs.FindByNumber(k) != nullptr &&
-            !MayShow(*visible,
-                     CalendarOrigin(k, window.Cols, window.Interval, sizeX, sizeY, zoom, base),
-                     sizeX, sizeY, zoom, dpiX, dpiY)) {
-            continue;
-        }
-        MmPoint origin = base;
-        if (PrepareCalendarDesign(k, source, design, sink)) {
-            // Every entry may have a picture of its own.
-            state.PictureChanged = true;
-            origin = CalendarOrigin(k, window.Cols, window.Interval, sizeX, sizeY, zoom, base);
-        }
-        const bool loading = state.Loading;
-        bool ok = DrawCalendar(state, sink, canvas, dpiX, dpiY, zoom, ckSheet, origin.X, origin.Y,
-                               sizeX, sizeY, design);
-        // Each calendar's own layout decides, so that an entry whose settings file has several
-        // months gets its cells and one with a single month gets none.
-        if (ok && design.PluralEnabled != 0) {
-            ok = DrawSeveralMonthCells(state, sink, canvas, dpiX, dpiY, origin.X, origin.Y, design);
-        }
-        if (!ok && !loading) drawn = false;
+                const OutputJob& job, MmPoint base, int zoom, const std::optional<QRect>& visible) {
+    std::function<bool(MmPoint)> mayShow;
+    if (visible) {
+        mayShow = [&](MmPoint origin) {
+            return MayShow(*visible, origin, job.SizeX, job.SizeY, zoom, dpiX, dpiY);
+        };
     }
-    return drawn;
+    const PlacedLayout layout = PlaceLayout(job, base, zoom, sink, mayShow);
+    return DrawPlacedLayout(env.State, sink, canvas, dpiX, dpiY, layout, visible);
 }
 
-bool OutputPreview(OutputEnvironment& env, QPainter& painter, PixelSize box) {
-    DesignSource& source = env.Source;
-    source.ControlsToData(source.Data());
+PlacedLayout PlacePreview(OutputEnvironment& env, const OutputJob& job, QPainter& painter) {
+    const QRect visible = VisibleArea(painter);
+    const int ppi = env.ScreenPpi;
+    return PlaceLayout(job, {0, 0}, job.Zoom, env.Messages, [&](MmPoint origin) {
+        return MayShow(visible, origin, job.SizeX, job.SizeY, job.Zoom, ppi, ppi);
+    });
+}
+
+bool OutputPreview(OutputEnvironment& env, const PlacedLayout& layout, QPainter& painter,
+                   PixelSize box) {
     StatusScope status(env.Status, kStatusPreview);
     try {
         QtCanvas canvas(painter, env.ScreenPpi, env.ScreenCache);
         Clear(canvas, box.Width, box.Height);
-        return DrawLayout(env, env.Messages, canvas, env.ScreenPpi, env.ScreenPpi, {0, 0},
-                          source.Zoom(), VisibleArea(painter));
+        return DrawPlacedLayout(env.State, env.Messages, canvas, env.ScreenPpi, env.ScreenPpi,
+                                layout, VisibleArea(painter));
     } catch (const std::exception& e) {
         // A paint handler has nowhere to pass an error on to.
         env.Messages.Report(MessageKind::Error, WithHeading("描画ｴﾗｰ", e.what()));
@@ -173,13 +120,15 @@ bool OutputPreview(OutputEnvironment& env, QPainter& painter, PixelSize box) {
     }
 }
 
-bool DrawPrintPage(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition) {
-    DesignSource& source = env.Source;
+bool OutputPreview(OutputEnvironment& env, const OutputJob& job, QPainter& painter, PixelSize box) {
+    return OutputPreview(env, PlacePreview(env, job, painter), painter, box);
+}
+
+bool DrawPrintPage(OutputEnvironment& env, const OutputJob& job, PrintTarget& printer,
+                   bool atPrintPosition) {
     const DotPair resolution = printer.Resolution();
     const int scale = printer.Scale();
-    const MmPoint base =
-        atPrintPosition ? MmPoint{SizeOf(source.PositionXText()), SizeOf(source.PositionYText())}
-                        : MmPoint{0, 0};
+    const MmPoint base = atPrintPosition ? job.Position : MmPoint{0, 0};
     QtCanvasCache cache;
     // On dots that are not square, letters are widened to keep their shape on paper.
     const int textWidth = resolution.X > 0 && resolution.Y > 0
@@ -187,16 +136,15 @@ bool DrawPrintPage(OutputEnvironment& env, PrintTarget& printer, bool atPrintPos
                               : 100;
     QtCanvas canvas(printer.Painter(), resolution.Y, &cache, textWidth);
     return DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
-                      resolution.Y * 100 / scale, base, 100, VisibleArea(printer.Painter()));
+                      resolution.Y * 100 / scale, job, base, 100, VisibleArea(printer.Painter()));
 }
 
-bool OutputPrint(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition) {
-    DesignSource& source = env.Source;
-    source.ControlsToData(source.Data());
+bool OutputPrint(OutputEnvironment& env, const OutputJob& job, PrintTarget& printer,
+                 bool atPrintPosition) {
     StatusScope status(env.Status, kStatusPrint);
     try {
         printer.StartJob(kJobTitle);
-        if (!DrawPrintPage(env, printer, atPrintPosition)) {
+        if (!DrawPrintPage(env, job, printer, atPrintPosition)) {
             printer.AbortJob();
             return false;
         }
@@ -211,13 +159,12 @@ bool OutputPrint(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosit
 
 namespace {
 
-// Draws the export picture of the current design at `dpi` through `export`.
+// Draws the export picture of the job at `dpi` through `export`: placed once, each band draws the
+// calendars that reach into it.
 template <typename Export>
-void DrawExport(OutputEnvironment& env, int dpi, MessageSink& sink, Export&& run) {
-    DesignSource& source = env.Source;
-    TData design;
-    ResetToWindowDesign(source, design);
-    const PixelSize size = ExportPictureSize(source.SizeXText(), source.SizeYText(), dpi, design);
+void DrawExport(OutputEnvironment& env, const OutputJob& job, int dpi, Export&& run) {
+    const PixelSize size = ExportPictureSize(job.SizeX, job.SizeY, dpi, job.Design);
+    const PlacedLayout layout = PlaceLayout(job, {0, 0}, 100, env.Messages);
     // Each picture decoded once for all bands and entries of the export.
     PictureCache decoder(env.State.Decoder);
     DecoderScope decoderScope(env.State, &decoder);
@@ -225,7 +172,8 @@ void DrawExport(OutputEnvironment& env, int dpi, MessageSink& sink, Export&& run
     run(size, [&](QPainter& painter) {
         QtCanvas canvas(painter, env.ScreenPpi, &cache);
         Clear(canvas, size.Width, size.Height);
-        if (!DrawLayout(env, sink, canvas, dpi, dpi, {0, 0}, 100, VisibleArea(painter))) {
+        if (!DrawPlacedLayout(env.State, env.Messages, canvas, dpi, dpi, layout,
+                              VisibleArea(painter))) {
             throw DrawingFailed();
         }
     });
@@ -233,55 +181,47 @@ void DrawExport(OutputEnvironment& env, int dpi, MessageSink& sink, Export&& run
 
 }  // namespace
 
-ImageExportResult SaveCalendarImage(OutputEnvironment& env, const std::string& path,
+ImageExportResult SaveCalendarImage(OutputEnvironment& env, OutputJob& job, const std::string& path,
                                     ResolutionAsker& asker, PrintTarget* printer,
                                     ExportProgress* progress) {
-    DesignSource& source = env.Source;
-    source.ControlsToData(source.Data());
     const std::string prompt =
         ResolutionPromptText(ScreenResolutionText(env.ScreenPpi), PrinterResolutionText(printer));
-    const std::optional<std::string> answer = asker.Ask(
-        kResolutionPromptCaption, prompt, ResolutionPromptDefault(source.Data().PicSaveDPI));
+    const std::optional<std::string> answer =
+        asker.Ask(kResolutionPromptCaption, prompt, ResolutionPromptDefault(job.Design.PicSaveDPI));
     if (!answer) return ImageExportResult::NotStarted;
     const int dpi = EnteredResolution(*answer);
     if (dpi < 1) return ImageExportResult::NotStarted;
-    return SaveCalendarImageAt(env, path, dpi, progress);
+    const ImageExportResult result = SaveCalendarImageAt(env, job, path, dpi, progress);
+    if (result != ImageExportResult::NotStarted) job.Design.PicSaveDPI = dpi;
+    return result;
 }
 
-ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
-                                      ExportProgress* progress, size_t bandBytes) {
-    const ImageExportResult result = WriteCalendarImageAt(env, path, dpi, progress, bandBytes);
+ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const OutputJob& job,
+                                      const std::string& path, int dpi, ExportProgress* progress,
+                                      size_t bandBytes) {
+    const ImageExportResult result = WriteCalendarImageAt(env, job, path, dpi, progress, bandBytes);
     if (result == ImageExportResult::Saved) env.Messages.Report(MessageKind::Information, kSaved);
     return result;
 }
 
-ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
-                                       ExportProgress* progress, size_t bandBytes,
-                                       std::unique_ptr<ImageWriter>* unfinished) {
-    DesignSource& source = env.Source;
-    source.ControlsToData(source.Data());
-    {
-        TData design;
-        ResetToWindowDesign(source, design);
-        const QSizeF page = LayoutSizeMm(env);
-        std::optional<std::string> refusal = PageSizeRefusal(page.width(), page.height());
-        if (!refusal) {
-            refusal = ExportSizeRefusal(
-                ExportPictureSize(source.SizeXText(), source.SizeYText(), dpi, design));
-        }
-        if (refusal) {
-            env.Messages.Report(MessageKind::Warning, *refusal);
-            return ImageExportResult::NotStarted;
-        }
+ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const OutputJob& job,
+                                       const std::string& path, int dpi, ExportProgress* progress,
+                                       size_t bandBytes, std::unique_ptr<ImageWriter>* unfinished) {
+    const QSizeF page = LayoutSizeMm(job);
+    std::optional<std::string> refusal = PageSizeRefusal(page.width(), page.height());
+    if (!refusal) {
+        refusal = ExportSizeRefusal(ExportPictureSize(job.SizeX, job.SizeY, dpi, job.Design));
     }
-    source.Data().PicSaveDPI = dpi;
+    if (refusal) {
+        env.Messages.Report(MessageKind::Warning, *refusal);
+        return ImageExportResult::NotStarted;
+    }
     StatusScope status(env.Status, kStatusImage);
     const ImageFileFormat format = ImageFormatOfFileName(path);
     std::unique_ptr<ImageWriter> writer = MakeImageWriter(format);
-    OnceSink sink(env.Messages);
     ExportOutcome outcome = ExportOutcome::Written;
     try {
-        DrawExport(env, dpi, sink, [&](PixelSize size, const BandDrawer& draw) {
+        DrawExport(env, job, dpi, [&](PixelSize size, const BandDrawer& draw) {
             outcome = ExportInBands(writer.get(), path, size, draw, progress, bandBytes,
                                     unfinished == nullptr);
         });
@@ -300,12 +240,10 @@ ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string
     return ImageExportResult::Saved;
 }
 
-bool DrawCalendarImageInto(OutputEnvironment& env, int dpi, ImageWriter& writer,
-                           const std::string& path) {
-    env.Source.ControlsToData(env.Source.Data());
-    OnceSink sink(env.Messages);
+bool DrawCalendarImageInto(OutputEnvironment& env, const OutputJob& job, int dpi,
+                           ImageWriter& writer, const std::string& path) {
     try {
-        DrawExport(env, dpi, sink, [&](PixelSize size, const BandDrawer& draw) {
+        DrawExport(env, job, dpi, [&](PixelSize size, const BandDrawer& draw) {
             ExportInBands(&writer, path, size, draw);
         });
     } catch (const DrawingFailed&) {
@@ -314,12 +252,10 @@ bool DrawCalendarImageInto(OutputEnvironment& env, int dpi, ImageWriter& writer,
     return true;
 }
 
-QImage DrawCalendarImage(OutputEnvironment& env, int dpi) {
-    env.Source.ControlsToData(env.Source.Data());
+QImage DrawCalendarImage(OutputEnvironment& env, const OutputJob& job, int dpi) {
     QImage image;
-    OnceSink sink(env.Messages);
     try {
-        DrawExport(env, dpi, sink, [&](PixelSize size, const BandDrawer& draw) {
+        DrawExport(env, job, dpi, [&](PixelSize size, const BandDrawer& draw) {
             image = DrawWholePicture(size, draw);
         });
     } catch (const DrawingFailed&) {
@@ -327,12 +263,10 @@ QImage DrawCalendarImage(OutputEnvironment& env, int dpi) {
     return image;
 }
 
-QSizeF LayoutSizeMm(OutputEnvironment& env) {
-    DesignSource& source = env.Source;
-    source.ControlsToData(source.Data());
-    const TData& window = source.Data();
-    double width = SizeOf(source.SizeXText());
-    double height = SizeOf(source.SizeYText());
+QSizeF LayoutSizeMm(const OutputJob& job) {
+    const TData& window = job.Design;
+    double width = job.SizeX;
+    double height = job.SizeY;
     if (window.Print != 0) {
         const int cols = window.Cols < 1 ? 1 : window.Cols;
         const int calendars = window.Matrixs.Count() + 1;

@@ -1,8 +1,8 @@
 #pragma once
-// The one output driver (OutputCalendar) behind the preview, printing and image export: the
-// window's design from "the controls", its imposition entries at their places in the grid with
-// their months, settings files and pictures, and the several-months cells, drawn by DrawCalendar
-// onto the target of the mode.
+// The one output driver (OutputCalendar) behind the preview, printing and image export: a job's
+// design, its imposition entries at their places in the grid with their months, settings files and
+// pictures, and the several-months cells, drawn by DrawCalendar onto the target of the mode. The
+// layout is placed once per output (see Placement.h); every band, page and repaint draws that.
 //
 // Everything runs on the thread that owns the QGuiApplication. The caller owns every object handed
 // in; the driver keeps nothing between calls except what RenderState holds.
@@ -12,10 +12,12 @@
 
 #include "model/MessageSink.h"
 #include "output/BandedExport.h"
-#include "output/DesignSource.h"
 #include "output/Imposition.h"
+#include "output/OutputJob.h"
+#include "output/Placement.h"
 #include "output/PreviewSizing.h"
 #include "output/PrintTarget.h"
+#include "output/StatusSink.h"
 #include "render/Canvas.h"
 #include "render/RenderState.h"
 
@@ -25,9 +27,8 @@ class QtCanvasCache;
 
 enum TOutputMode { omPreview = 0, omPrint = 1, omImage = 2 };
 
-// What every output needs from its owner (the window, the command line, a test).
+// What every output needs from its owner (the window, the command line, a test) besides its job.
 struct OutputEnvironment {
-    DesignSource& Source;
     StatusSink& Status;
     MessageSink& Messages;
     RenderState& State;
@@ -38,28 +39,35 @@ struct OutputEnvironment {
     QtCanvasCache* ScreenCache = nullptr;
 };
 
-// The pass of every mode, on any canvas: the window's design at `base` (mm), then with imposition
-// on each entry at its place in the grid (pitch scaled by `zoom` percent), each calendar followed
-// by its several-months cells when its own design has several months. Sheet sizes come from the
-// size edits. False when a calendar could not be drawn (the renderer has reported why).
-// With `visible` (device pixels), imposition calendars that lie wholly outside it, a sheet's size
-// of room around each, are skipped.
+// The pass of every mode, on any canvas: the job placed with its design at `base` (mm) and the
+// grid's pitch scaled by `zoom` percent, then drawn. False when a calendar could not be drawn (the
+// renderer has reported why). With `visible` (device pixels), imposition calendars that lie wholly
+// outside it, a sheet's size of room around each, are neither read nor drawn.
 bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int dpiX, int dpiY,
-                MmPoint base, int zoom, const std::optional<QRect>& visible = std::nullopt);
+                const OutputJob& job, MmPoint base, int zoom,
+                const std::optional<QRect>& visible = std::nullopt);
 
-// omPreview: clears the paint box of `box` pixels on `painter` and draws at the zoom. The result
-// is the Part's: true when the calendars were drawn.
-bool OutputPreview(OutputEnvironment& env, QPainter& painter, PixelSize box);
+// omPreview: clears the paint box of `box` pixels on `painter` and draws at the job's zoom. The
+// result is the Part's: true when the calendars were drawn.
+bool OutputPreview(OutputEnvironment& env, const OutputJob& job, QPainter& painter, PixelSize box);
+// The same in two steps, for a window that keeps what it placed (to repaint while an export runs
+// without reading its controls or the entries' files again): the job placed for the part of the
+// paint box that `painter` can change, and that layout drawn.
+PlacedLayout PlacePreview(OutputEnvironment& env, const OutputJob& job, QPainter& painter);
+bool OutputPreview(OutputEnvironment& env, const PlacedLayout& layout, QPainter& painter,
+                   PixelSize box);
 
 // omPrint: one job titled "Orvalinden" on `printer`, the sheet at the print position (or at the
 // page's corner when `atPrintPosition` is false, for a page of the sheet's own size). Any failure
 // (the printer's, or a calendar that could not be drawn) drops the job, is reported through the
 // environment's sink and gives false; nothing is printed then.
-bool OutputPrint(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition = true);
+bool OutputPrint(OutputEnvironment& env, const OutputJob& job, PrintTarget& printer,
+                 bool atPrintPosition = true);
 
 // The page of a started job on `printer`: the layout drawn as OutputPrint draws it. False when a
 // calendar could not be drawn (the renderer has reported why); the printer's failures throw.
-bool DrawPrintPage(OutputEnvironment& env, PrintTarget& printer, bool atPrintPosition);
+bool DrawPrintPage(OutputEnvironment& env, const OutputJob& job, PrintTarget& printer,
+                   bool atPrintPosition);
 
 // The window's resolution input box.
 class ResolutionAsker {
@@ -80,34 +88,37 @@ enum class ImageExportResult {
 };
 
 // omImage and the saving of the picture: asks the resolution (the printer line of the prompt from
-// `printer`, which may be null), stores it in the window's PicSaveDPI, draws the picture band by
-// band and writes it to `path` as PNG or BMP by its extension. No partial file is ever left.
-ImageExportResult SaveCalendarImage(OutputEnvironment& env, const std::string& path,
+// `printer`, which may be null, the job's PicSaveDPI proposed), stores it in the job's PicSaveDPI
+// once the export starts, draws the picture band by band and writes it to `path` as PNG or BMP by
+// its extension. No partial file is ever left.
+ImageExportResult SaveCalendarImage(OutputEnvironment& env, OutputJob& job, const std::string& path,
                                     ResolutionAsker& asker, PrintTarget* printer,
                                     ExportProgress* progress);
 
 // The same drawing and saving at a given resolution, without the prompt (the command line), in
 // bands of at most `bandBytes` of pixels.
-ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
-                                      ExportProgress* progress, size_t bandBytes = kBandBytes);
+ImageExportResult SaveCalendarImageAt(OutputEnvironment& env, const OutputJob& job,
+                                      const std::string& path, int dpi, ExportProgress* progress,
+                                      size_t bandBytes = kBandBytes);
 
 // SaveCalendarImageAt without its closing "保存しました。", for one file of a run of several.
 // With `unfinished`, a picture drawn whole (Saved) is not yet finished: its writer is handed over
 // there, for the caller to finish (in the background, while it draws the next) or abort.
-ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const std::string& path, int dpi,
-                                       ExportProgress* progress, size_t bandBytes = kBandBytes,
+ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const OutputJob& job,
+                                       const std::string& path, int dpi, ExportProgress* progress,
+                                       size_t bandBytes = kBandBytes,
                                        std::unique_ptr<ImageWriter>* unfinished = nullptr);
 
 // The export picture at `dpi` handed band by band to `writer`, as WriteCalendarImageAt draws it
 // (for comparisons of what the writers make of it). False when it could not be drawn (reported).
-bool DrawCalendarImageInto(OutputEnvironment& env, int dpi, ImageWriter& writer,
-                           const std::string& path);
+bool DrawCalendarImageInto(OutputEnvironment& env, const OutputJob& job, int dpi,
+                           ImageWriter& writer, const std::string& path);
 
-// The export picture of the current design at `dpi`, drawn in one bitmap (for comparisons).
-QImage DrawCalendarImage(OutputEnvironment& env, int dpi);
+// The export picture of the job at `dpi`, drawn in one bitmap (for comparisons).
+QImage DrawCalendarImage(OutputEnvironment& env, const OutputJob& job, int dpi);
 
 // The page size in millimetres that holds the whole layout (the sheet, or the imposition grid),
 // for a PDF of the sheet's own size.
-QSizeF LayoutSizeMm(OutputEnvironment& env);
+QSizeF LayoutSizeMm(const OutputJob& job);
 
 }  // namespace orv

@@ -13,27 +13,6 @@ namespace orv {
 
 namespace {
 
-// The window's controls with the year and month of one page.
-class MonthSource : public DesignSource {
-  public:
-    MonthSource(DesignSource& window, YearMonth month) : window_(window), month_(month) {}
-    void ControlsToData(TData& record) override {
-        window_.ControlsToData(record);
-        record.Year = month_.Year;
-        record.Month = month_.Month;
-    }
-    TData& Data() override { return window_.Data(); }
-    std::string SizeXText() const override { return window_.SizeXText(); }
-    std::string SizeYText() const override { return window_.SizeYText(); }
-    std::string PositionXText() const override { return window_.PositionXText(); }
-    std::string PositionYText() const override { return window_.PositionYText(); }
-    int Zoom() const override { return window_.Zoom(); }
-
-  private:
-    DesignSource& window_;
-    YearMonth month_;
-};
-
 // The run shows its own status with the month count; the single-month texts stay out of it.
 class QuietStatus : public StatusSink {
   public:
@@ -61,22 +40,10 @@ class BandProgress : public ExportProgress {
 
 enum class MonthStep { Drawn, Cancelled, Failed };
 
-// The one loop over the months: each month's environment is the window's with that month; the
-// window's own year and month are back in its record afterwards.
+// The one loop over the months: each month's job is a copy of the run's with that month.
 template <typename DrawMonth>
-MonthsOutcome ForEachMonth(OutputEnvironment& env, const MonthRun& run, const char* statusText,
-                           MonthProgress* progress, DrawMonth&& draw) {
-    DesignSource& window = env.Source;
-    window.ControlsToData(window.Data());
-    // However the run ends, the window's record holds the window's month again.
-    struct Restore {
-        TData& data;
-        YearMonth own{data.Year, data.Month};
-        ~Restore() {
-            data.Year = own.Year;
-            data.Month = own.Month;
-        }
-    } restore{window.Data()};
+MonthsOutcome ForEachMonth(OutputEnvironment& env, const OutputJob& job, const MonthRun& run,
+                           const char* statusText, MonthProgress* progress, DrawMonth&& draw) {
     MonthsOutcome outcome{MonthsResult::Done, 0, run.Count};
     QuietStatus quiet(env.Status);
     for (int k = 0; k < run.Count; ++k) {
@@ -88,11 +55,8 @@ MonthsOutcome ForEachMonth(OutputEnvironment& env, const MonthRun& run, const ch
                               std::to_string(run.Count) + ")");
         env.Status.ProcessEvents();
         const YearMonth month = ShiftedMonth(run.Start.Year, run.Start.Month, k);
-        MonthSource source(window, month);
-        source.ControlsToData(source.Data());
-        OutputEnvironment monthEnv{source,    quiet,         env.Messages,
-                                   env.State, env.ScreenPpi, env.ScreenCache};
-        const MonthStep step = draw(monthEnv, month, k);
+        OutputEnvironment monthEnv{quiet, env.Messages, env.State, env.ScreenPpi, env.ScreenCache};
+        const MonthStep step = draw(monthEnv, JobInMonth(job, month), month, k);
         if (step != MonthStep::Drawn) {
             outcome.Result =
                 step == MonthStep::Cancelled ? MonthsResult::Cancelled : MonthsResult::Failed;
@@ -119,17 +83,19 @@ bool ValidRun(OutputEnvironment& env, const MonthRun& run) {
 
 }  // namespace
 
-MonthsOutcome PrintMonths(OutputEnvironment& env, PrintTarget& printer, const MonthRun& run,
-                          MonthProgress* progress, bool atPrintPosition) {
+MonthsOutcome PrintMonths(OutputEnvironment& env, const OutputJob& job, PrintTarget& printer,
+                          const MonthRun& run, MonthProgress* progress, bool atPrintPosition) {
     if (!ValidRun(env, run)) return {MonthsResult::Failed, 0, run.Count};
     MonthsOutcome outcome{MonthsResult::Failed, 0, run.Count};
     try {
         printer.StartJob(kJobTitle);
         outcome = ForEachMonth(
-            env, run, kStatusPrint, progress, [&](OutputEnvironment& monthEnv, YearMonth, int k) {
+            env, job, run, kStatusPrint, progress,
+            [&](OutputEnvironment& monthEnv, const OutputJob& monthJob, YearMonth, int k) {
                 if (k > 0) printer.NewPage();
-                return DrawPrintPage(monthEnv, printer, atPrintPosition) ? MonthStep::Drawn
-                                                                         : MonthStep::Failed;
+                return DrawPrintPage(monthEnv, monthJob, printer, atPrintPosition)
+                           ? MonthStep::Drawn
+                           : MonthStep::Failed;
             });
         if (outcome.Result != MonthsResult::Done) {
             printer.AbortJob();
@@ -145,15 +111,15 @@ MonthsOutcome PrintMonths(OutputEnvironment& env, PrintTarget& printer, const Mo
     return outcome;
 }
 
-MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const std::string& path, const MonthRun& run,
-                            int dpi, MonthProgress* progress) {
-    const QSizeF page = LayoutSizeMm(env);
+MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const OutputJob& job, const std::string& path,
+                            const MonthRun& run, int dpi, MonthProgress* progress) {
+    const QSizeF page = LayoutSizeMm(job);
     PdfFilePrinter pdf(path, page.width(), page.height(), dpi);
-    return PrintMonths(env, pdf, run, progress, false);
+    return PrintMonths(env, job, pdf, run, progress, false);
 }
 
-MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, const MonthRun& run,
-                              int dpi, MonthProgress* progress) {
+MonthsOutcome SaveMonthImages(OutputEnvironment& env, const OutputJob& job, const std::string& path,
+                              const MonthRun& run, int dpi, MonthProgress* progress) {
     if (!ValidRun(env, run)) return {MonthsResult::Failed, 0, run.Count};
     if (ImageFormatOfFileName(path) == ImageFileFormat::Unsupported) {
         env.Messages.Report(MessageKind::Warning, kUnsupportedExtension);
@@ -167,6 +133,7 @@ MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, c
     };
     std::optional<Finishing> finishing;
     int written = 0;
+    bool started = false;
     bool finishFailed = false;
     const auto settle = [&] {
         if (!finishing) return true;
@@ -181,11 +148,14 @@ MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, c
         return !finishFailed;
     };
     MonthsOutcome outcome = ForEachMonth(
-        env, run, kStatusImage, progress, [&](OutputEnvironment& monthEnv, YearMonth month, int k) {
+        env, job, run, kStatusImage, progress,
+        [&](OutputEnvironment& monthEnv, const OutputJob& monthJob, YearMonth month, int k) {
             BandProgress bands(progress, k, run.Count);
             std::unique_ptr<ImageWriter> unfinished;
-            const ImageExportResult result = WriteCalendarImageAt(
-                monthEnv, MonthImagePath(path, month), dpi, &bands, kBandBytes, &unfinished);
+            const ImageExportResult result =
+                WriteCalendarImageAt(monthEnv, monthJob, MonthImagePath(path, month), dpi, &bands,
+                                     kBandBytes, &unfinished);
+            if (result != ImageExportResult::NotStarted) started = true;
             if (!settle()) return MonthStep::Failed;  // `unfinished` drops its file
             switch (result) {
                 case ImageExportResult::Saved:
@@ -201,6 +171,7 @@ MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, c
         });
     if (!settle() && outcome.Result == MonthsResult::Done) outcome.Result = MonthsResult::Failed;
     outcome.Done = written;
+    outcome.Started = started;
     return outcome;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// A run of consecutive months from one design: printed as one job of one page per month, written
-// as one PDF file of as many pages, or as one picture file per month. Each month is drawn by the
-// output driver exactly as the single-month output draws the design set to that month (imposition
-// entries keep their months relative to it); pages and files are drawn and written one after
-// another, so memory does not grow with the number of months.
+// A run of consecutive months from one job: printed as one job of one page per month, written as
+// one PDF file of as many pages, or as one picture file per month. Each month is drawn by the
+// output driver exactly as the single-month output draws a copy of the job set to that month
+// (imposition entries keep their months relative to it); pages and files are drawn and written one
+// after another, so memory does not grow with the number of months.
 #include <optional>
 #include <string>
 #include <utility>
@@ -39,6 +39,7 @@ struct MonthsOutcome {
     MonthsResult Result = MonthsResult::Done;
     int Done = 0;  // months printed, or picture files written
     int Total = 0;
+    bool Started = false;  // a picture was begun at the run's resolution (past the size checks)
 };
 
 enum class MonthsTarget { Printer, Pdf, Images };
@@ -46,18 +47,19 @@ enum class MonthsTarget { Printer, Pdf, Images };
 // Every month on a page of one job titled "Orvalinden" (at the print position unless
 // `atPrintPosition` is false), with "印刷中... (3/12)" in the status. The job is sent only when
 // every page is drawn; otherwise it is aborted.
-MonthsOutcome PrintMonths(OutputEnvironment& env, PrintTarget& printer, const MonthRun& run,
-                          MonthProgress* progress, bool atPrintPosition = true);
+MonthsOutcome PrintMonths(OutputEnvironment& env, const OutputJob& job, PrintTarget& printer,
+                          const MonthRun& run, MonthProgress* progress,
+                          bool atPrintPosition = true);
 
 // One PDF file at `path` with a page of the layout's own size per month, at `dpi`; put in place
 // only when complete.
-MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const std::string& path, const MonthRun& run,
-                            int dpi, MonthProgress* progress);
+MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const OutputJob& job, const std::string& path,
+                            const MonthRun& run, int dpi, MonthProgress* progress);
 
 // One PNG or BMP file per month (by the extension of `path`) at `dpi`, named by MonthImagePath,
 // each put in place when complete. Nothing is written for another extension (with a warning).
-MonthsOutcome SaveMonthImages(OutputEnvironment& env, const std::string& path, const MonthRun& run,
-                              int dpi, MonthProgress* progress);
+MonthsOutcome SaveMonthImages(OutputEnvironment& env, const OutputJob& job, const std::string& path,
+                              const MonthRun& run, int dpi, MonthProgress* progress);
 
 // NAME-YYYY-MM.ext beside NAME.ext.
 std::string MonthImagePath(const std::string& path, YearMonth month);

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <functional>
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
@@ -84,6 +85,44 @@ class EditHistoryTest : public QObject {
             QCOMPARE(DesignLines(w.Design()), states[i]);
         }
         QVERIFY(!Action(w, "mnuRedo")->isEnabled());
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+
+    void TheEditMenuNamesTheStepItTakesBackOrDoesAgain() {
+        WindowFiles files;
+        TestWindow w(files);
+        auto& basic = w.window->Basic().Controls();
+        auto& memorial = w.window->Memorial().Controls();
+        const std::pair<QString, std::function<void()>> edits[] = {
+            {"枠線の変更", [&] { basic.chkWaku->click(); }},
+            {"タイトルの変更", [&] { Choose(w.window->Style().Controls().cboYDStyle, 2); }},
+            {"背景色の変更",
+             [&] {
+                 w.dialogs.colorAnswers.push_back(0x123456);
+                 QTest::mouseClick(basic.cmdBackColor, Qt::LeftButton);
+             }},
+            {"サイズの変更",
+             [&] {
+                 Choose(basic.cboCalSize, 8);
+                 w.window->Basic().cboCalSizeChange();
+             }},
+            {"記念日の変更",
+             [&] {
+                 memorial.txtMemorialDayY->setText("0");
+                 memorial.txtMemorialDayM->setText("5");
+                 memorial.txtMemorialDay->setText("5");
+                 memorial.txtMemorialName->setText("記念日");
+                 memorial.cmdAddMemorial->click();
+             }},
+        };
+        for (const auto& [name, edit] : edits) {
+            edit();
+            QApplication::processEvents();
+            QCOMPARE(Action(w, "mnuUndo")->text(), "元に戻す(&U): " + name);
+        }
+        Action(w, "mnuUndo")->trigger();
+        QCOMPARE(Action(w, "mnuRedo")->text(), QString("やり直し(&R): 記念日の変更"));
+        QCOMPARE(Action(w, "mnuUndo")->text(), QString("元に戻す(&U): サイズの変更"));
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 

@@ -8,7 +8,6 @@
 #include "output/FontSubstitutes.h"
 #include "output/OutputDriver.h"
 #include "output/PictureFormats.h"
-#include "output/RecordDesignSource.h"
 #include "support/PngRows.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
@@ -83,18 +82,18 @@ TEST(BandPipeline, A3At1200DpiHoldsTheRowsAsDrawn) {
         memorial.FontColor = -1;
         memorial.BackColor = 0xE0F0FF;
     }
-    RecordDesignSource source(design);
+    const OutputJob job = JobOfDesign(design);
     NoStatus status;
     RecordingSink sink;
     RenderState state;
     const RegistryPictureDecoder decoder;
     state.Decoder = &decoder;
-    OutputEnvironment env{source, status, sink, state};
+    OutputEnvironment env{status, sink, state};
 
-    ASSERT_EQ(WriteCalendarImageAt(env, dir.File("a3.png"), 1200, nullptr),
+    ASSERT_EQ(WriteCalendarImageAt(env, job, dir.File("a3.png"), 1200, nullptr),
               ImageExportResult::Saved);
     RowHashes drawn;
-    ASSERT_TRUE(DrawCalendarImageInto(env, 1200, drawn, dir.File("rows")));
+    ASSERT_TRUE(DrawCalendarImageInto(env, job, 1200, drawn, dir.File("rows")));
     ASSERT_EQ(drawn.hashes.size(), 19842u);
     const std::vector<size_t> written = DecodedRowHashes(dir.File("a3.png"));
     ASSERT_EQ(written.size(), drawn.hashes.size());

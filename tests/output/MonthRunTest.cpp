@@ -10,7 +10,6 @@
 #include "output/OutputMonths.h"
 #include "output/PdfFilePrinter.h"
 #include "output/PictureFormats.h"
-#include "output/RecordDesignSource.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
@@ -78,7 +77,7 @@ class MonthRun_ : public testing::Test {
         design.Matrixs.Add() = {"", 2, 6, "", ""};
     }
 
-    OutputEnvironment Env(RecordDesignSource& source) { return {source, status, sink, state}; }
+    OutputEnvironment Env() { return {status, sink, state}; }
 
     // The picture's colour in the middle of the picture band of calendar `k` of one row.
     QRgb PictureColor(const QImage& image, int k, int dpi) {
@@ -112,25 +111,25 @@ class MonthRun_ : public testing::Test {
 TEST_F(MonthRun_, EachMonthDrawsItsOwnPictureOrTheDesignsAndAnEntryKeepsItsOwn) {
     for (const auto& [month, color] : {std::pair{1, kRed}, {2, kBlue}, {3, kRed}, {7, kGreen}}) {
         design.Month = month;
-        RecordDesignSource source(design);
-        OutputEnvironment env = Env(source);
-        EXPECT_EQ(PictureColor(DrawCalendarImage(env, 40), 0, 40), color) << month;
+        const OutputJob job = JobOfDesign(design);
+        OutputEnvironment env = Env();
+        EXPECT_EQ(PictureColor(DrawCalendarImage(env, job, 40), 0, 40), color) << month;
     }
     // A sheet of several months takes its first month's picture.
     design.Month = 7;
     design.PluralEnabled = 1;
     {
-        RecordDesignSource source(design);
-        OutputEnvironment env = Env(source);
-        EXPECT_EQ(PictureColor(DrawCalendarImage(env, 40), 0, 40), kGreen);
+        const OutputJob job = JobOfDesign(design);
+        OutputEnvironment env = Env();
+        EXPECT_EQ(PictureColor(DrawCalendarImage(env, job, 40), 0, 40), kGreen);
     }
     design.PluralEnabled = 0;
     // January, February (the entry's own picture wins) and July.
     design.Month = 1;
     Impose();
-    RecordDesignSource source(design);
-    OutputEnvironment env = Env(source);
-    const QImage sheet = DrawCalendarImage(env, 40);
+    const OutputJob job = JobOfDesign(design);
+    OutputEnvironment env = Env();
+    const QImage sheet = DrawCalendarImage(env, job, 40);
     EXPECT_EQ(PictureColor(sheet, 0, 40), kRed);
     EXPECT_EQ(PictureColor(sheet, 1, 40), kYellow);
     EXPECT_EQ(PictureColor(sheet, 2, 40), kGreen);
@@ -143,24 +142,23 @@ TEST_F(MonthRun_, EveryPdfPageIsTheSingleMonthsPdfWithImpositionOffAndOn) {
         const std::string tag = imposed ? "on" : "off";
         const MonthRun run{{2026, 1}, 12};
         {
-            RecordDesignSource source(design);
-            OutputEnvironment env = Env(source);
+            const OutputJob job = JobOfDesign(design);
+            OutputEnvironment env = Env();
             const MonthsOutcome outcome =
-                SaveMonthsPdf(env, dir.File(tag + ".pdf"), run, 96, nullptr);
+                SaveMonthsPdf(env, job, dir.File(tag + ".pdf"), run, 96, nullptr);
             EXPECT_EQ(outcome.Result, MonthsResult::Done);
             EXPECT_EQ(outcome.Done, 12);
-            EXPECT_EQ(source.Data().Month, 1);  // the window's month is its own again
         }
         QStringList singles;
         for (int k = 0; k < 12; ++k) {
             TData single = design;
             single.Month = k + 1;
-            RecordDesignSource source(single);
-            OutputEnvironment env = Env(source);
-            const QSizeF page = LayoutSizeMm(env);
+            const OutputJob job = JobOfDesign(single);
+            OutputEnvironment env = Env();
+            const QSizeF page = LayoutSizeMm(job);
             singles << QString::fromStdString(dir.File(tag + "-" + std::to_string(k) + ".pdf"));
             PdfFilePrinter pdf(singles.back().toStdString(), page.width(), page.height(), 96);
-            ASSERT_TRUE(OutputPrint(env, pdf, false));
+            ASSERT_TRUE(OutputPrint(env, job, pdf, false));
         }
         // The single months' pages side by side in one file, rendered in one go as the run's.
         QProcess::execute("pdfunite",
@@ -182,18 +180,18 @@ TEST_F(MonthRun_, EachImageIsTheSingleMonthsExportAndACancelKeepsTheCompleteOnes
     design.Year = 2026;
     design.Month = 11;
     const MonthRun run{{2026, 11}, 4};
-    RecordDesignSource source(design);
-    OutputEnvironment env = Env(source);
-    MonthsOutcome outcome = SaveMonthImages(env, dir.File("cal.png"), run, 40, nullptr);
+    const OutputJob job = JobOfDesign(design);
+    OutputEnvironment env = Env();
+    MonthsOutcome outcome = SaveMonthImages(env, job, dir.File("cal.png"), run, 40, nullptr);
     EXPECT_EQ(outcome.Result, MonthsResult::Done);
     EXPECT_EQ(MonthsMessage(MonthsTarget::Images, outcome)->second, "保存しました。");
     for (const auto& [year, month] : {std::pair{2026, 11}, {2026, 12}, {2027, 1}, {2027, 2}}) {
         TData single = design;
         single.Year = year;
         single.Month = month;
-        RecordDesignSource one(single);
-        OutputEnvironment oneEnv = Env(one);
-        ASSERT_EQ(SaveCalendarImageAt(oneEnv, dir.File("one.png"), 40, nullptr),
+        const OutputJob one = JobOfDesign(single);
+        OutputEnvironment oneEnv = Env();
+        ASSERT_EQ(SaveCalendarImageAt(oneEnv, one, dir.File("one.png"), 40, nullptr),
                   ImageExportResult::Saved);
         const std::string name = MonthImagePath(dir.File("cal.png"), {year, month});
         EXPECT_EQ(TempDir::Read(name), TempDir::Read(dir.File("one.png"))) << name;
@@ -204,7 +202,7 @@ TEST_F(MonthRun_, EachImageIsTheSingleMonthsExportAndACancelKeepsTheCompleteOnes
 
     TempDir other;
     StopAt third(3);
-    outcome = SaveMonthImages(env, other.File("y.bmp"), {{2026, 1}, 12}, 40, &third);
+    outcome = SaveMonthImages(env, job, other.File("y.bmp"), {{2026, 1}, 12}, 40, &third);
     EXPECT_EQ(outcome.Result, MonthsResult::Cancelled);
     EXPECT_EQ(other.Entries(),
               (std::vector<std::string>{"y-2026-01.bmp", "y-2026-02.bmp", "y-2026-03.bmp"}));
@@ -212,15 +210,15 @@ TEST_F(MonthRun_, EachImageIsTheSingleMonthsExportAndACancelKeepsTheCompleteOnes
               "中止しました。12 か月のうち 3 か月分の画像を保存しました。");
 
     // A cancelled or failed PDF leaves no file.
-    EXPECT_EQ(SaveMonthsPdf(env, other.File("y.pdf"), {{2026, 1}, 12}, 96, &third).Result,
+    EXPECT_EQ(SaveMonthsPdf(env, job, other.File("y.pdf"), {{2026, 1}, 12}, 96, &third).Result,
               MonthsResult::Cancelled);
     EXPECT_EQ(other.Entries().size(), 3u);
     // A failure after two files says how many there are.
     design.Year = 9999;
-    RecordDesignSource late(design);
-    OutputEnvironment lateEnv = Env(late);
+    const OutputJob late = JobOfDesign(design);
+    OutputEnvironment lateEnv = Env();
     // January 10000 cannot be drawn.
-    outcome = SaveMonthImages(lateEnv, other.File("z.png"), {{9999, 11}, 4}, 40, nullptr);
+    outcome = SaveMonthImages(lateEnv, late, other.File("z.png"), {{9999, 11}, 4}, 40, nullptr);
     EXPECT_EQ(outcome.Result, MonthsResult::Failed);
     EXPECT_EQ(outcome.Done, 2);
     EXPECT_EQ(MonthsMessage(MonthsTarget::Images, outcome)->second,

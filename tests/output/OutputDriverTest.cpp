@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "output/RecordDesignSource.h"
 #include "render/SeveralMonths.h"
 #include "support/RenderFixture.h"
 
@@ -51,11 +50,11 @@ class DriverTest : public RenderTest {
 
     // The driver's pass over the window's design.
     std::vector<Call> Driven(MmPoint base = {0, 0}, int zoom = 100) {
-        RecordDesignSource source(window, zoom);
         NoStatus status;
-        OutputEnvironment env{source, status, sink, state};
+        OutputEnvironment env{status, sink, state};
         RecordingCanvas recorded;
-        EXPECT_TRUE(DrawLayout(env, sink, recorded, kDpi, kDpi, base, zoom));
+        EXPECT_TRUE(
+            DrawLayout(env, sink, recorded, kDpi, kDpi, JobOfDesign(window, zoom), base, zoom));
         expected = RecordingCanvas();
         return recorded.calls;
     }

@@ -12,7 +12,6 @@
 #include "output/FontSubstitutes.h"
 #include "output/OutputDriver.h"
 #include "output/PreviewSizing.h"
-#include "output/RecordDesignSource.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
@@ -57,11 +56,24 @@ class OutputLimits : public testing::Test {
   protected:
     OutputLimits() { RegisterWindowsFontSubstitutes(); }
 
+    // The export as the window's prompt answered with `dpi` starts it.
     ImageExportResult Export(const TData& design, int dpi, const std::string& name) {
-        RecordDesignSource source(design);
-        OutputEnvironment env{source, status, sink, state};
-        const ImageExportResult result = SaveCalendarImageAt(env, dir.File(name), dpi, nullptr);
-        lastDpi = source.Data().PicSaveDPI;
+        class Answer : public ResolutionAsker {
+          public:
+            explicit Answer(int dpi) : dpi_(dpi) {}
+            std::optional<std::string> Ask(const std::string&, const std::string&,
+                                           const std::string&) override {
+                return std::to_string(dpi_);
+            }
+
+          private:
+            int dpi_;
+        } answer(dpi);
+        OutputJob job = JobOfDesign(design);
+        OutputEnvironment env{status, sink, state};
+        const ImageExportResult result =
+            SaveCalendarImage(env, job, dir.File(name), answer, nullptr, nullptr);
+        lastDpi = job.Design.PicSaveDPI;
         return result;
     }
 
@@ -69,13 +81,12 @@ class OutputLimits : public testing::Test {
     // painter first (a clip, as a partial repaint has).
     QImage Preview(const TData& design, int zoom, QSize box,
                    const std::function<void(QPainter&)>& prepare = {}) {
-        RecordDesignSource source(design, zoom);
-        OutputEnvironment env{source, status, sink, state};
+        OutputEnvironment env{status, sink, state};
         QImage image(box, QImage::Format_RGB32);
         image.fill(0xFF808080u);
         QPainter painter(&image);
         if (prepare) prepare(painter);
-        drawn = OutputPreview(env, painter, {box.width(), box.height()});
+        drawn = OutputPreview(env, JobOfDesign(design, zoom), painter, {box.width(), box.height()});
         return image;
     }
 
@@ -179,12 +190,12 @@ TEST_F(OutputLimits, ARepaintOfPartOfALongImpositionListDrawsWhatAWholeRepaintDr
     }
 
     // The same holds for the bands of an export.
-    RecordDesignSource source(design);
-    OutputEnvironment env{source, status, sink, state};
-    ASSERT_EQ(SaveCalendarImageAt(env, dir.File("banded.png"), 150, nullptr, 1400 * 4 * 30),
+    const OutputJob job = JobOfDesign(design);
+    OutputEnvironment env{status, sink, state};
+    ASSERT_EQ(SaveCalendarImageAt(env, job, dir.File("banded.png"), 150, nullptr, 1400 * 4 * 30),
               ImageExportResult::Saved);
     sink.Take();
-    const QImage reference = DrawCalendarImage(env, 150);
+    const QImage reference = DrawCalendarImage(env, job, 150);
     EXPECT_TRUE(ReadPng(dir.File("banded.png")) == reference);
 }
 

@@ -6,7 +6,6 @@
 #include "output/FontSubstitutes.h"
 #include "output/OutputDriver.h"
 #include "output/PdfFilePrinter.h"
-#include "output/RecordDesignSource.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
@@ -49,12 +48,12 @@ class OutputModes : public testing::Test {
         design.SizeY = 148;
         design.Frame = 1;
         design.PicSaveDPI = 0;
-        source = std::make_unique<RecordDesignSource>(design);
+        job = JobOfDesign(design);
     }
-    OutputEnvironment Env() { return {*source, status, sink, state}; }
+    OutputEnvironment Env() { return {status, sink, state}; }
 
     TempDir dir;
-    std::unique_ptr<RecordDesignSource> source;
+    OutputJob job;
     NoStatus status;
     RecordingSink sink;
     RenderState state;
@@ -63,10 +62,10 @@ class OutputModes : public testing::Test {
 TEST_F(OutputModes, ExportInBandsEqualsOneWholeDraw) {
     OutputEnvironment env = Env();
     // Bands of 40 rows of the 1181-pixel-wide picture at 300 dpi.
-    ASSERT_EQ(SaveCalendarImageAt(env, dir.File("banded.png"), 300, nullptr, 1181 * 4 * 40),
+    ASSERT_EQ(SaveCalendarImageAt(env, job, dir.File("banded.png"), 300, nullptr, 1181 * 4 * 40),
               ImageExportResult::Saved);
     EXPECT_EQ(sink.Take().size(), 1u);  // 保存しました。
-    const QImage whole = DrawCalendarImage(env, 300);
+    const QImage whole = DrawCalendarImage(env, job, 300);
     ASSERT_EQ(whole.size(), QSize(1181, 1748));
 
     EXPECT_TRUE(ReadPng(dir.File("banded.png")) == whole);
@@ -78,18 +77,18 @@ TEST_F(OutputModes, ResolutionAnswerDecidesWhatIsDrawnAndWritten) {
     // Cancelled or refused: nothing at all, not even the status text.
     for (const std::optional<std::string>& refused : {std::optional<std::string>(), {""}, {"0"}}) {
         Answer answer(refused);
-        EXPECT_EQ(SaveCalendarImage(env, dir.File("a.png"), answer, nullptr, nullptr),
+        EXPECT_EQ(SaveCalendarImage(env, job, dir.File("a.png"), answer, nullptr, nullptr),
                   ImageExportResult::NotStarted);
         EXPECT_EQ(answer.asked, "ｶﾚﾝﾀﾞｰを画像ﾌｧｲﾙに保存|300");
     }
     EXPECT_TRUE(status.shown.empty());
     // "72dpi" is 72, remembered for the next prompt.
     Answer typed("72dpi");
-    EXPECT_EQ(SaveCalendarImage(env, dir.File("a.png"), typed, nullptr, nullptr),
+    EXPECT_EQ(SaveCalendarImage(env, job, dir.File("a.png"), typed, nullptr, nullptr),
               ImageExportResult::Saved);
-    EXPECT_EQ(source->Data().PicSaveDPI, 72);
+    EXPECT_EQ(job.Design.PicSaveDPI, 72);
     Answer again("72");
-    EXPECT_EQ(SaveCalendarImage(env, dir.File("a.jpg"), again, nullptr, nullptr),
+    EXPECT_EQ(SaveCalendarImage(env, job, dir.File("a.jpg"), again, nullptr, nullptr),
               ImageExportResult::Unsupported);
     EXPECT_EQ(again.asked, "ｶﾚﾝﾀﾞｰを画像ﾌｧｲﾙに保存|72");
     const auto messages = sink.Take();
@@ -103,15 +102,11 @@ TEST_F(OutputModes, ResolutionAnswerDecidesWhatIsDrawnAndWritten) {
 TEST_F(OutputModes, PrintWhoseDrawingFailsPrintsNothing) {
     OutputEnvironment env = Env();
     PdfFilePrinter good(dir.File("good.pdf"), 100, 148, 300);
-    EXPECT_TRUE(OutputPrint(env, good, false));
-    source = std::make_unique<RecordDesignSource>([] {
-        TData broken = NewDesign();
-        broken.Month = 13;  // no such month: the renderer reports a drawing error
-        return broken;
-    }());
-    OutputEnvironment brokenEnv = Env();
+    EXPECT_TRUE(OutputPrint(env, job, good, false));
+    TData broken = NewDesign();
+    broken.Month = 13;  // no such month: the renderer reports a drawing error
     PdfFilePrinter bad(dir.File("bad.pdf"), 100, 148, 300);
-    EXPECT_FALSE(OutputPrint(brokenEnv, bad, false));
+    EXPECT_FALSE(OutputPrint(env, JobOfDesign(broken), bad, false));
     const auto messages = sink.Take();
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages[0].text.rfind("描画ｴﾗｰ", 0), 0u) << messages[0].text;

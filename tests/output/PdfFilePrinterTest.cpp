@@ -15,7 +15,6 @@
 #include "output/PdfFilePrinter.h"
 #include "output/PictureFormats.h"
 #include "output/PrinterLayer.h"
-#include "output/RecordDesignSource.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
@@ -126,14 +125,14 @@ class PdfOutput : public testing::Test {
         design.Frame = 1;
     }
     OutputEnvironment Env() {
-        source = std::make_unique<RecordDesignSource>(design);
-        return {*source, status, sink, state};
+        job = JobOfDesign(design);
+        return {status, sink, state};
     }
     // The design printed into a PDF of its size; the messages when that failed.
     std::string Print(const std::string& path, int dpi) {
         OutputEnvironment env = Env();
         PdfFilePrinter pdf(path, design.SizeX, design.SizeY, dpi);
-        if (OutputPrint(env, pdf, false)) return {};
+        if (OutputPrint(env, job, pdf, false)) return {};
         std::string text;
         for (const auto& message : sink.Take()) text += message.text + "\n";
         return text.empty() ? "failed" : text;
@@ -146,7 +145,7 @@ class PdfOutput : public testing::Test {
 
     TData design = NewDesign();
     TempDir dir;
-    std::unique_ptr<RecordDesignSource> source;
+    OutputJob job;
     NoStatus status;
     test::RecordingSink sink;
     RenderState state;
@@ -206,7 +205,7 @@ TEST_F(PdfOutput, PagesAndPicturesBeyondTwoHundredInchesAreRefused) {
     design.Print = 1;
     design.Cols = 25;  // 25 sheets across: 5.3 m
     OutputEnvironment env = Env();
-    EXPECT_EQ(SaveCalendarImageAt(env, dir.File("wide.png"), 10, nullptr),
+    EXPECT_EQ(SaveCalendarImageAt(env, job, dir.File("wide.png"), 10, nullptr),
               ImageExportResult::NotStarted);
     const auto messages = sink.Take();
     ASSERT_EQ(messages.size(), 1u);
@@ -260,11 +259,11 @@ TEST_F(PdfOutput, BoldLooksTheSameOnEverySurface) {
         QImage preview(400, 600, QImage::Format_RGB32);
         {
             QPainter painter(&preview);
-            EXPECT_TRUE(OutputPreview(env, painter, {400, 600}));
+            EXPECT_TRUE(OutputPreview(env, job, painter, {400, 600}));
         }
         ink["preview"] = Ink(preview);
         for (int dpi : {96, 300, 600}) {
-            ink["image " + std::to_string(dpi)] = Ink(DrawCalendarImage(env, dpi));
+            ink["image " + std::to_string(dpi)] = Ink(DrawCalendarImage(env, job, dpi));
         }
         EXPECT_EQ(Print(dir.File("bold.pdf"), 300), "");
         ink["pdf"] = Ink(Raster(dir.File("bold.pdf"), 300));

@@ -17,7 +17,6 @@
 #include "output/PictureFormats.h"
 #include "output/PngDecoder.h"
 #include "output/QtImageDecoder.h"
-#include "output/RecordDesignSource.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
@@ -191,7 +190,6 @@ TEST(PicturesOnTheSheet, TransparentPartsShowTheSheetsColour) {
     design.CalenderBackColor = 0xC08040;  // 0xBBGGRR
     design.PictureFile = dir.File("clear.png");
     design.PictureSize = 50;
-    RecordDesignSource source(design);
     class : public StatusSink {
         void ShowStatus(const std::string&) override {}
     } status;
@@ -199,8 +197,8 @@ TEST(PicturesOnTheSheet, TransparentPartsShowTheSheetsColour) {
     RenderState state;
     const RegistryPictureDecoder decoder;
     state.Decoder = &decoder;
-    OutputEnvironment env{source, status, sink, state};
-    const QImage sheet = DrawCalendarImage(env, 96);
+    OutputEnvironment env{status, sink, state};
+    const QImage sheet = DrawCalendarImage(env, JobOfDesign(design), 96);
     QRect opaque;
     for (int y = 0; y < sheet.height(); ++y) {
         for (int x = 0; x < sheet.width(); ++x) {

@@ -14,7 +14,6 @@
 #include "output/OutputMonths.h"
 #include "output/PrinterLayer.h"
 #include "output/PrinterSummary.h"
-#include "output/RecordDesignSource.h"
 
 using namespace orv;
 
@@ -106,18 +105,18 @@ struct A5Calendar {
         design.Frame = 1;
         design.PositionX = 10;
         design.PositionY = 20;
-        source.emplace(design);
+        job = JobOfDesign(design);
     }
-    std::optional<RecordDesignSource> source;
+    OutputJob job;
     NoStatus status;
     PrintingSink sink;
     RenderState state;
-    OutputEnvironment env{*source, status, sink, state};
+    OutputEnvironment env{status, sink, state};
 };
 
 int Calendar(PrinterLayer& printer) {
     A5Calendar calendar;
-    if (!OutputPrint(calendar.env, printer)) return 1;
+    if (!OutputPrint(calendar.env, calendar.job, printer)) return 1;
     std::printf("printed\n");
     return 0;
 }
@@ -129,7 +128,8 @@ int CancelledMonths(PrinterLayer& printer) {
         bool Continue(int done, int) override { return done < 3; }
     } progress;
     A5Calendar calendar;
-    const MonthsOutcome outcome = PrintMonths(calendar.env, printer, {{2026, 1}, 12}, &progress);
+    const MonthsOutcome outcome =
+        PrintMonths(calendar.env, calendar.job, printer, {{2026, 1}, 12}, &progress);
     std::printf("cancelled after %d pages\n", outcome.Done);
     return outcome.Result == MonthsResult::Cancelled && !printer.Printing() ? 0 : 1;
 }

@@ -20,20 +20,20 @@ TData Imposition(int entries, int cols, int interval) {
 }
 
 TEST(ExportPictureSize, SheetAtTheResolutionAndTheWholeImpositionGrid) {
-    EXPECT_EQ(ExportPictureSize("210", "297", 300, TData()), (PixelSize{2480, 3507}));
-    EXPECT_EQ(ExportPictureSize("297", "420", 1200, TData()), (PixelSize{14031, 19842}));
+    EXPECT_EQ(ExportPictureSize(210, 297, 300, TData()), (PixelSize{2480, 3507}));
+    EXPECT_EQ(ExportPictureSize(297, 420, 1200, TData()), (PixelSize{14031, 19842}));
     TData off = Imposition(3, 2, 0);
     off.Print = 0;
-    EXPECT_EQ(ExportPictureSize("210", "297", 300, off), (PixelSize{2480, 3507}));
+    EXPECT_EQ(ExportPictureSize(210, 297, 300, off), (PixelSize{2480, 3507}));
     // 100 mm at 300 dpi is 1181 pixels. 4 calendars in 2 columns: 2 rows; 5 calendars: 3 rows.
-    EXPECT_EQ(ExportPictureSize("100", "100", 300, Imposition(3, 2, 0)), (PixelSize{2362, 2362}));
-    EXPECT_EQ(ExportPictureSize("100", "100", 300, Imposition(4, 2, 0)), (PixelSize{2362, 3543}));
+    EXPECT_EQ(ExportPictureSize(100, 100, 300, Imposition(3, 2, 0)), (PixelSize{2362, 2362}));
+    EXPECT_EQ(ExportPictureSize(100, 100, 300, Imposition(4, 2, 0)), (PixelSize{2362, 3543}));
     // Cols columns even when fewer calendars exist; a count below 1 is one column.
-    EXPECT_EQ(ExportPictureSize("100", "100", 300, Imposition(1, 3, 0)), (PixelSize{3543, 1181}));
-    EXPECT_EQ(ExportPictureSize("100", "100", 300, Imposition(2, 0, 0)), (PixelSize{1181, 3543}));
+    EXPECT_EQ(ExportPictureSize(100, 100, 300, Imposition(1, 3, 0)), (PixelSize{3543, 1181}));
+    EXPECT_EQ(ExportPictureSize(100, 100, 300, Imposition(2, 0, 0)), (PixelSize{1181, 3543}));
     // The gap is part of each step: (100 + 10) mm is 1299 pixels, (100 - 20) mm 944.
-    EXPECT_EQ(ExportPictureSize("100", "100", 300, Imposition(1, 2, 10)), (PixelSize{2480, 1181}));
-    EXPECT_EQ(ExportPictureSize("100", "100", 300, Imposition(3, 2, -20)), (PixelSize{2125, 2125}));
+    EXPECT_EQ(ExportPictureSize(100, 100, 300, Imposition(1, 2, 10)), (PixelSize{2480, 1181}));
+    EXPECT_EQ(ExportPictureSize(100, 100, 300, Imposition(3, 2, -20)), (PixelSize{2125, 2125}));
 }
 
 TEST(PreviewSize, CalendarAtTheZoomWidenedForImpositionAndCentred) {

@@ -1,0 +1,30 @@
+#pragma once
+// One output as its owner hands it down: the design as it stands and how it is to be drawn. The
+// window builds it from its controls once per output, the command line from a loaded file, the
+// tests directly; nothing below reads a control or the window's record while it draws.
+#include <string>
+
+#include "model/DataUnit.h"
+#include "output/Imposition.h"
+
+namespace orv {
+
+struct OutputJob {
+    // The design with its memorial and imposition lists and its month pictures.
+    TData Design;
+    // The sheet's size and print position in millimetres, as the size and position edits read.
+    int SizeX = 0;
+    int SizeY = 0;
+    MmPoint Position;
+    // The preview's zoom in percent; prints and exports draw at 100.
+    int Zoom = 100;
+};
+
+// The job of a design as it was loaded: its own size and print position.
+OutputJob JobOfDesign(TData design, int zoom = 100);
+
+// The job with its design shown in another month; imposition entries keep their months
+// relative to it.
+OutputJob JobInMonth(const OutputJob& job, YearMonth month);
+
+}  // namespace orv
