@@ -9,9 +9,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QStyle>
-#include <QToolTip>
 #include <QTimer>
+#include <QToolTip>
 
 #include "app/Cp932Validator.h"
 #include "app/FileFilter.h"
@@ -47,6 +48,8 @@ namespace {
 
 const QString kFitZoomItem = QStringLiteral("ページ全体");
 constexpr int kFitZoomIndex = static_cast<int>(kZoomItems.size());
+// The settings panel's least width, as the form was laid out.
+constexpr int kPanelWidth = 400;
 
 const QString kSettingsFilter =
     QtFileFilter(QStringLiteral("ｾｰﾌﾞﾌｧｲﾙ(*.sav)|*.sav|すべてのﾌｧｲﾙ(*.*)|*.*"));
@@ -69,11 +72,22 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
               return Data();
           },
           [this](const TData& record) { ShowDesign(record); }),
-      recent_(QString::fromStdString(settings_.PreferencesFile)) {
+      recent_(QString::fromStdString(settings_.PreferencesFile)),
+      preferences_(QString::fromStdString(settings_.PreferencesFile)) {
     // Read while the window is built: the first activation takes it.
     dataLoad_ = std::make_unique<OldCalendarLoad>(settings_.OldCalendarFile);
     ui_->setupUi(this);
     setWindowIcon(ProgramIcon());
+    // The preview and the settings panel share the window through a splitter the user may move.
+    splitter_ = new QSplitter(Qt::Horizontal, ui_->centralwidget);
+    splitter_->setObjectName(QStringLiteral("splitter"));
+    splitter_->setChildrenCollapsible(false);
+    ui_->centralwidget->layout()->addWidget(splitter_);
+    splitter_->addWidget(ui_->ScrollBox1);
+    splitter_->addWidget(ui_->Panel1);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    ui_->Panel1->setMaximumWidth(QWIDGETSIZE_MAX);
     basic_ = ui_->tabBasic;
     style_ = ui_->tabStyle;
     memorial_ = ui_->tabMemorial;
@@ -163,14 +177,14 @@ void TfrmMain::FitToScreen(QSize screen) {
         pageWidth = std::max(pageWidth, sheet->widget()->minimumSizeHint().width() +
                                             sheet->verticalScrollBar()->sizeHint().width());
     }
-    ui_->Panel1->setFixedWidth(std::max(ui_->Panel1->minimumWidth(), pageWidth));
+    ui_->Panel1->setMinimumWidth(std::max(kPanelWidth, pageWidth));
     QSize wanted = size().expandedTo(sizeHint());
     // The first page shows whole, without scrolling: the window grows by what its sheet lacks
     // (known once the window is laid out).
     if (isVisible()) {
         auto* first = static_cast<QScrollArea*>(ui_->PageControl1->widget(0));
-        const int lacking = first->widget()->sizeHint().height() -
-                            first->maximumViewportSize().height();
+        const int lacking =
+            first->widget()->sizeHint().height() - first->maximumViewportSize().height();
         if (lacking > 0) wanted.rheight() = height() + lacking;
     }
     // The frame and title bar the window manager adds are not known before the window shows.
@@ -226,11 +240,16 @@ void TfrmMain::SetDialogs(WindowDialogs* dialogs) {
 
 void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // Laid out but not yet on the screen: the size that shows the first tab whole.
+    // Laid out but not yet on the screen: where it was when it last closed, or else the size
+    // that shows the first tab whole.
     if (firstActivation_ && !event->spontaneous()) {
         if (const QScreen* shown = screen(); shown != nullptr) {
             FitToScreen(shown->availableGeometry().size());
         }
+        const QByteArray place = preferences_.WindowGeometry();
+        if (!place.isEmpty()) restoreGeometry(place);
+        const QByteArray panel = preferences_.SplitterState();
+        if (!panel.isEmpty()) splitter_->restoreState(panel);
     }
     // Not every platform activates a window that is shown (an offscreen one never is).
     if (firstActivation_) QTimer::singleShot(0, this, &TfrmMain::FirstActivate);
@@ -283,6 +302,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     autoSaver_.Cancel();
+    preferences_.SetWindowGeometry(saveGeometry());
+    preferences_.SetSplitterState(splitter_->saveState());
     {
         LongWork work(*this, "自動セーブ中...");
         // A failure has been reported; the window closes all the same.
@@ -347,17 +368,25 @@ void TfrmMain::CommitPendingEdits() {
 void TfrmMain::mnuFileOpenClick() {
     // Asked before the dialog, as the question is about the design on screen.
     if (!MaybeSave()) return;
-    const QString path = Dialogs().OpenFileName(this, kSettingsFilter, document_.FileName());
+    const QString path =
+        Dialogs().OpenFileName(this, kSettingsFilter, DialogStart(FileKind::Designs));
     if (path.isEmpty()) return;
+    UsedFile(FileKind::Designs, path);
     LoadDesignFile(path);
 }
 
 void TfrmMain::mnuFileSaveClick() {
+    SaveDesignAs();
+}
+
+bool TfrmMain::SaveDesignAs() {
     CommitPendingEdits();
-    const QString path = Dialogs().SaveFileName(this, kSettingsFilter, document_.FileName(),
-                                                QStringLiteral("sav"), nullptr);
-    if (path.isEmpty()) return;
-    SaveDesignTo(path);
+    const QString path = Dialogs().SaveFileName(
+        this, kSettingsFilter, DialogStart(FileKind::Designs, DocumentBaseName() + ".sav"),
+        QStringLiteral("sav"), nullptr);
+    if (path.isEmpty()) return false;
+    UsedFile(FileKind::Designs, path);
+    return SaveDesignTo(path);
 }
 
 void TfrmMain::cmdMonthPicturesClick() {
@@ -389,8 +418,10 @@ void TfrmMain::MarkPictureChanged() {
 
 bool TfrmMain::ChoosePicture(QLineEdit* edit) {
     const QString path = Dialogs().OpenPictureFileName(
-        this, QString::fromStdString(StandardPictureFormats().DialogFilter()), edit->text());
+        this, QString::fromStdString(StandardPictureFormats().DialogFilter()),
+        edit->text().isEmpty() ? DialogStart(FileKind::Pictures) : edit->text());
     if (path.isEmpty()) return false;
+    UsedFile(FileKind::Pictures, path);
     TakePicture(edit, path);
     return true;
 }

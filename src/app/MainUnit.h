@@ -12,6 +12,7 @@
 
 #include "app/AutoSaver.h"
 #include "app/DesignDocument.h"
+#include "app/Preferences.h"
 #include "app/RecentFiles.h"
 #include "app/TabHost.h"
 #include "app/WindowDialogs.h"
@@ -31,6 +32,9 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QSlider;
+class QSplitter;
+class QWheelEvent;
 
 namespace Ui {
 class TfrmMain;
@@ -96,16 +100,23 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     RecentFiles& Recent() { return recent_; }
 
     // Menu and button handlers.
+    void mnuFileNewClick();
     void mnuFileOpenClick();
     // Saves under the name the design has, or asks for one.
     void mnuFileOverwriteClick();
     // Asks for a name.
     void mnuFileSaveClick();
+    // The same; false when the user cancelled or the save failed.
+    bool SaveDesignAs();
+    // Where a file dialog for `kind` starts, with `name` suggested in that folder.
+    QString DialogStart(FileKind kind, const QString& name = {}) const override;
+    void UsedFile(FileKind kind, const QString& path) override;
     void mnuUndoClick();
     void mnuRedoClick();
     void mnuZoomInClick();
     void mnuZoomOutClick();
     void mnuZoomFitClick();
+    void mnuZoom100Click();
     void mnuPicSaveClick();
     // 複数月の印刷・保存: the dialog, and the run it was accepted with.
     void mnuMonthRunClick();
@@ -174,7 +185,20 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     // Puts a record on screen as the design (an undo, a redo), without the loaded-file checks.
     void ShowDesign(const TData& record);
     void CreateDesktopMenus();
+    void CreateZoomControls();
+    // The zoom that shows, in the status bar.
+    void ShowZoom();
+    // Selects entry `index` of the zoom list (the last is 「ページ全体」); nothing for -1.
+    void ZoomToItem(int index);
+    // Ctrl+wheel over the preview: a zoom step around the pointer; false for other wheels.
+    bool WheelZoom(QWheelEvent* event);
     void UpdateTitle();
+    // The name in the title and the save question: the file's, or 「無題」.
+    QString DocumentTitle() const;
+    // A name to suggest for files made from the design.
+    QString DocumentBaseName() const;
+    // The design on screen starts a history of its own.
+    void StartHistory();
     void FillRecentMenu();
     // Asks whether to save a changed named design first; false when the user cancels.
     bool MaybeSave();
@@ -196,7 +220,10 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     StyleTab* style_;
     MemorialTab* memorial_;
     ImpositionTab* imposition_;
+    QSplitter* splitter_ = nullptr;
     QLabel* statusPanel_;
+    QLabel* zoomLabel_ = nullptr;
+    QSlider* zoomSlider_ = nullptr;
     QProgressBar* exportProgress_;
     QPushButton* exportCancel_;
     TAboutBox* aboutBox_ = nullptr;
@@ -231,6 +258,7 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     AutoSaver autoSaver_;
     DesignDocument document_;
     RecentFiles recent_;
+    Preferences preferences_;
     QMenu* recentMenu_ = nullptr;
     QString startFile_;
 };

@@ -1,8 +1,8 @@
 #include "app/RecentFiles.h"
 
 #include <QFileInfo>
-#include <QSettings>
-#include <memory>
+
+#include "app/Preferences.h"
 
 namespace orv {
 
@@ -10,21 +10,12 @@ namespace {
 
 const QString kKey = QStringLiteral("RecentFiles/Files");
 
-std::unique_ptr<QSettings> Open(const QString& file) {
-    if (file.isEmpty()) {
-        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                           QStringLiteral("orvalinden"),
-                                           QStringLiteral("orvalinden"));
-    }
-    return std::make_unique<QSettings>(file, QSettings::IniFormat);
-}
-
 }  // namespace
 
 RecentFiles::RecentFiles(const QString& preferencesFile) : file_(preferencesFile) {}
 
 QStringList RecentFiles::Files() const {
-    return Open(file_)->value(kKey).toStringList().mid(0, kRecentFileCount);
+    return OpenPreferences(file_)->value(kKey).toStringList().mid(0, kRecentFileCount);
 }
 
 void RecentFiles::Add(const QString& path) {
@@ -45,7 +36,7 @@ void RecentFiles::Clear() {
 }
 
 void RecentFiles::Store(const QStringList& files) {
-    auto settings = Open(file_);
+    auto settings = OpenPreferences(file_);
     if (files.isEmpty()) {
         settings->remove(kKey);
     } else {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <string>
 
+#include "app/Preferences.h"
 #include "model/DataUnit.h"
 #include "model/MessageSink.h"
 
@@ -32,6 +33,11 @@ class TabHost {
     virtual void ShowStatus(const std::string& text) = 0;
     // Wait cursor on the window while `on`.
     virtual void SetWaitCursor(bool on) = 0;
+
+    // Where a file dialog for `kind` starts, with `name` suggested there; and the folder of a
+    // file chosen in one, for the next.
+    virtual QString DialogStart(FileKind kind, const QString& name = {}) const = 0;
+    virtual void UsedFile(FileKind kind, const QString& path) = 0;
 
     virtual MessageSink& Messages() = 0;
     virtual WindowDialogs& Dialogs() = 0;

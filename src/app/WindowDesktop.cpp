@@ -1,5 +1,6 @@
 // What a desktop editor has beyond the original window: shortcuts, undo, the file name in the
 // title with the question before changes are lost, recent files, and files dropped on it.
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -49,6 +50,12 @@ void TfrmMain::CreateDesktopMenus() {
     c.mnuPicSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
     c.mnuFileExit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
 
+    auto* fresh = new QAction(QStringLiteral("新規作成(&N)"), this);
+    fresh->setObjectName(QStringLiteral("mnuFileNew"));
+    fresh->setShortcut(QKeySequence::New);
+    connect(fresh, &QAction::triggered, this, &TfrmMain::mnuFileNewClick);
+    c.mnuFile->insertAction(c.mnuFileOpen, fresh);
+
     auto* overwrite = new QAction(QStringLiteral("上書き保存(&S)"), this);
     overwrite->setObjectName(QStringLiteral("mnuFileOverwrite"));
     overwrite->setShortcut(QKeySequence::Save);
@@ -93,22 +100,7 @@ void TfrmMain::CreateDesktopMenus() {
                                      : QStringLiteral("やり直し(&R): %1").arg(step));
     });
 
-    auto* view = new QMenu(QStringLiteral("表示(&V)"), this);
-    view->setObjectName(QStringLiteral("mnuView"));
-    menuBar()->insertMenu(c.mnuHelp->menuAction(), view);
-    QAction* zoomIn = view->addAction(QStringLiteral("拡大(&I)"), this, &TfrmMain::mnuZoomInClick);
-    zoomIn->setObjectName(QStringLiteral("mnuZoomIn"));
-    // Ctrl+= too: on many keyboards + needs Shift.
-    zoomIn->setShortcuts(
-        {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
-    QAction* zoomOut =
-        view->addAction(QStringLiteral("縮小(&O)"), this, &TfrmMain::mnuZoomOutClick);
-    zoomOut->setObjectName(QStringLiteral("mnuZoomOut"));
-    zoomOut->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
-    QAction* fit =
-        view->addAction(QStringLiteral("ページ全体(&F)"), this, &TfrmMain::mnuZoomFitClick);
-    fit->setObjectName(QStringLiteral("mnuZoomFit"));
-    fit->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+    CreateZoomControls();
 
     connect(&document_, &DesignDocument::ModifiedChanged, this, &TfrmMain::UpdateTitle);
     setAcceptDrops(true);
@@ -116,14 +108,7 @@ void TfrmMain::CreateDesktopMenus() {
 }
 
 void TfrmMain::UpdateTitle() {
-    // An unnamed design lives in the auto-save file: there is no file for it to differ from.
-    if (!document_.Named()) {
-        setWindowTitle(QStringLiteral("Orvalinden"));
-        setWindowModified(false);
-        return;
-    }
-    setWindowTitle(
-        QStringLiteral("%1[*] - Orvalinden").arg(QFileInfo(document_.FileName()).fileName()));
+    setWindowTitle(QStringLiteral("%1[*] - Orvalinden").arg(DocumentTitle()));
     setWindowModified(document_.Modified());
 }
 
@@ -150,10 +135,11 @@ void TfrmMain::mnuRedoClick() {
 bool TfrmMain::MaybeSave() {
     CommitPendingEdits();
     History().Flush();
-    if (!document_.Named() || !document_.Modified()) return true;
-    switch (Dialogs().AskSaveChanges(this, QFileInfo(document_.FileName()).fileName())) {
+    if (!document_.Modified()) return true;
+    switch (Dialogs().AskSaveChanges(this, DocumentTitle())) {
         case SaveAnswer::Save:
-            return SaveDesignTo(document_.FileName());
+            // An untitled design is saved under the name the user gives it, or not at all.
+            return document_.Named() ? SaveDesignTo(document_.FileName()) : SaveDesignAs();
         case SaveAnswer::Discard:
             return true;
         case SaveAnswer::Cancel:
@@ -178,7 +164,8 @@ bool TfrmMain::LoadDesignFile(const QString& path) {
     document_.Opened(std::move(loaded), path);
     MarkPictureChanged();
     ShowLoadedDesign();
-    // The open is a step of its own, and the design as opened is the saved state.
+    // The design as opened is the saved state, with no history of the one before.
+    StartHistory();
     document_.Saved(path);
     recent_.Add(path);
     UpdateTitle();
@@ -194,6 +181,40 @@ bool TfrmMain::SaveDesignTo(const QString& path) {
     recent_.Add(path);
     UpdateTitle();
     return true;
+}
+
+void TfrmMain::StartHistory() {
+    History().Flush();
+    History().Reset();
+}
+
+QString TfrmMain::DocumentTitle() const {
+    return document_.Named() ? QFileInfo(document_.FileName()).fileName() : QStringLiteral("無題");
+}
+
+QString TfrmMain::DocumentBaseName() const {
+    return document_.Named() ? QFileInfo(document_.FileName()).completeBaseName()
+                             : QStringLiteral("カレンダー");
+}
+
+QString TfrmMain::DialogStart(FileKind kind, const QString& name) const {
+    const QString folder = preferences_.StartFolder(kind);
+    return name.isEmpty() ? folder : QDir(folder).filePath(name);
+}
+
+void TfrmMain::UsedFile(FileKind kind, const QString& path) {
+    preferences_.UsedFile(kind, path);
+}
+
+void TfrmMain::mnuFileNewClick() {
+    if (!MaybeSave()) return;
+    History().Break();
+    document_.Opened(NewDesign(), QString());
+    MarkPictureChanged();
+    ShowLoadedDesign(false);
+    StartHistory();
+    document_.Saved(QString());
+    UpdateTitle();
 }
 
 void TfrmMain::mnuFileOverwriteClick() {
@@ -265,27 +286,6 @@ void TfrmMain::TakePicture(QLineEdit* edit, const QString& path) {
     if (!loaded) {
         Messages().Report(MessageKind::Warning, "この画像ファイルは対応できないフォーマットです。");
     }
-}
-
-// Zoom.
-
-void TfrmMain::mnuZoomInClick() {
-    const int index = ui_->cboZoom->currentIndex();
-    if (index <= 0) return;
-    ui_->cboZoom->setCurrentIndex(index - 1);
-    cboZoomClick();
-}
-
-void TfrmMain::mnuZoomOutClick() {
-    const int index = ui_->cboZoom->currentIndex();
-    // The last entry, 「ページ全体」, is no step of zooming out.
-    if (index < 0 || index + 1 >= static_cast<int>(kZoomItems.size())) return;
-    ui_->cboZoom->setCurrentIndex(index + 1);
-    cboZoomClick();
-}
-
-void TfrmMain::mnuZoomFitClick() {
-    ZoomToFit();
 }
 
 }  // namespace orv

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "app/FileFilter.h"
 #include "app/LongWork.h"
@@ -57,9 +58,9 @@ PixelSize Room(const QScrollArea& box) {
 
 void TfrmMain::UpdateFittingZoom() {
     if (ui_->cboZoom->currentIndex() != static_cast<int>(kZoomItems.size())) return;
-    const int zoom = FittingZoom(
-        [this](int z) { return PreviewBoxAt(*this, Data(), *imposition_, z); },
-        Room(*ui_->ScrollBox1), ZoomOfItem(kZoomItems.front()));
+    const int zoom =
+        FittingZoom([this](int z) { return PreviewBoxAt(*this, Data(), *imposition_, z); },
+                    Room(*ui_->ScrollBox1), ZoomOfItem(kZoomItems.front()));
     if (zoom == fittingZoom_) return;
     fittingZoom_ = zoom;
     // The picture is kept at the size it was drawn at.
@@ -78,6 +79,10 @@ void TfrmMain::ZoomToFit() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->ScrollBox1->viewport() && event->type() == QEvent::Wheel &&
+        WheelZoom(static_cast<QWheelEvent*>(event))) {
+        return true;
+    }
     if (watched == ui_->ScrollBox1 && event->type() == QEvent::Resize &&
         ui_->cboZoom->currentIndex() == static_cast<int>(kZoomItems.size())) {
         // After the resize is done, so that the room is the new one. Only the view changes: the
@@ -97,6 +102,7 @@ void TfrmMain::ResizePreview() {
     UpdateFittingZoom();
     const PixelSize box = PreviewBoxAt(*this, Data(), *imposition_, Zoom());
     ui_->PaintBox1->resize(std::max(box.Width, 0), std::max(box.Height, 0));
+    ShowZoom();
 }
 
 void TfrmMain::ApplyCalendarSize() {
@@ -213,9 +219,15 @@ void TfrmMain::mnuPicSaveClick() {
     const QString filter = QtFileFilter(
         QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*|"));
     QString chosenFilter;
-    QString path = Dialogs().SaveFileName(this, filter, document_.LastImageFile(), QString(),
-                                          &chosenFilter);
+    // The design's name with the month it shows, in the folder of the last export.
+    ControlsToData(Data());
+    const QString suggested =
+        DialogStart(FileKind::Exports,
+                    QString::asprintf("%s-%04d-%02d.png", DocumentBaseName().toUtf8().constData(),
+                                      Data().Year, Data().Month));
+    QString path = Dialogs().SaveFileName(this, filter, suggested, QString(), &chosenFilter);
     if (path.isEmpty()) return;
+    UsedFile(FileKind::Exports, path);
     // A name typed without an extension is meant in the format chosen in the dialog.
     path = WithFilterExtension(path, chosenFilter);
     ImageExportResult result = ImageExportResult::NotStarted;
@@ -225,8 +237,7 @@ void TfrmMain::mnuPicSaveClick() {
         ExportProgressBar progress(*this);
         OutputEnvironment env = Environment(Messages());
         OutputJob job = BuildJob();
-        result =
-            SaveCalendarImage(env, job, path.toStdString(), asker, printer_.get(), &progress);
+        result = SaveCalendarImage(env, job, path.toStdString(), asker, printer_.get(), &progress);
         // The resolution is the design's, kept for the next export.
         if (result != ImageExportResult::NotStarted) Data().PicSaveDPI = job.Design.PicSaveDPI;
     }
@@ -241,8 +252,9 @@ void TfrmMain::mnuMonthRunClick() {
     CommitPendingEdits();
     ControlsToData(Data());
     const QString& lastRun = document_.LastMonthRunFile();
-    MonthRunDialog().Prepare(Data().Year, Data().Month, Data().PicSaveDPI,
-                             lastRun.isEmpty() ? document_.LastImageFile() : lastRun);
+    MonthRunDialog().Prepare(
+        Data().Year, Data().Month, Data().PicSaveDPI,
+        lastRun.isEmpty() ? DialogStart(FileKind::Exports, DocumentBaseName() + ".pdf") : lastRun);
     Dialogs().ShowModal(monthRun_);
 }
 

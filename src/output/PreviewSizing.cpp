@@ -40,6 +40,17 @@ int ZoomOfItem(const std::string& item) {
     return ValInt(item);
 }
 
+int ZoomStepItem(int zoom, int direction) {
+    int found = -1;
+    for (int i = 0; i < static_cast<int>(kZoomItems.size()); ++i) {
+        const int item = ZoomOfItem(kZoomItems[i]);
+        // Largest first: the last larger entry is the nearest, the first smaller one too.
+        if (direction > 0 && item > zoom) found = i;
+        if (direction < 0 && item < zoom) return i;
+    }
+    return found;
+}
+
 int FittingZoom(const std::function<PixelSize(int zoom)>& boxAt, PixelSize room, int largest) {
     const auto fits = [&](int zoom) {
         const PixelSize box = boxAt(zoom);

@@ -28,6 +28,10 @@ inline constexpr int kDefaultZoomIndex = 10;
 // The zoom of a list entry in percent: "150%" gives 150.
 int ZoomOfItem(const std::string& item);
 
+// The list entry one step in `direction` (+1 larger, -1 smaller) from the zoom that shows, which
+// may be a fitted one between entries: the nearest entry beyond it; -1 when there is none.
+int ZoomStepItem(int zoom, int direction);
+
 // The largest zoom in percent, from 1 to `largest`, at which `boxAt` (the preview's size at a
 // zoom) fits within `room`; 1 when none does.
 int FittingZoom(const std::function<PixelSize(int zoom)>& boxAt, PixelSize room, int largest);

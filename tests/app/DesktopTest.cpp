@@ -117,7 +117,7 @@ class DesktopTest : public QObject {
     void TitleNamesTheFileAndMarksUnsavedChanges() {
         WindowFiles files;
         TestWindow w(files);
-        QCOMPARE(w.window->windowTitle(), QString("Orvalinden"));
+        QCOMPARE(w.window->windowTitle(), QString("無題[*] - Orvalinden"));
         SaveDesign(NewDesign(), files.Path("DESIGN.sav"));
         QVERIFY(w.window->OpenDesignFile(files.Path("DESIGN.sav")));
         QCOMPARE(w.window->windowTitle(), QString("DESIGN.sav[*] - Orvalinden"));
@@ -140,10 +140,12 @@ class DesktopTest : public QObject {
         TestWindow w(files);
         SaveDesign(NewDesign(), files.Path("a.sav"));
         SaveDesign(NewDesign(), files.Path("b.sav"));
-        // An unnamed design is kept by the auto-save file: nothing to ask.
+        // An untitled design is asked about too; not saved, it is gone.
         Edit(w);
+        w.dialogs.saveChangesAnswers = {SaveAnswer::Discard};
         QVERIFY(w.window->OpenDesignFile(files.Path("a.sav")));
-        QVERIFY(w.dialogs.saveQuestions.isEmpty());
+        QCOMPARE(w.dialogs.saveQuestions, QStringList({"無題"}));
+        w.dialogs.saveQuestions.clear();
 
         Edit(w);
         w.dialogs.saveChangesAnswers = {SaveAnswer::Cancel};

@@ -68,10 +68,6 @@ class EditHistoryTest : public QObject {
             memorial.txtMemorialName->setText("記念日");
             memorial.cmdAddMemorial->click();
         });
-        act([&] {
-            w.dialogs.openAnswers.push_back(files.Path("opened.sav"));
-            w.window->mnuFileOpenClick();
-        });
         for (int i = 1; i < states.size(); ++i) QVERIFY(states[i] != states[i - 1]);
 
         for (int i = states.size() - 2; i >= 0; --i) {
@@ -85,6 +81,25 @@ class EditHistoryTest : public QObject {
             QCOMPARE(DesignLines(w.Design()), states[i]);
         }
         QVERIFY(!Action(w, "mnuRedo")->isEnabled());
+
+        // Opening a file (the changes not saved) or starting a new design starts an empty
+        // history: nothing of the design before comes back, and nothing is marked changed.
+        w.dialogs.saveChangesAnswers = {SaveAnswer::Discard};
+        w.dialogs.openAnswers.push_back(files.Path("opened.sav"));
+        w.window->mnuFileOpenClick();
+        QCOMPARE(w.Design().Year, 2030);
+        QVERIFY(!Action(w, "mnuUndo")->isEnabled());
+        QVERIFY(!Action(w, "mnuRedo")->isEnabled());
+        QVERIFY(!w.window->isWindowModified());
+        QTest::keySequence(w.window.get(), QKeySequence::Undo);
+        QCOMPARE(w.Design().Year, 2030);
+        basic.chkWaku->click();
+        QApplication::processEvents();
+        w.dialogs.saveChangesAnswers = {SaveAnswer::Discard};
+        QTest::keySequence(w.window.get(), QKeySequence::New);
+        QCOMPARE(DesignLines(w.Design()), DesignLines(NewDesign()));
+        QVERIFY(!Action(w, "mnuUndo")->isEnabled());
+        QCOMPARE(w.window->windowTitle(), QString("無題[*] - Orvalinden"));
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 

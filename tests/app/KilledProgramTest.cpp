@@ -102,7 +102,8 @@ TEST_F(KilledProgram, AnEditComesBackAfterTheProgramIsKilled) {
     Kill();
 
     Start("report");
-    EXPECT_EQ(HandSays(), "year=" + std::to_string(year) + "年 lineWidth=7 title=Orvalinden\n");
+    EXPECT_EQ(HandSays(),
+              "year=" + std::to_string(year) + "年 lineWidth=7 title=無題[*] - Orvalinden\n");
     Kill();
 }
 

@@ -26,7 +26,7 @@ class LifecycleTest : public QObject {
         QCOMPARE(basic.cboCalSize->currentText(), QString("FDｹｰｽ"));
         QCOMPARE(w.window->Controls().cboZoom->currentText(), QString("100%"));
         QCOMPARE(w.window->StatusText(), QString());
-        QCOMPARE(w.window->windowTitle(), QString("Orvalinden"));
+        QCOMPARE(w.window->windowTitle(), QString("無題[*] - Orvalinden"));
         // At least the size of the forms; larger where the first tab needs it.
         QVERIFY(w.window->width() >= 800 && w.window->height() >= 614);
         // The style samples name the shown month.

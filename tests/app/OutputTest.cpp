@@ -90,9 +90,9 @@ class OutputTest : public QObject {
         QCOMPARE(window.size(), QSize(590, 874));  // 100 x 148 mm at 150 dpi
         QVERIFY(window == Rgb(files.Path("cli.png")));
 
-        // The next export offers the last file and the resolution last used.
+        // The next export offers the design's name with its month, in the last export's folder.
         w.window->mnuPicSaveClick();
-        QCOMPARE(w.dialogs.saveInitialFiles.last(), files.Path("window.png"));
+        QCOMPARE(w.dialogs.saveInitialFiles.last(), files.Path("design-2026-05.png"));
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 
@@ -109,7 +109,7 @@ class OutputTest : public QObject {
         w.dialogs.textAnswers.push_back("300");
         w.window->mnuPicSaveClick();
         QVERIFY(!QFile::exists(files.Path("big.png")));
-        QCOMPARE(QDir(files.Path("")).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(files.Path("")).entryList(QDir::Files), QStringList({"orvalinden.ini"}));
         QVERIFY(!w.window->Exporting());
         QVERIFY(w.window->centralWidget()->isEnabled());
         QVERIFY(cancel->isHidden());

@@ -180,8 +180,11 @@ void ImpositionTab::cmdMatrixImageFileClick() {
 void ImpositionTab::cmdMatrixConfigFileClick() {
     const QString chosen = host_->Dialogs().OpenFileName(
         window(), QtFileFilter(QStringLiteral("ｾｰﾌﾞﾌｧｲﾙ(*.sav)|*.sav|すべてのﾌｧｲﾙ(*.*)|*.*")),
-        ui_->txtMatrixConfigFile->text());
-    if (!chosen.isEmpty()) ui_->txtMatrixConfigFile->setText(chosen);
+        ui_->txtMatrixConfigFile->text().isEmpty() ? host_->DialogStart(FileKind::Designs)
+                                                   : ui_->txtMatrixConfigFile->text());
+    if (chosen.isEmpty()) return;
+    host_->UsedFile(FileKind::Designs, chosen);
+    ui_->txtMatrixConfigFile->setText(chosen);
 }
 
 // The list.

@@ -116,7 +116,9 @@ void TfrmMonthRun::Browse() {
     const QString path = host_.Dialogs().SaveFileName(
         this, QtFileFilter(QString::fromUtf8(kFilters[target])), file_->text(),
         QString::fromLatin1(kExtensions[target]), nullptr);
-    if (!path.isEmpty()) file_->setText(path);
+    if (path.isEmpty()) return;
+    host_.UsedFile(FileKind::Exports, path);
+    file_->setText(path);
 }
 
 }  // namespace orv
