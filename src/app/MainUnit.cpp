@@ -440,27 +440,15 @@ std::string TfrmMain::PositionXText() const {
 std::string TfrmMain::PositionYText() const {
     return basic_->Controls().txtPositionY->text().toStdString();
 }
-namespace {
-
-// A size or position edit as the drawing reads it: its leading whole number, 0 for none.
-int MillimetresOf(const std::string& text) {
-    try {
-        return ValInt(text);
-    } catch (const ConversionError&) {
-        return 0;  // digits beyond 32 bits
-    }
-}
-
-}  // namespace
-
 OutputJob TfrmMain::BuildJob() {
     ControlsToData(Data());
     ++jobsBuilt_;
     OutputJob job;
     job.Design = Data();
-    job.SizeX = MillimetresOf(SizeXText());
-    job.SizeY = MillimetresOf(SizeYText());
-    job.Position = {MillimetresOf(PositionXText()), MillimetresOf(PositionYText())};
+    // As the fields show them: a text being typed that is no number yet leaves the last one.
+    job.SizeX = Data().SizeX;
+    job.SizeY = Data().SizeY;
+    job.Position = {Data().PositionX, Data().PositionY};
     job.Zoom = Zoom();
     return job;
 }

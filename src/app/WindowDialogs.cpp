@@ -4,9 +4,9 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPushButton>
 
 #include "app/FileFilter.h"
 #include "app/PictureFileDialog.h"
@@ -89,7 +89,8 @@ SaveAnswer QtWindowDialogs::AskSaveChanges(QWidget* parent, const QString& fileN
                     QStringLiteral("「%1」は変更されています。保存しますか？").arg(fileName),
                     QMessageBox::NoButton, parent);
     QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
@@ -97,6 +98,23 @@ SaveAnswer QtWindowDialogs::AskSaveChanges(QWidget* parent, const QString& fileN
     if (box.clickedButton() == save) return SaveAnswer::Save;
     if (box.clickedButton() == discard) return SaveAnswer::Discard;
     return SaveAnswer::Cancel;
+}
+
+ClashAnswer QtWindowDialogs::AskMemorialClash(QWidget* parent, const QString& date,
+                                              const QString& existing, const QString& added) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Orvalinden"),
+                    QStringLiteral("%1 には記念日「%2」があります。\n「%3」をどうしますか？")
+                        .arg(date, existing, added),
+                    QMessageBox::NoButton, parent);
+    QPushButton* replace = box.addButton(QStringLiteral("置き換える"), QMessageBox::AcceptRole);
+    QPushButton* both = box.addButton(QStringLiteral("両方残す"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(both);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == replace) return ClashAnswer::Replace;
+    if (box.clickedButton() == both) return ClashAnswer::KeepBoth;
+    return ClashAnswer::Cancel;
 }
 
 QColor ToQColor(int32_t color) {

@@ -14,6 +14,9 @@ namespace orv {
 
 // The answers to "save the changes first?".
 enum class SaveAnswer { Save, Discard, Cancel };
+// The answers when a memorial day is added on a date that has one: the new name instead, both
+// names (joined by ¶ in the one entry), or nothing.
+enum class ClashAnswer { Replace, KeepBoth, Cancel };
 
 class WindowDialogs {
   public:
@@ -43,6 +46,9 @@ class WindowDialogs {
     virtual void ShowModal(QDialog* dialog) = 0;
     // Asks whether the changes to the design named `fileName` are saved before it goes.
     virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& fileName) = 0;
+    // Asks what to do with the memorial day `existing` of `date` when `added` comes for it.
+    virtual ClashAnswer AskMemorialClash(QWidget* parent, const QString& date,
+                                         const QString& existing, const QString& added) = 0;
 };
 
 // The real dialogs.
@@ -61,6 +67,8 @@ class QtWindowDialogs : public WindowDialogs {
     bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) override;
     void ShowModal(QDialog* dialog) override;
     SaveAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
+    ClashAnswer AskMemorialClash(QWidget* parent, const QString& date, const QString& existing,
+                                 const QString& added) override;
 };
 
 // 0x00BBGGRR to and from QColor.

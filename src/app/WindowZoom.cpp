@@ -53,8 +53,8 @@ void TfrmMain::CreateZoomControls() {
     zoomSlider_->setPageStep(10);
     zoomSlider_->setFixedWidth(120);
     zoomSlider_->setToolTip(QStringLiteral("表示倍率"));
-    ui_->StatusBar1->insertPermanentWidget(0, zoomSlider_);
-    ui_->StatusBar1->insertPermanentWidget(1, zoomLabel_);
+    ui_->StatusBar1->addPermanentWidget(zoomSlider_);
+    ui_->StatusBar1->addPermanentWidget(zoomLabel_);
     connect(zoomSlider_, &QSlider::valueChanged, this, [this](int value) {
         // The nearest entry of the list, which the slider moves in steps of.
         int nearest = 0;

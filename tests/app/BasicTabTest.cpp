@@ -111,8 +111,33 @@ class BasicTabTest : public QObject {
         const std::vector<Message> messages = w.log.Take();
         QCOMPARE(messages.size(), size_t{1});
         QCOMPARE(messages[0].kind, MessageKind::Error);
-        QCOMPARE(QString::fromStdString(messages[0].text), QString("「abc」は数値ではありません。"));
+        QCOMPARE(QString::fromStdString(messages[0].text),
+                 QString("「abc」は数値ではありません。"));
         QCOMPARE(w.window->Controls().PaintBox1->size(), before);
+    }
+
+    void YearAndMonthCanBeTypedAndTakeEffectWithEnter() {
+        WindowFiles files;
+        TestWindow w(files);
+        auto& basic = w.window->Basic().Controls();
+        basic.lblYear->setFocus(Qt::MouseFocusReason);
+        basic.lblYear->selectAll();
+        QTest::keyClicks(basic.lblYear, "2031");
+        QTest::keyClick(basic.lblYear, Qt::Key_Return);
+        basic.lblMonth->setFocus(Qt::MouseFocusReason);
+        basic.lblMonth->selectAll();
+        QTest::keyClicks(basic.lblMonth, "4");
+        QTest::keyClick(basic.lblMonth, Qt::Key_Return);
+        QCOMPARE(Labels(w), QString("2031年4月"));
+        QCOMPARE(w.Design().Year, 2031);
+        QCOMPARE(w.Design().Month, 4);
+        QCOMPARE(w.window->Style().Controls().cboYDStyle->itemText(0), QString("2031年4月"));
+        // A month past December cannot be typed at all.
+        basic.lblMonth->selectAll();
+        QTest::keyClicks(basic.lblMonth, "13");
+        QTest::keyClick(basic.lblMonth, Qt::Key_Return);
+        QVERIFY(w.Design().Month >= 1 && w.Design().Month <= 12);
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 
     void MonthStepsStopAt1948And2099() {

@@ -84,16 +84,46 @@ class MemorialTabTest : public QObject {
         QCOMPARE(QString::fromStdString(f.List().Items(2).Date), QString("/12/24"));
     }
 
-    void ImpossibleNumbersAreIgnoredSilently() {
+    void DatesThatDoNotExistAreRefusedByName() {
         MemorialFixture f;
-        f.Set("2016", "0", "5");
-        f.Set("2016", "5", "0");
-        f.Set("-1", "5", "5");
-        QCOMPARE(f.c.lvwMemorial->topLevelItemCount(), 0);
+        const std::pair<std::array<const char*, 3>, const char*> refused[] = {
+            {{"2016", "0", "5"}, "2016/0/5"},   {{"2016", "5", "0"}, "2016/5/0"},
+            {{"-1", "5", "5"}, "-1/5/5"},       {{"2016", "13", "1"}, "2016/13/1"},
+            {{"2027", "2", "29"}, "2027/2/29"}, {{"0", "2", "30"}, "0/2/30"},
+            {{"2016", "4", "31"}, "2016/4/31"},
+        };
+        for (const auto& [fields, date] : refused) {
+            f.Set(fields[0], fields[1], fields[2]);
+            const std::vector<Message> messages = f.w.log.Take();
+            QCOMPARE(messages.size(), size_t{1});
+            QCOMPARE(QString::fromStdString(messages[0].text),
+                     QString("%1 は日付ではありません。").arg(date));
+        }
         QCOMPARE(f.List().Count(), 0);
-        // No upper bound: the thirteenth month is taken as typed.
-        f.Set("2016", "13", "40");
-        QCOMPARE(f.Captions(), QStringList({"2016/13/40"}));
+        // Year 0 is every year: 29 February of the leap years.
+        f.Set("0", "2", "29");
+        f.Set("2028", "2", "29");
+        QCOMPARE(f.Captions(), QStringList({"0000/02/29", "2028/02/29"}));
+        ORV_NO_UNEXPECTED_MESSAGES(f.w.log);
+    }
+
+    void ASecondMemorialDayOnADateAsksWhetherToReplaceOrKeepBoth() {
+        MemorialFixture f;
+        f.Set("0", "1", "15", "母の誕生日");
+        f.c.lvwMemorial->clearSelection();
+        // Cancelled: the first stays as it was.
+        f.Set("0", "1", "15", "父の誕生日");
+        QCOMPARE(f.w.dialogs.clashQuestions, QStringList({"0000/01/15|母の誕生日|父の誕生日"}));
+        QCOMPARE(QString::fromStdString(f.List().Items(0).Name), QString("母の誕生日"));
+        f.c.lvwMemorial->clearSelection();
+        f.w.dialogs.clashAnswers = {ClashAnswer::KeepBoth};
+        f.Set("0", "1", "15", "父の誕生日");
+        QCOMPARE(f.List().Count(), 1);
+        QCOMPARE(QString::fromStdString(f.List().Items(0).Name), QString("母の誕生日¶父の誕生日"));
+        f.c.lvwMemorial->clearSelection();
+        f.w.dialogs.clashAnswers = {ClashAnswer::Replace};
+        f.Set("0", "1", "15", "祖母の誕生日");
+        QCOMPARE(QString::fromStdString(f.List().Items(0).Name), QString("祖母の誕生日"));
         ORV_NO_UNEXPECTED_MESSAGES(f.w.log);
     }
 

@@ -3,10 +3,10 @@
 //   ORV_HAND=edit    steps the year down and types 7 into the line width, leaving the edit open
 //   ORV_HAND=report  writes the year label, the line width and the title as the window shows them
 // Only Qt's own types are used: the program's classes are not this library's.
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -29,7 +29,7 @@ void Write(const QByteArray& line) {
 
 void Act(QWidget* window) {
     auto* lineWidth = window->findChild<QLineEdit*>(QStringLiteral("txtLineWidth"));
-    auto* year = window->findChild<QLabel*>(QStringLiteral("lblYear"));
+    auto* year = window->findChild<QAbstractSpinBox*>(QStringLiteral("lblYear"));
     auto* spinYear = window->findChild<QWidget*>(QStringLiteral("spinYear"));
     if (lineWidth == nullptr || year == nullptr || spinYear == nullptr) {
         Write("missing controls");

@@ -63,7 +63,7 @@ QStringList ControlSnapshot(TfrmMain& window) {
             }
             state = rows.join(" / ");
         } else if (name == "lblYear" || name == "lblMonth") {
-            state = qobject_cast<QLabel*>(widget)->text();
+            state = qobject_cast<QAbstractSpinBox*>(widget)->text();
         } else {
             continue;
         }

@@ -77,6 +77,15 @@ SaveAnswer ScriptedDialogs::AskSaveChanges(QWidget*, const QString& fileName) {
     return answer;
 }
 
+ClashAnswer ScriptedDialogs::AskMemorialClash(QWidget*, const QString& date,
+                                              const QString& existing, const QString& added) {
+    clashQuestions << date + "|" + existing + "|" + added;
+    if (clashAnswers.empty()) return ClashAnswer::Cancel;
+    const ClashAnswer answer = clashAnswers.front();
+    clashAnswers.pop_front();
+    return answer;
+}
+
 WindowFiles::WindowFiles() {
     dir_.setAutoRemove(true);
 }

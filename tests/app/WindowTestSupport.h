@@ -82,6 +82,11 @@ class ScriptedDialogs : public WindowDialogs {
     std::deque<SaveAnswer> saveChangesAnswers;
     QStringList saveQuestions;
     SaveAnswer AskSaveChanges(QWidget*, const QString& fileName) override;
+    // The memorial-day clash question: what it said, and the answers (none: cancel).
+    std::deque<ClashAnswer> clashAnswers;
+    QStringList clashQuestions;
+    ClashAnswer AskMemorialClash(QWidget*, const QString& date, const QString& existing,
+                                 const QString& added) override;
 };
 
 // A folder for one test with the window's files in it.

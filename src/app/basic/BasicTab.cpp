@@ -3,6 +3,8 @@
 #include <QButtonGroup>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <cmath>
+#include <cstdlib>
 
 #include "app/SizePresets.h"
 #include "app/TabHost.h"
@@ -57,7 +59,12 @@ void BasicTab::Attach(TabHost& host, StyleTab& style) {
     connect(c.cboCalSize, &QComboBox::activated, this, &BasicTab::cboCalSizeChange);
     for (QLineEdit* edit : {c.txtCalSizeX, c.txtCalSizeY, c.txtPositionX, c.txtPositionY}) {
         edit->installEventFilter(this);
+        // Longer texts are taken in, to be refused with a word rather than cut without one.
+        edit->setMaxLength(16);
         connect(edit, &QLineEdit::textChanged, this, &BasicTab::SizeEditChange);
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+            if (const std::optional<int> value = SizeEditValue(edit)) shown_[edit] = *value;
+        });
     }
     connect(c.cmdBackColor, &TPictureButton::clicked, this, &BasicTab::cmdBackColorClick);
     connect(c.chkWaku, &QCheckBox::toggled, this, &BasicTab::Repaint);
@@ -74,6 +81,9 @@ void BasicTab::Attach(TabHost& host, StyleTab& style) {
     connect(c.spinYear, &SpinButton::DownClick, this, &BasicTab::spinYearDownClick);
     connect(c.spinMonth, &SpinButton::UpClick, this, &BasicTab::spinMonthUpClick);
     connect(c.spinMonth, &SpinButton::DownClick, this, &BasicTab::spinMonthDownClick);
+    // Typed and taken with Enter or on leaving the field.
+    connect(c.lblYear, &QSpinBox::valueChanged, this, &BasicTab::YearMonthTyped);
+    connect(c.lblMonth, &QSpinBox::valueChanged, this, &BasicTab::YearMonthTyped);
     for (QRadioButton* radio : {c.optSingleMonth, c.optPNMonth, c.optPluralMonth}) {
         connect(radio, &QRadioButton::toggled, this, &BasicTab::Repaint);
     }
@@ -113,8 +123,15 @@ std::string BasicTab::MonthText() const {
 }
 
 void BasicTab::ShowYearMonth(int year, int month) {
-    ui_->lblYear->setText(Decimal(year) + QStringLiteral("年"));
-    ui_->lblMonth->setText(Decimal(month) + QStringLiteral("月"));
+    const QSignalBlocker quietYear(ui_->lblYear);
+    const QSignalBlocker quietMonth(ui_->lblMonth);
+    ui_->lblYear->setValue(year);
+    ui_->lblMonth->setValue(month);
+}
+
+void BasicTab::YearMonthTyped() {
+    host_->RefreshStyleSamples();
+    Repaint();
 }
 
 void BasicTab::DataToControls(const TData& r) {
@@ -162,12 +179,13 @@ void BasicTab::LayoutToControls(const TData& r) {
 void BasicTab::ControlsToData(TData& r) const {
     const Ui::BasicTab& c = *ui_;
     r.SizeIndex = c.cboCalSize->currentIndex();
-    r.SizeX = EditNumber(c.txtCalSizeX);
-    r.SizeY = EditNumber(c.txtCalSizeY);
+    // What the size fields show, never the number of a text that is none.
+    r.SizeX = SizeFieldValue(c.txtCalSizeX);
+    r.SizeY = SizeFieldValue(c.txtCalSizeY);
     r.CalenderBackColor = c.cmdBackColor->Color();
     r.Frame = c.chkWaku->isChecked() ? 1 : 0;
-    r.PositionX = EditNumber(c.txtPositionX);
-    r.PositionY = EditNumber(c.txtPositionY);
+    r.PositionX = SizeFieldValue(c.txtPositionX);
+    r.PositionY = SizeFieldValue(c.txtPositionY);
     r.Year = ValInt(YearText());
     r.Month = ValInt(MonthText());
 
@@ -207,10 +225,41 @@ void BasicTab::cboCalSizeChange() {
 
 void BasicTab::SizeEditEnter() {
     sizeEdited_ = false;
+    // What each field held before the typing, to go back to when the typing is no size.
+    for (const QLineEdit* edit :
+         {ui_->txtCalSizeX, ui_->txtCalSizeY, ui_->txtPositionX, ui_->txtPositionY}) {
+        entered_[edit] = SizeFieldValue(edit);
+    }
 }
 
 void BasicTab::SizeEditChange() {
     sizeEdited_ = true;
+}
+
+std::optional<int> BasicTab::SizeEditValue(const QLineEdit* edit) const {
+    const Range range = RangeOf(edit);
+    const std::string text = Trim(edit->text().toStdString());
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(value) ||
+        value < range.lowest || value > range.highest) {
+        return std::nullopt;
+    }
+    return ValInt(text);
+}
+
+BasicTab::Range BasicTab::RangeOf(const QLineEdit* edit) const {
+    if (edit == ui_->txtCalSizeX) return {"カレンダーの横のサイズ", 1, 9999};
+    if (edit == ui_->txtCalSizeY) return {"カレンダーの縦のサイズ", 1, 9999};
+    if (edit == ui_->txtPositionX) return {"印刷位置の左から", -999, 9999};
+    return {"印刷位置の上から", -999, 9999};
+}
+
+int32_t BasicTab::SizeFieldValue(const QLineEdit* edit) const {
+    const std::optional<int> value = SizeEditValue(edit);
+    if (value) return *value;
+    const auto shown = shown_.find(edit);
+    return shown != shown_.end() ? shown->second : 0;
 }
 
 void BasicTab::SizeEditExit() {
@@ -218,6 +267,26 @@ void BasicTab::SizeEditExit() {
     // Taken once: a text that is no number is reported once, not again at every focus change
     // that follows the message box.
     sizeEdited_ = false;
+    // A text that is no size in range gives the value the field had back, and says why.
+    for (QLineEdit* edit :
+         {ui_->txtCalSizeX, ui_->txtCalSizeY, ui_->txtPositionX, ui_->txtPositionY}) {
+        if (SizeEditValue(edit)) continue;
+        const Range range = RangeOf(edit);
+        const std::string typed = edit->text().toStdString();
+        const auto entered = entered_.find(edit);
+        const int previous = entered != entered_.end() ? entered->second : SizeFieldValue(edit);
+        {
+            const QSignalBlocker quiet(edit);
+            edit->setText(Decimal(previous));
+        }
+        shown_[edit] = previous;
+        host_->Messages().Report(MessageKind::Warning, std::string(range.field) + "には " +
+                                                           std::to_string(range.lowest) + " から " +
+                                                           std::to_string(range.highest) +
+                                                           " までの数（mm）を入力してください。「" +
+                                                           typed + "」は使えません。");
+        return;
+    }
     ui_->cboCalSize->setCurrentIndex(-1);
     host_->ApplyCalendarSize();
 }
@@ -292,7 +361,7 @@ void BasicTab::cboPNMonthPos2Click() {
 bool BasicTab::spinYearDownClick() {
     const int year = ValInt(YearText());
     if (year <= kFirstYear) return false;
-    ui_->lblYear->setText(Decimal(year - 1) + QStringLiteral("年"));
+    ShowYearMonth(year - 1, ValInt(MonthText()));
     host_->RefreshStyleSamples();
     Repaint();
     return true;
@@ -301,7 +370,7 @@ bool BasicTab::spinYearDownClick() {
 bool BasicTab::spinYearUpClick() {
     const int year = ValInt(YearText());
     if (year >= kLastYear) return false;
-    ui_->lblYear->setText(Decimal(year + 1) + QStringLiteral("年"));
+    ShowYearMonth(year + 1, ValInt(MonthText()));
     host_->RefreshStyleSamples();
     Repaint();
     return true;
@@ -311,9 +380,9 @@ void BasicTab::spinMonthDownClick() {
     const int month = ValInt(MonthText());
     if (month <= 1) {
         if (!spinYearDownClick()) return;
-        ui_->lblMonth->setText(QStringLiteral("12月"));
+        ShowYearMonth(ValInt(YearText()), 12);
     } else {
-        ui_->lblMonth->setText(Decimal(month - 1) + QStringLiteral("月"));
+        ShowYearMonth(ValInt(YearText()), month - 1);
     }
     host_->RefreshStyleSamples();
     Repaint();
@@ -323,9 +392,9 @@ void BasicTab::spinMonthUpClick() {
     const int month = ValInt(MonthText());
     if (month >= 12) {
         if (!spinYearUpClick()) return;
-        ui_->lblMonth->setText(QStringLiteral("1月"));
+        ShowYearMonth(ValInt(YearText()), 1);
     } else {
-        ui_->lblMonth->setText(Decimal(month + 1) + QStringLiteral("月"));
+        ShowYearMonth(ValInt(YearText()), month + 1);
     }
     host_->RefreshStyleSamples();
     Repaint();

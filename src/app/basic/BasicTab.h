@@ -2,7 +2,9 @@
 // " 基本設定 ": the sheet (size, print position, background, cut frame), the illustration and
 // the month layout.
 #include <QWidget>
+#include <map>
 #include <memory>
+#include <optional>
 
 #include "model/DataUnit.h"
 
@@ -76,14 +78,27 @@ class BasicTab : public QWidget {
   private:
     void Repaint();
     void ShowYearMonth(int year, int month);
+    void YearMonthTyped();
     void SetAlignmentCaptions(int side);
     bool IsSizeEdit(QObject* object) const;
+    struct Range {
+        const char* field;
+        int lowest;
+        int highest;
+    };
+    Range RangeOf(const QLineEdit* edit) const;
+    // The edit's number when its text is one within its range.
+    std::optional<int> SizeEditValue(const QLineEdit* edit) const;
+    // The number the edit shows, or the last one it showed while its text is none.
+    int32_t SizeFieldValue(const QLineEdit* edit) const;
 
     std::unique_ptr<Ui::BasicTab> ui_;
     QButtonGroup* viewGroup_;
     TabHost* host_ = nullptr;
     StyleTab* style_ = nullptr;
     bool sizeEdited_ = false;
+    std::map<const QLineEdit*, int> shown_;
+    std::map<const QLineEdit*, int> entered_;
 };
 
 }  // namespace orv

@@ -151,7 +151,16 @@ void MemorialTab::cmdAddMemorialClick() {
     const Variant year = Val(Text(c.txtMemorialDayY));
     const Variant month = Val(Text(c.txtMemorialDayM));
     const Variant day = Val(Text(c.txtMemorialDay));
-    if (ValInt(year) < 0 || ValInt(month) < 1 || ValInt(day) < 1) return;
+    // A day that no calendar has is refused by name; year 0 means every year, 2/29 included.
+    const int y = ValInt(year);
+    const int m = ValInt(month);
+    const int d = ValInt(day);
+    if (y < 0 || m < 1 || m > 12 || d < 1 || d > DaysInMonth(y == 0 ? 2000 : y, m)) {
+        host_->Messages().Report(MessageKind::Warning, std::to_string(y) + "/" + std::to_string(m) +
+                                                           "/" + std::to_string(d) +
+                                                           " は日付ではありません。");
+        return;
+    }
 
     // A year field without digits adds as the number 0 and leaves the year part empty: such a
     // day counts for every year, like year 0.
@@ -162,12 +171,22 @@ void MemorialTab::cmdAddMemorialClick() {
 
     QTreeWidgetItem* row = FindRow(caption);
     TMemorial* memorial = row != nullptr ? Memorials().FindByDate(date) : nullptr;
+    std::string name = Text(c.txtMemorialName);
+    // Another name on a date that has one: unless that entry is the one being edited, the user
+    // says whether it replaces it or joins it.
+    if (memorial != nullptr && memorial->Name != name && !row->isSelected()) {
+        const ClashAnswer answer = host_->Dialogs().AskMemorialClash(
+            window(), caption, QString::fromStdString(ReplaceText(memorial->Name, "¶", " / ")),
+            QString::fromStdString(name));
+        if (answer == ClashAnswer::Cancel) return;
+        if (answer == ClashAnswer::KeepBoth) name = memorial->Name + "¶" + name;
+    }
     if (row == nullptr || memorial == nullptr) {
         row = new QTreeWidgetItem(c.lvwMemorial);
         memorial = &Memorials().Add();
     }
     memorial->Date = date;
-    memorial->Name = Text(c.txtMemorialName);
+    memorial->Name = name;
     memorial->DayColor = c.chkMemorialDayColor->isChecked() ? c.cmdMemorialDayColor->Color() : -1;
     memorial->FontColor =
         c.chkMemorialFontColor->isChecked() ? c.cmdMemorialFontColor->Color() : -1;
