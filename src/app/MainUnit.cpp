@@ -422,8 +422,7 @@ bool TfrmMain::ChoosePicture(QLineEdit* edit) {
         edit->text().isEmpty() ? DialogStart(FileKind::Pictures) : edit->text());
     if (path.isEmpty()) return false;
     UsedFile(FileKind::Pictures, path);
-    TakePicture(edit, path);
-    return true;
+    return TakePicture(edit, path);
 }
 
 // What the output driver reads.
@@ -462,6 +461,10 @@ int TfrmMain::Zoom() const {
 
 void TfrmMain::ShowStatus(const std::string& text) {
     statusPanel_->setText(QString::fromStdString(text));
+}
+
+void TfrmMain::ShowWritten(const QString& path) {
+    statusPanel_->setText(QStringLiteral("保存しました: ") + path);
 }
 
 QString TfrmMain::StatusText() const {

@@ -163,6 +163,7 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     void RepaintPreview() override;
     void MarkPictureChanged() override;
     bool ChoosePicture(QLineEdit* edit) override;
+    bool AcceptPicture(const QString& path) override;
     void SetWaitCursor(bool on) override;
     MessageSink& Messages() override { return *sink_; }
     WindowDialogs& Dialogs() override { return *dialogs_; }
@@ -193,6 +194,8 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     // Ctrl+wheel over the preview: a zoom step around the pointer; false for other wheels.
     bool WheelZoom(QWheelEvent* event);
     void UpdateTitle();
+    // Names in the status bar the file just written.
+    void ShowWritten(const QString& path);
     // The name in the title and the save question: the file's, or 「無題」.
     QString DocumentTitle() const;
     // A name to suggest for files made from the design.
@@ -206,7 +209,8 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     bool LoadDesignFile(const QString& path);
     bool SaveDesignTo(const QString& path);
     // The picture choice's test load and warning, for a file chosen or dropped.
-    void TakePicture(QLineEdit* edit, const QString& path);
+    // Puts a picture file into `edit` once it has test-loaded; false (reported) otherwise.
+    bool TakePicture(QLineEdit* edit, const QString& path);
     void PaintBox1Paint(QWidget& box);
     OutputEnvironment Environment(MessageSink& sink);
     void ReportAfterPaint(std::vector<std::pair<MessageKind, std::string>> messages);

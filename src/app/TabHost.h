@@ -30,6 +30,8 @@ class TabHost {
     virtual void RefreshStyleSamples() = 0;
     // Lets the user choose a picture for `edit` and test-loads it; false when cancelled.
     virtual bool ChoosePicture(QLineEdit* edit) = 0;
+    // Whether `path` test-loads as a picture; says why not, naming the file, when it does not.
+    virtual bool AcceptPicture(const QString& path) = 0;
     virtual void ShowStatus(const std::string& text) = 0;
     // Wait cursor on the window while `on`.
     virtual void SetWaitCursor(bool on) = 0;

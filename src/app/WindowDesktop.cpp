@@ -174,12 +174,15 @@ bool TfrmMain::LoadDesignFile(const QString& path) {
 
 bool TfrmMain::SaveDesignTo(const QString& path) {
     CommitPendingEdits();
-    LongWork work(*this, "ファイルセーブ中...");
-    ControlsToData(Data());
-    if (!Data().SaveToFile(path.toStdString(), Messages())) return false;
+    {
+        LongWork work(*this, "ファイルセーブ中...");
+        ControlsToData(Data());
+        if (!Data().SaveToFile(path.toStdString(), Messages())) return false;
+    }
     document_.Saved(path);
     recent_.Add(path);
     UpdateTitle();
+    ShowWritten(path);
     return true;
 }
 
@@ -276,16 +279,25 @@ void TfrmMain::dropEvent(QDropEvent* event) {
     RepaintPreview();
 }
 
-void TfrmMain::TakePicture(QLineEdit* edit, const QString& path) {
+bool TfrmMain::TakePicture(QLineEdit* edit, const QString& path) {
+    if (!AcceptPicture(path)) return false;
+    edit->setText(path);
+    return true;
+}
+
+bool TfrmMain::AcceptPicture(const QString& path) {
     bool loaded = false;
     {
         LongWork work(*this, "画像ロード中...");
-        edit->setText(path);
         loaded = TestLoadPicture(path.toStdString());
     }
+    // A file that is no picture is not kept: a calendar never shows a picture it cannot draw.
     if (!loaded) {
-        Messages().Report(MessageKind::Warning, "この画像ファイルは対応できないフォーマットです。");
+        Messages().Report(
+            MessageKind::Warning,
+            "この画像ファイルは対応できないフォーマットです。\r\n" + path.toStdString());
     }
+    return loaded;
 }
 
 }  // namespace orv

@@ -30,6 +30,19 @@ QString QtWindowDialogs::OpenPictureFileName(QWidget* parent, const QString& fil
     return dialog.selectedFiles().first();
 }
 
+QStringList QtWindowDialogs::OpenPictureFileNames(QWidget* parent, const QString& filter,
+                                                  const QString& initialFolder) {
+    PictureFileDialog dialog(parent, filter, initialFolder);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
+}
+
+QString QtWindowDialogs::ExistingFolder(QWidget* parent, const QString& caption,
+                                        const QString& initialFolder) {
+    return QFileDialog::getExistingDirectory(parent, caption, initialFolder);
+}
+
 QString QtWindowDialogs::SaveFileName(QWidget* parent, const QString& filter,
                                       const QString& initialFile, const QString& defaultSuffix,
                                       QString* selectedFilter) {

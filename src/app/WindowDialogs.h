@@ -2,6 +2,7 @@
 // The standard dialogs the window opens (files, colours, the resolution input, the printer
 // dialogs). The window asks through this interface so that tests can answer in place of a user.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -30,6 +31,12 @@ class WindowDialogs {
                                         const QString& initialFile) {
         return OpenFileName(parent, filter, initialFile);
     }
+    // Several pictures at once, in the order the dialog gives them; empty when cancelled.
+    virtual QStringList OpenPictureFileNames(QWidget* parent, const QString& filter,
+                                             const QString& initialFolder) = 0;
+    // A folder; empty when cancelled.
+    virtual QString ExistingFolder(QWidget* parent, const QString& caption,
+                                   const QString& initialFolder) = 0;
     // `selectedFilter` receives the filter entry chosen. The dialog asks before overwriting.
     // Without a default suffix, a name typed without an extension takes the chosen filter's.
     virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
@@ -58,6 +65,10 @@ class QtWindowDialogs : public WindowDialogs {
                          const QString& initialFile) override;
     QString OpenPictureFileName(QWidget* parent, const QString& filter,
                                 const QString& initialFile) override;
+    QStringList OpenPictureFileNames(QWidget* parent, const QString& filter,
+                                     const QString& initialFolder) override;
+    QString ExistingFolder(QWidget* parent, const QString& caption,
+                           const QString& initialFolder) override;
     QString SaveFileName(QWidget* parent, const QString& filter, const QString& initialFile,
                          const QString& defaultSuffix, QString* selectedFilter) override;
     std::optional<int32_t> ChooseColor(QWidget* parent, int32_t initial) override;

@@ -1,5 +1,6 @@
 // The window's preview, printing and image export: TfrmMain's side of the output driver.
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
@@ -7,6 +8,7 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "app/FileFilter.h"
 #include "app/LongWork.h"
@@ -203,19 +205,36 @@ class ExportProgressBar : public ExportProgress, public MonthProgress {
         window_.centralWidget()->setEnabled(true);
         window_.exporting_ = false;
     }
-    bool Continue(int done, int total) override {
-        window_.exportProgress_->setMaximum(std::max(total, 1));
-        window_.exportProgress_->setValue(done);
+    bool Continue(int done, int total) override { return Show(done, total); }
+    // The month being drawn counts, as the status's "(8/12)" does: the bar then shows 67 %.
+    bool ContinueMonths(int done, int total) override {
+        return Show(std::min(done + 1, total), total);
+    }
+
+  private:
+    bool Show(int done, int total) {
+        QProgressBar& bar = *window_.exportProgress_;
+        bar.setMaximum(std::max(total, 1));
+        // Rounded, as a person reads 8 of 12: 67 %.
+        bar.setFormat(QStringLiteral("%1%").arg(std::lround(100.0 * done / std::max(total, 1))));
+        bar.setValue(done);
         QCoreApplication::processEvents();
         return !window_.exportCancelled_;
     }
 
+  public:
   private:
     TfrmMain& window_;
 };
 
 void TfrmMain::mnuPicSaveClick() {
     CommitPendingEdits();
+    // The resolution first, while nothing is running behind the question.
+    OutputEnvironment env = Environment(Messages());
+    OutputJob job = BuildJob();
+    InputBoxAsker asker(*this);
+    const std::optional<int> dpi = AskResolution(env, job, asker, printer_.get());
+    if (!dpi) return;
     const QString filter = QtFileFilter(
         QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*|"));
     QString chosenFilter;
@@ -233,17 +252,15 @@ void TfrmMain::mnuPicSaveClick() {
     ImageExportResult result = ImageExportResult::NotStarted;
     {
         LongWork work(*this, "画像作成中...");
-        InputBoxAsker asker(*this);
         ExportProgressBar progress(*this);
-        OutputEnvironment env = Environment(Messages());
-        OutputJob job = BuildJob();
-        result = SaveCalendarImage(env, job, path.toStdString(), asker, printer_.get(), &progress);
+        result = SaveCalendarImageAt(env, job, path.toStdString(), *dpi, &progress);
         // The resolution is the design's, kept for the next export.
-        if (result != ImageExportResult::NotStarted) Data().PicSaveDPI = job.Design.PicSaveDPI;
+        if (result != ImageExportResult::NotStarted) Data().PicSaveDPI = *dpi;
     }
     if (result == ImageExportResult::Saved || result == ImageExportResult::Unsupported) {
         document_.SetLastImageFile(path);
     }
+    if (result == ImageExportResult::Saved) ShowWritten(path);
 }
 
 // A run of months.
@@ -288,6 +305,17 @@ void TfrmMain::RunMonths(const MonthRunChoice& choice) {
         SetCursorAll(this, Qt::ArrowCursor);
     }
     if (choice.Target != MonthsTarget::Printer) document_.SetLastMonthRunFile(choice.File);
+    if (choice.Target == MonthsTarget::Pdf && outcome.Result == MonthsResult::Done) {
+        ShowWritten(choice.File);
+    }
+    if (choice.Target == MonthsTarget::Images && outcome.Done > 0) {
+        const std::string file = choice.File.toStdString();
+        const YearMonth last =
+            ShiftedMonth(choice.Run.Start.Year, choice.Run.Start.Month, outcome.Done - 1);
+        ShowWritten(QString::fromStdString(MonthImagePath(file, choice.Run.Start)) +
+                    QStringLiteral(" … ") +
+                    QFileInfo(QString::fromStdString(MonthImagePath(file, last))).fileName());
+    }
     if (const auto message = MonthsMessage(choice.Target, outcome)) {
         Messages().Report(message->first, message->second);
     }

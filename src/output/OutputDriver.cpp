@@ -181,18 +181,25 @@ void DrawExport(OutputEnvironment& env, const OutputJob& job, int dpi, Export&& 
 
 }  // namespace
 
-ImageExportResult SaveCalendarImage(OutputEnvironment& env, OutputJob& job, const std::string& path,
-                                    ResolutionAsker& asker, PrintTarget* printer,
-                                    ExportProgress* progress) {
+std::optional<int> AskResolution(OutputEnvironment& env, const OutputJob& job,
+                                 ResolutionAsker& asker, PrintTarget* printer) {
     const std::string prompt =
         ResolutionPromptText(ScreenResolutionText(env.ScreenPpi), PrinterResolutionText(printer));
     const std::optional<std::string> answer =
         asker.Ask(kResolutionPromptCaption, prompt, ResolutionPromptDefault(job.Design.PicSaveDPI));
-    if (!answer) return ImageExportResult::NotStarted;
+    if (!answer) return std::nullopt;
     const int dpi = EnteredResolution(*answer);
-    if (dpi < 1) return ImageExportResult::NotStarted;
-    const ImageExportResult result = SaveCalendarImageAt(env, job, path, dpi, progress);
-    if (result != ImageExportResult::NotStarted) job.Design.PicSaveDPI = dpi;
+    if (dpi < 1) return std::nullopt;
+    return dpi;
+}
+
+ImageExportResult SaveCalendarImage(OutputEnvironment& env, OutputJob& job, const std::string& path,
+                                    ResolutionAsker& asker, PrintTarget* printer,
+                                    ExportProgress* progress) {
+    const std::optional<int> dpi = AskResolution(env, job, asker, printer);
+    if (!dpi) return ImageExportResult::NotStarted;
+    const ImageExportResult result = SaveCalendarImageAt(env, job, path, *dpi, progress);
+    if (result != ImageExportResult::NotStarted) job.Design.PicSaveDPI = *dpi;
     return result;
 }
 

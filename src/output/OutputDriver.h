@@ -87,6 +87,12 @@ enum class ImageExportResult {
     Failed,       // "ﾌｧｲﾙ保存ｴﾗｰ" or a drawing error was reported; no file
 };
 
+// The resolution prompt of the image export (the printer line from `printer`, which may be null,
+// the job's PicSaveDPI proposed): the resolution entered, or nothing when it was cancelled or its
+// answer refused.
+std::optional<int> AskResolution(OutputEnvironment& env, const OutputJob& job,
+                                 ResolutionAsker& asker, PrintTarget* printer);
+
 // omImage and the saving of the picture: asks the resolution (the printer line of the prompt from
 // `printer`, which may be null, the job's PicSaveDPI proposed), stores it in the job's PicSaveDPI
 // once the export starts, draws the picture band by band and writes it to `path` as PNG or BMP by

@@ -29,7 +29,7 @@ class BandProgress : public ExportProgress {
     BandProgress(MonthProgress* progress, int done, int total)
         : progress_(progress), done_(done), total_(total) {}
     bool Continue(int, int) override {
-        return progress_ == nullptr || progress_->Continue(done_, total_);
+        return progress_ == nullptr || progress_->ContinueMonths(done_, total_);
     }
 
   private:
@@ -47,12 +47,13 @@ MonthsOutcome ForEachMonth(OutputEnvironment& env, const OutputJob& job, const M
     MonthsOutcome outcome{MonthsResult::Done, 0, run.Count};
     QuietStatus quiet(env.Status);
     for (int k = 0; k < run.Count; ++k) {
-        if (progress != nullptr && !progress->Continue(k, run.Count)) {
+        // The count first, so that a progress shown beside it agrees with it.
+        env.Status.ShowStatus(std::string(statusText) + " (" + std::to_string(k + 1) + "/" +
+                              std::to_string(run.Count) + ")");
+        if (progress != nullptr && !progress->ContinueMonths(k, run.Count)) {
             outcome.Result = MonthsResult::Cancelled;
             break;
         }
-        env.Status.ShowStatus(std::string(statusText) + " (" + std::to_string(k + 1) + "/" +
-                              std::to_string(run.Count) + ")");
         env.Status.ProcessEvents();
         const YearMonth month = ShiftedMonth(run.Start.Year, run.Start.Month, k);
         OutputEnvironment monthEnv{quiet, env.Messages, env.State, env.ScreenPpi, env.ScreenCache};
@@ -65,7 +66,7 @@ MonthsOutcome ForEachMonth(OutputEnvironment& env, const OutputJob& job, const M
         ++outcome.Done;
     }
     if (outcome.Result == MonthsResult::Done && progress != nullptr) {
-        progress->Continue(run.Count, run.Count);
+        progress->ContinueMonths(run.Count, run.Count);
     }
     env.Status.ShowStatus("");
     return outcome;

@@ -26,7 +26,7 @@ class MonthProgress {
   public:
     virtual ~MonthProgress() = default;
     // Before each month, now and then while one is drawn, and once after the last; false cancels.
-    virtual bool Continue(int monthsDone, int monthsTotal) = 0;
+    virtual bool ContinueMonths(int monthsDone, int monthsTotal) = 0;
 };
 
 enum class MonthsResult {

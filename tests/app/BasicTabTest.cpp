@@ -259,7 +259,7 @@ class BasicTabTest : public QObject {
         QCOMPARE(path->text(), QString("abｶﾅ漢字"));
     }
 
-    void AChosenPictureIsTestLoadedAndKeptEvenWhenItIsNoPicture() {
+    void APictureThatIsNoPictureIsRefusedByNameWhetherChosenOrTyped() {
         WindowFiles files;
         TestWindow w(files);
         auto& basic = w.window->Basic().Controls();
@@ -273,8 +273,8 @@ class BasicTabTest : public QObject {
         QCOMPARE(messages.size(), size_t{1});
         QCOMPARE(messages[0].kind, MessageKind::Warning);
         QCOMPARE(QString::fromStdString(messages[0].text),
-                 QString("この画像ファイルは対応できないフォーマットです。"));
-        QCOMPARE(basic.txtPicFile->text(), files.Path("broken.png"));
+                 "この画像ファイルは対応できないフォーマットです。\r\n" + files.Path("broken.png"));
+        QCOMPARE(basic.txtPicFile->text(), QString());
         QVERIFY(w.dialogs.openFilters.last().contains("*.jpg"));
 
         QImage picture(8, 8, QImage::Format_RGB32);
@@ -283,7 +283,15 @@ class BasicTabTest : public QObject {
         w.dialogs.openAnswers.push_back(files.Path("good.png"));
         basic.cmdOpenPic->click();
         QCOMPARE(basic.txtPicFile->text(), files.Path("good.png"));
-        QCOMPARE(w.dialogs.openInitialFiles.last(), files.Path("broken.png"));
+        // Typed into the field and left, it is refused too; the field keeps its picture.
+        TypeOver(basic.txtPicFile, files.Path("broken.png"));
+        MoveFocus(basic.txtPicFile, basic.chkWaku);
+        QCOMPARE(w.log.Take().size(), size_t{1});
+        QCOMPARE(basic.txtPicFile->text(), files.Path("good.png"));
+        QCOMPARE(QString::fromStdString(w.Design().PictureFile), files.Path("good.png"));
+        // The refused file was never the field's: the second choice started in its folder.
+        QCOMPARE(w.dialogs.openInitialFiles.last(),
+                 QFileInfo(files.Path("good.png")).absolutePath());
         QCOMPARE(w.window->StatusText(), QString());
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }

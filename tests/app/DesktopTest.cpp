@@ -229,12 +229,14 @@ class DesktopTest : public QObject {
         QVERIFY(!Drop(w, files.Path("notes.txt")));
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
 
-        // The picture choice's test load warns about a file that does not decode.
+        // The picture choice's test load refuses a file that does not decode, by name.
         WriteFile(files.Path("broken.jpg"), "not a picture");
         QVERIFY(Drop(w, files.Path("broken.jpg")));
         const std::vector<Message> messages = w.log.Take();
         QCOMPARE(messages.size(), size_t(1));
-        QCOMPARE(messages[0].text, std::string("この画像ファイルは対応できないフォーマットです。"));
+        QCOMPARE(messages[0].text, "この画像ファイルは対応できないフォーマットです。\r\n" +
+                                       files.Path("broken.jpg").toStdString());
+        QVERIFY(w.Design().PictureFile != files.Path("broken.jpg").toStdString());
     }
 };
 

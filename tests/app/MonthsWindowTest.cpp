@@ -4,12 +4,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -66,6 +68,47 @@ QRgb PreviewPictureColor(TestWindow& w) {
 class MonthsWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    void MonthPicturesAreTypedOrChosenManyAtOnceOrFromAFolder() {
+        WindowFiles files;
+        TestWindow w(files);
+        QDir().mkpath(files.Path("year"));
+        QStringList twelve;
+        for (int i = 1; i <= 13; ++i) {
+            twelve << Picture(files, QString("year/%1.png").arg(i, 2, 10, QChar('0')),
+                              0xFF000000u | (i * 0x101010u));
+        }
+        w.window->Basic().Controls().cmdMonthPictures->click();
+        TfrmMonthPictures& dialog = w.window->MonthPicturesDialog();
+
+        // A name typed that is no picture keeps the dialog open and is named.
+        dialog.FileEdit(5)->setText(files.Path("missing.png"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(w.log.Take().size(), size_t{1});
+        dialog.FileEdit(5)->setText(twelve[0]);
+
+        // Three chosen at once from October: October, November, December.
+        dialog.StartMonth()->setCurrentIndex(9);
+        w.dialogs.openManyAnswers.push_back(twelve.mid(0, 3));
+        dialog.ChooseManyButton()->click();
+        QCOMPARE(dialog.FileEdit(10)->text(), twelve[0]);
+        QCOMPARE(dialog.FileEdit(12)->text(), twelve[2]);
+        QVERIFY(dialog.FileEdit(1)->text().isEmpty());
+        dialog.accept();
+        QCOMPARE(QString::fromStdString(w.window->Data().MonthPicture[5]), twelve[0]);
+        QCOMPARE(QString::fromStdString(w.window->Data().MonthPicture[11]), twelve[1]);
+
+        // A folder from April: its pictures by name, twelve of them, round into March.
+        w.window->Basic().Controls().cmdMonthPictures->click();
+        dialog.StartMonth()->setCurrentIndex(3);
+        w.dialogs.folderAnswers.push_back(files.Path("year"));
+        dialog.ChooseFolderButton()->click();
+        QCOMPARE(dialog.FileEdit(4)->text(), twelve[0]);
+        QCOMPARE(dialog.FileEdit(12)->text(), twelve[8]);
+        QCOMPARE(dialog.FileEdit(3)->text(), twelve[11]);
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+
     void MonthPicturesAreChosenDroppedClearedAndTakenOnOk() {
         WindowFiles files;
         TestWindow w(files);
@@ -90,7 +133,9 @@ class MonthsWindowTest : public QObject {
         Drop(dialog.Row(3), files.Path("bad.png"));
         std::vector<Message> messages = w.log.Take();
         QCOMPARE(messages.size(), size_t{1});
-        QCOMPARE(messages[0].text, std::string("この画像ファイルは対応できないフォーマットです。"));
+        QCOMPARE(messages[0].text, "この画像ファイルは対応できないフォーマットです。\r\n" +
+                                       files.Path("bad.png").toStdString());
+        QVERIFY(dialog.FileEdit(3)->text().isEmpty());
         dialog.ClearButton(3)->click();
         QVERIFY(dialog.FileEdit(3)->text().isEmpty());
         dialog.accept();
@@ -124,6 +169,44 @@ class MonthsWindowTest : public QObject {
         TData loaded;
         QVERIFY(loaded.LoadFromFile(files.Path("months.sav").toStdString(), w.log));
         QVERIFY(loaded.MonthPicture == w.window->Data().MonthPicture);
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+
+    void LongWorkShowsAProgressThatAgreesWithItsCountAndNamesWhatItWrote() {
+        WindowFiles files;
+        TestWindow w(files);
+        auto* bar = w.window->findChild<QProgressBar*>();
+        QVERIFY(bar != nullptr);
+        // Each step of the bar beside the status's count of months.
+        QStringList seen;
+        QObject::connect(bar, &QProgressBar::valueChanged,
+                         [&] { seen << w.window->StatusText() + "|" + bar->text(); });
+        w.window->Basic().SetYearMonth(2026, 1);
+        w.window->mnuMonthRunClick();
+        TfrmMonthRun& dialog = w.window->MonthRunDialog();
+        dialog.TargetList()->setCurrentIndex(TfrmMonthRun::tgPdf);
+        dialog.Resolution()->setValue(40);
+        dialog.FileEdit()->setText(files.Path("year.pdf"));
+        dialog.accept();
+        QVERIFY2(seen.contains("印刷中... (8/12)|67%"), qPrintable(seen.join("\n")));
+        for (const QString& step : seen) {
+            const QString count = step.section('(', 1).section(')', 0, 0);
+            if (count.isEmpty()) continue;
+            const int done = count.section('/', 0, 0).toInt();
+            QCOMPARE(step.section('|', 1), QString("%1%").arg(qRound(done * 100 / 12.0)));
+        }
+        QCOMPARE(w.window->StatusText(), "保存しました: " + files.Path("year.pdf"));
+
+        // The resolution is asked with nothing idle behind it; the picture is named once written.
+        bool barShown = true;
+        w.dialogs.onInputText = [&] { barShown = bar->isVisible(); };
+        w.dialogs.textAnswers.push_back("40");
+        w.dialogs.saveAnswers.push_back(files.Path("one.png"));
+        w.dialogs.saveFilterAnswer = "PNGﾌｧｲﾙ(*.png)";
+        w.window->mnuPicSaveClick();
+        QVERIFY(!barShown);
+        QCOMPARE(w.window->StatusText(), "保存しました: " + files.Path("one.png"));
+        w.log.Take();
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 

@@ -73,7 +73,8 @@ class OutputTest : public QObject {
         QCOMPARE(messages.size(), size_t{1});
         QCOMPARE(QString::fromStdString(messages[0].text), QString("保存しました。"));
         QCOMPARE(w.window->LastImageFileName(), files.Path("window.png"));
-        QCOMPARE(w.window->StatusText(), QString());
+        // The status bar names the file written.
+        QCOMPARE(w.window->StatusText(), "保存しました: " + files.Path("window.png"));
 
         w.dialogs.saveAnswers.push_back(files.Path("design.sav"));
         w.window->mnuFileSaveClick();
@@ -90,7 +91,11 @@ class OutputTest : public QObject {
         QCOMPARE(window.size(), QSize(590, 874));  // 100 x 148 mm at 150 dpi
         QVERIFY(window == Rgb(files.Path("cli.png")));
 
-        // The next export offers the design's name with its month, in the last export's folder.
+        // The next export offers the resolution last used, then the design's name with its
+        // month in the last export's folder.
+        w.window->mnuPicSaveClick();
+        QCOMPARE(w.dialogs.lastTextValue, QString("150"));
+        w.dialogs.textAnswers.push_back("150");
         w.window->mnuPicSaveClick();
         QCOMPARE(w.dialogs.saveInitialFiles.last(), files.Path("design-2026-05.png"));
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
@@ -101,10 +106,16 @@ class OutputTest : public QObject {
         TestWindow w(files);
         auto* cancel = w.window->findChild<QPushButton*>("cmdCancelExport");
         QVERIFY(cancel != nullptr);
-        // The user presses the cancel button as soon as the export has begun.
-        w.dialogs.onInputText = [cancel] {
-            QMetaObject::invokeMethod(cancel, "click", Qt::QueuedConnection);
-        };
+        // The user presses the cancel button as soon as it shows, with the export begun.
+        struct ClickWhenShown : QObject {
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                if (event->type() == QEvent::Show) {
+                    QMetaObject::invokeMethod(watched, "click", Qt::QueuedConnection);
+                }
+                return false;
+            }
+        } clicker;
+        cancel->installEventFilter(&clicker);
         w.dialogs.saveAnswers.push_back(files.Path("big.png"));
         w.dialogs.textAnswers.push_back("300");
         w.window->mnuPicSaveClick();

@@ -25,6 +25,22 @@ QString ScriptedDialogs::OpenFileName(QWidget*, const QString& filter, const QSt
     return answer;
 }
 
+QStringList ScriptedDialogs::OpenPictureFileNames(QWidget*, const QString&, const QString& folder) {
+    openInitialFiles << folder;
+    if (openManyAnswers.empty()) return {};
+    QStringList answer = openManyAnswers.front();
+    openManyAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedDialogs::ExistingFolder(QWidget*, const QString&, const QString& folder) {
+    openInitialFiles << folder;
+    if (folderAnswers.empty()) return {};
+    QString answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+}
+
 QString ScriptedDialogs::SaveFileName(QWidget*, const QString& filter, const QString& initialFile,
                                       const QString&, QString* selectedFilter) {
     saveInitialFiles << initialFile;

@@ -67,6 +67,11 @@ class ScriptedDialogs : public WindowDialogs {
     QString OpenFileName(QWidget*, const QString& filter, const QString& initialFile) override;
     QString SaveFileName(QWidget*, const QString& filter, const QString& initialFile,
                          const QString& defaultSuffix, QString* selectedFilter) override;
+    // Several files, or a folder, as chosen.
+    std::deque<QStringList> openManyAnswers;
+    std::deque<QString> folderAnswers;
+    QStringList OpenPictureFileNames(QWidget*, const QString&, const QString& folder) override;
+    QString ExistingFolder(QWidget*, const QString&, const QString& folder) override;
     std::optional<int32_t> ChooseColor(QWidget*, int32_t initial) override;
     std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt,
                                      const QString& value) override;

@@ -28,7 +28,7 @@ class Statuses : public StatusSink {
 class StopAt : public MonthProgress {
   public:
     explicit StopAt(int month) : month_(month) {}
-    bool Continue(int done, int) override { return done < month_; }
+    bool ContinueMonths(int done, int) override { return done < month_; }
 
   private:
     int month_;

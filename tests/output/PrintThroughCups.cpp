@@ -125,7 +125,7 @@ int Calendar(PrinterLayer& printer) {
 int CancelledMonths(PrinterLayer& printer) {
     class StopAfterThree : public MonthProgress {
       public:
-        bool Continue(int done, int) override { return done < 3; }
+        bool ContinueMonths(int done, int) override { return done < 3; }
     } progress;
     A5Calendar calendar;
     const MonthsOutcome outcome =

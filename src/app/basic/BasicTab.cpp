@@ -321,6 +321,12 @@ void BasicTab::txtPicFileChange() {
 }
 
 void BasicTab::txtPicFileExit() {
+    // A typed name that is no picture gives the field its picture back.
+    const QString typed = ui_->txtPicFile->text();
+    if (!typed.isEmpty() && typed != pictureEntered_ && !host_->AcceptPicture(typed)) {
+        ui_->txtPicFile->setText(pictureEntered_);
+    }
+    pictureEntered_ = ui_->txtPicFile->text();
     Repaint();
 }
 
@@ -449,6 +455,7 @@ bool BasicTab::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::FocusIn && !IsWindowFocusChange(event)) {
         if (IsSizeEdit(watched)) SizeEditEnter();
+        if (watched == ui_->txtPicFile) pictureEntered_ = ui_->txtPicFile->text();
     } else if (type == QEvent::FocusOut && !IsWindowFocusChange(event)) {
         if (IsSizeEdit(watched)) SizeEditExit();
         if (watched == ui_->txtPicFile) txtPicFileExit();

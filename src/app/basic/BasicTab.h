@@ -1,6 +1,7 @@
 #pragma once
 // " 基本設定 ": the sheet (size, print position, background, cut frame), the illustration and
 // the month layout.
+#include <QString>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -99,6 +100,7 @@ class BasicTab : public QWidget {
     bool sizeEdited_ = false;
     std::map<const QLineEdit*, int> shown_;
     std::map<const QLineEdit*, int> entered_;
+    QString pictureEntered_;
 };
 
 }  // namespace orv

@@ -1,8 +1,11 @@
 #include "app/months/MonthPicturesDialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/TabHost.h"
+#include "app/WindowDialogs.h"
 #include "output/PictureFormats.h"
 #include "output/QtCanvasCache.h"
 
@@ -58,6 +62,27 @@ TfrmMonthPictures::TfrmMonthPictures(TabHost& host, QWidget* parent)
     auto* note =
         new QLabel(QStringLiteral("画像を指定しない月は、基本設定の挿絵を使います。"), this);
     layout->addWidget(note);
+    // Several pictures at once, or a folder of them, to the months in order from the one chosen.
+    auto* many = new QHBoxLayout;
+    startMonth_ = new QComboBox(this);
+    startMonth_->setObjectName(QStringLiteral("cboStartMonth"));
+    for (int month = 1; month <= 12; ++month)
+        startMonth_->addItem(QStringLiteral("%1月").arg(month));
+    chooseMany_ = new QPushButton(QStringLiteral("まとめて選択..."), this);
+    chooseMany_->setObjectName(QStringLiteral("cmdChooseMany"));
+    chooseMany_->setToolTip(QStringLiteral("12 枚までの画像を選んだ月から順に割り当てます"));
+    chooseFolder_ = new QPushButton(QStringLiteral("フォルダから..."), this);
+    chooseFolder_->setObjectName(QStringLiteral("cmdChooseFolder"));
+    chooseFolder_->setToolTip(
+        QStringLiteral("フォルダの画像を名前の順に、選んだ月から順に割り当てます"));
+    many->addWidget(startMonth_);
+    many->addWidget(new QLabel(QStringLiteral("から"), this));
+    many->addWidget(chooseMany_);
+    many->addWidget(chooseFolder_);
+    many->addStretch(1);
+    layout->addLayout(many);
+    connect(chooseMany_, &QPushButton::clicked, this, &TfrmMonthPictures::ChooseMany);
+    connect(chooseFolder_, &QPushButton::clicked, this, &TfrmMonthPictures::ChooseFolder);
     for (int month = 1; month <= 12; ++month) {
         MonthRow& row = rows_[month - 1];
         row.row = new DropRow([this, month](const QString& path) { DropFile(month, path); });
@@ -67,9 +92,9 @@ TfrmMonthPictures::TfrmMonthPictures(TabHost& host, QWidget* parent)
         auto* label = new QLabel(QStringLiteral("%1月").arg(month));
         label->setMinimumWidth(36);
         row.file = new QLineEdit;
-        row.file->setReadOnly(true);
         row.file->setMinimumWidth(260);
-        row.file->setToolTip(QStringLiteral("この月の挿絵に使う画像ファイルです"));
+        row.file->setToolTip(
+            QStringLiteral("この月の挿絵に使う画像ファイルです（入力もできます）"));
         row.thumbnail = new QLabel;
         row.thumbnail->setFixedSize(kThumbWidth, kThumbHeight);
         row.thumbnail->setAlignment(Qt::AlignCenter);
@@ -91,16 +116,79 @@ TfrmMonthPictures::TfrmMonthPictures(TabHost& host, QWidget* parent)
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmMonthPictures::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }
 
 void TfrmMonthPictures::SetPictures(const TMonthPictures& pictures) {
+    shown_ = pictures;
     for (int month = 1; month <= 12; ++month) {
         FileEdit(month)->setText(QString::fromStdString(pictures[month]));
         ShowThumbnail(month);
     }
+}
+
+void TfrmMonthPictures::accept() {
+    // A name typed that is no picture keeps the dialog open, on that month.
+    for (int month = 1; month <= 12; ++month) {
+        const QString typed = FileEdit(month)->text().trimmed();
+        if (typed.isEmpty() || typed.toStdString() == shown_[month]) continue;
+        if (!host_.AcceptPicture(typed)) {
+            FileEdit(month)->setFocus();
+            FileEdit(month)->selectAll();
+            return;
+        }
+        ShowThumbnail(month);
+    }
+    QDialog::accept();
+}
+
+void TfrmMonthPictures::Assign(const QStringList& files) {
+    int month = startMonth_->currentIndex() + 1;
+    int assigned = 0;
+    for (const QString& file : files) {
+        if (assigned == 12) break;
+        if (!host_.AcceptPicture(file)) continue;
+        FileEdit(month)->setText(file);
+        ShowThumbnail(month);
+        month = month % 12 + 1;
+        ++assigned;
+    }
+}
+
+void TfrmMonthPictures::ChooseMany() {
+    const QStringList files = host_.Dialogs().OpenPictureFileNames(
+        this, QString::fromStdString(StandardPictureFormats().DialogFilter()),
+        host_.DialogStart(FileKind::Pictures));
+    if (files.isEmpty()) return;
+    host_.UsedFile(FileKind::Pictures, files.first());
+    if (files.size() > 12) {
+        host_.Messages().Report(MessageKind::Information,
+                                "12 枚を超える画像は割り当てませんでした。");
+    }
+    Assign(files);
+}
+
+void TfrmMonthPictures::ChooseFolder() {
+    const QString folder = host_.Dialogs().ExistingFolder(this, QStringLiteral("画像のフォルダ"),
+                                                          host_.DialogStart(FileKind::Pictures));
+    if (folder.isEmpty()) return;
+    QStringList pictures;
+    for (const QFileInfo& entry :
+         QDir(folder).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+        if (StandardPictureFormats().ForFile(entry.filePath().toStdString()) != nullptr) {
+            pictures << entry.filePath();
+        }
+    }
+    if (pictures.isEmpty()) {
+        host_.Messages().Report(
+            MessageKind::Warning,
+            "このフォルダには画像ファイルがありません。\r\n" + folder.toStdString());
+        return;
+    }
+    host_.UsedFile(FileKind::Pictures, pictures.first());
+    Assign(pictures.mid(0, 12));
 }
 
 TMonthPictures TfrmMonthPictures::Pictures() const {
@@ -112,12 +200,9 @@ TMonthPictures TfrmMonthPictures::Pictures() const {
 }
 
 void TfrmMonthPictures::DropFile(int month, const QString& path) {
+    if (!host_.AcceptPicture(path)) return;
     FileEdit(month)->setText(path);
     ShowThumbnail(month);
-    if (!TestLoadPicture(path.toStdString())) {
-        host_.Messages().Report(MessageKind::Warning,
-                                "この画像ファイルは対応できないフォーマットです。");
-    }
 }
 
 void TfrmMonthPictures::ShowThumbnail(int month) {

@@ -6,6 +6,7 @@
 
 #include "model/DataUnit.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -29,8 +30,17 @@ class TfrmMonthPictures : public QDialog {
     QPushButton* ClearButton(int month) const { return rows_[month - 1].clear; }
     QWidget* Row(int month) const { return rows_[month - 1].row; }
 
-    // A file dropped onto a month's row: taken and test-loaded as a chosen one.
+    // A file dropped onto a month's row: taken once it test-loads as a chosen one.
     void DropFile(int month, const QString& path);
+    // Pictures given to the months from the start month on, in order, twelve at most; what is
+    // no picture is reported and skipped.
+    void Assign(const QStringList& files);
+    QComboBox* StartMonth() const { return startMonth_; }
+    QPushButton* ChooseManyButton() const { return chooseMany_; }
+    QPushButton* ChooseFolderButton() const { return chooseFolder_; }
+
+    // Typed names are test-loaded first: one that is no picture keeps the dialog open.
+    void accept() override;
 
   private:
     struct MonthRow {
@@ -41,8 +51,14 @@ class TfrmMonthPictures : public QDialog {
         QPushButton* clear = nullptr;
     };
     void ShowThumbnail(int month);
+    void ChooseMany();
+    void ChooseFolder();
 
     TabHost& host_;
+    TMonthPictures shown_;
+    QComboBox* startMonth_ = nullptr;
+    QPushButton* chooseMany_ = nullptr;
+    QPushButton* chooseFolder_ = nullptr;
     std::array<MonthRow, 12> rows_;
 };
 
