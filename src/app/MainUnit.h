@@ -124,6 +124,8 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     // 月ごとの画像: the dialog; accepted, its pictures become the design's in one edit.
     void cmdMonthPicturesClick();
     void mnuAboutClick();
+    // F1: the manual in the desktop's browser.
+    void mnuManualClick();
     void mnuRokuyoClick();
     void cboZoomClick();
     // Selects 「ページ全体」: the zoom follows the preview's room so that the whole layout shows.

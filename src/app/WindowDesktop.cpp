@@ -15,6 +15,7 @@
 #include "app/MainUnit.h"
 #include "app/basic/BasicTab.h"
 #include "app/imposition/ImpositionTab.h"
+#include "model/ProgramPaths.h"
 #include "output/PictureFormats.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
@@ -101,6 +102,13 @@ void TfrmMain::CreateDesktopMenus() {
     });
 
     CreateZoomControls();
+
+    auto* manual = new QAction(QStringLiteral("使い方(&M)"), this);
+    manual->setObjectName(QStringLiteral("mnuManual"));
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(manual, &QAction::triggered, this, &TfrmMain::mnuManualClick);
+    c.mnuHelp->insertAction(c.mnuAbout, manual);
+    c.mnuHelp->insertSeparator(c.mnuAbout);
 
     connect(&document_, &DesignDocument::ModifiedChanged, this, &TfrmMain::UpdateTitle);
     setAcceptDrops(true);
@@ -207,6 +215,21 @@ QString TfrmMain::DialogStart(FileKind kind, const QString& name) const {
 
 void TfrmMain::UsedFile(FileKind kind, const QString& path) {
     preferences_.UsedFile(kind, path);
+}
+
+void TfrmMain::mnuManualClick() {
+    const QString manual = QString::fromStdString(ManualPath());
+    if (!QFileInfo::exists(manual)) {
+        Messages().Report(MessageKind::Warning,
+                          "使い方の説明が見つかりません。\r\n" + manual.toStdString());
+        return;
+    }
+    if (!Dialogs().OpenDocument(manual)) {
+        Messages().Report(MessageKind::Warning,
+                          "使い方の説明を開けませんでした。ブラウザで次のファイルを開いてください。"
+                          "\r\n" +
+                              manual.toStdString());
+    }
 }
 
 void TfrmMain::mnuFileNewClick() {

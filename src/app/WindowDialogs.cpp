@@ -1,12 +1,14 @@
 #include "app/WindowDialogs.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QUrl>
 
 #include "app/FileFilter.h"
 #include "app/PictureFileDialog.h"
@@ -95,6 +97,10 @@ bool QtWindowDialogs::PrinterSetupDialog(QWidget* parent, QPrinter& printer) {
 
 void QtWindowDialogs::ShowModal(QDialog* dialog) {
     dialog->exec();
+}
+
+bool QtWindowDialogs::OpenDocument(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 SaveAnswer QtWindowDialogs::AskSaveChanges(QWidget* parent, const QString& fileName) {

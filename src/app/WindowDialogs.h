@@ -49,6 +49,8 @@ class WindowDialogs {
     // The print dialog and the printer set-up dialog over the printer they edit; true on OK.
     virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
     virtual bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) = 0;
+    // Opens a local file (the manual) in the desktop's viewer for it; false when none took it.
+    virtual bool OpenDocument(const QString& path) = 0;
     // Shows a dialog modally.
     virtual void ShowModal(QDialog* dialog) = 0;
     // Asks whether the changes to the design named `fileName` are saved before it goes.
@@ -77,6 +79,7 @@ class QtWindowDialogs : public WindowDialogs {
     bool PrintDialog(QWidget* parent, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) override;
     void ShowModal(QDialog* dialog) override;
+    bool OpenDocument(const QString& path) override;
     SaveAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
     ClashAnswer AskMemorialClash(QWidget* parent, const QString& date, const QString& existing,
                                  const QString& added) override;

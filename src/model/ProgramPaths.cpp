@@ -1,8 +1,8 @@
 #include "model/ProgramPaths.h"
 
-#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdlib>
 
 #include "model/AtomicFile.h"
 
@@ -19,7 +19,9 @@ namespace orv {
 
 namespace {
 
-bool CanWrite(const std::string& path) { return access(path.c_str(), W_OK) == 0; }
+bool CanWrite(const std::string& path) {
+    return access(path.c_str(), W_OK) == 0;
+}
 
 std::string ConfigFolder() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -53,17 +55,29 @@ std::string AutoSaveFilePath() {
     return config + kAutoSaveFileName;
 }
 
-std::string OldCalendarDataPath() {
+namespace {
+
+std::string DataFilePath(const std::string& name) {
     const std::string folder = ExecutableFolder();
     const std::string candidates[] = {
-        folder + kOldCalendarFileName,
-        folder + ORV_DATA_DIR_FROM_PROGRAMS + "/" + kOldCalendarFileName,
-        std::string(ORV_DATA_DIR) + "/" + kOldCalendarFileName,
+        folder + name,
+        folder + ORV_DATA_DIR_FROM_PROGRAMS + "/" + name,
+        std::string(ORV_DATA_DIR) + "/" + name,
     };
     for (const std::string& path : candidates) {
         if (FileExists(path)) return path;
     }
     return candidates[0];
+}
+
+}  // namespace
+
+std::string OldCalendarDataPath() {
+    return DataFilePath(kOldCalendarFileName);
+}
+
+std::string ManualPath() {
+    return DataFilePath("manual/index.html");
 }
 
 }  // namespace orv

@@ -17,6 +17,8 @@ std::string AutoSaveFilePath();
 // configured install prefix. Returns the first that exists, or the one beside the program when
 // none does.
 std::string OldCalendarDataPath();
+// The manual (manual/index.html), looked for in the same places.
+std::string ManualPath();
 
 inline constexpr const char* kAutoSaveFileName = "Orvalinden.bak";
 inline constexpr const char* kOldCalendarFileName = "旧暦.ini";

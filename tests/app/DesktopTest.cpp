@@ -238,6 +238,30 @@ class DesktopTest : public QObject {
                                        files.Path("broken.jpg").toStdString());
         QVERIFY(w.Design().PictureFile != files.Path("broken.jpg").toStdString());
     }
+
+    // F1 opens the manual that came with the program, and the almanac options explain themselves.
+    void HelpOpensTheManualAndTheAlmanacOptionsSayWhatTheyAre() {
+        WindowFiles files;
+        TestWindow w(files);
+        QAction* manual = Action(w, "mnuManual");
+        QVERIFY(manual != nullptr);
+        QCOMPARE(manual->shortcut().toString(), QString("F1"));
+        QVERIFY(w.window->Controls().mnuHelp->actions().contains(manual));
+        QTest::keyClick(w.window.get(), Qt::Key_F1);
+        QCOMPARE(w.dialogs.openedDocuments.size(), qsizetype(1));
+        QFile page(w.dialogs.openedDocuments[0]);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll());
+        for (const char* topic : {"id=\"basic\"", "id=\"style\"", "id=\"memorial\"",
+                                  "id=\"matrix\"", "id=\"cli\"", "旧暦", "雑節", "六曜"})
+            QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+
+        const auto& style = w.window->Style().Controls();
+        for (QCheckBox* option : {style.chkRokuyo, style.chkNijusisekki, style.chkOldDate,
+                                  style.chkZassetsu, style.chkMoonPhase})
+            QVERIFY2(option->toolTip().count('\n') == 1, qPrintable(option->objectName()));
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
 };
 
 ORV_REGISTER_TEST(DesktopTest);

@@ -83,6 +83,11 @@ class ScriptedDialogs : public WindowDialogs {
     bool PrintDialog(QWidget*, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget*, QPrinter&) override { return false; }
     void ShowModal(QDialog* dialog) override { shownDialogs.push_back(dialog); }
+    QStringList openedDocuments;
+    bool OpenDocument(const QString& path) override {
+        openedDocuments << path;
+        return true;
+    }
     // "Save the changes?" answers; an empty queue answers "don't save".
     std::deque<SaveAnswer> saveChangesAnswers;
     QStringList saveQuestions;

@@ -108,6 +108,9 @@ TEST_F(InstalledTree, ProgramsDesktopEntryIconAndMetainfoAreWhereDesktopsLook) {
     EXPECT_TRUE(FileExists(Path("share/mime/packages/" + kAppId + ".xml")));
     EXPECT_NE(entryText.find("\nIcon=" + kAppId + "\n"), std::string::npos);
     EXPECT_NE(test::TempDir::Read(metainfo).find("<binary>orvalinden</binary>"), std::string::npos);
+    // The manual ヘルプ opens.
+    EXPECT_NE(test::TempDir::Read(Path("share/orvalinden/manual/index.html")).find("<h1>"),
+              std::string::npos);
 }
 
 }  // namespace
