@@ -65,8 +65,11 @@ class MemorialTabTest : public QObject {
         // The new row is selected.
         QCOMPARE(f.c.lvwMemorial->selectedItems().size(), 1);
 
+        // Another name on the date is asked about; replaced, the row is updated in place.
         f.c.chkMemorialDayColor->setChecked(true);
+        f.w.dialogs.clashAnswers = {ClashAnswer::Replace};
         f.Set("2016", "05", "05", "B");
+        QCOMPARE(f.w.dialogs.clashQuestions.size(), qsizetype(1));
         QCOMPARE(f.c.lvwMemorial->topLevelItemCount(), 1);
         QCOMPARE(f.List().Count(), 1);
         QCOMPARE(f.Row(0), QStringList({"2016/05/05", "B", "■", "×", "×"}));
@@ -110,8 +113,7 @@ class MemorialTabTest : public QObject {
     void ASecondMemorialDayOnADateAsksWhetherToReplaceOrKeepBoth() {
         MemorialFixture f;
         f.Set("0", "1", "15", "母の誕生日");
-        f.c.lvwMemorial->clearSelection();
-        // Cancelled: the first stays as it was.
+        // The row セット leaves selected is not being edited. Cancelled: the first stays.
         f.Set("0", "1", "15", "父の誕生日");
         QCOMPARE(f.w.dialogs.clashQuestions, QStringList({"0000/01/15|母の誕生日|父の誕生日"}));
         QCOMPARE(QString::fromStdString(f.List().Items(0).Name), QString("母の誕生日"));
@@ -124,6 +126,14 @@ class MemorialTabTest : public QObject {
         f.w.dialogs.clashAnswers = {ClashAnswer::Replace};
         f.Set("0", "1", "15", "祖母の誕生日");
         QCOMPARE(QString::fromStdString(f.List().Items(0).Name), QString("祖母の誕生日"));
+        // A row picked from the list to edit takes its new name without a question.
+        f.c.lvwMemorial->clearSelection();
+        f.c.lvwMemorial->topLevelItem(0)->setSelected(true);
+        f.w.dialogs.clashQuestions.clear();
+        f.c.txtMemorialName->setText("祖父の誕生日");
+        f.c.cmdAddMemorial->click();
+        QCOMPARE(QString::fromStdString(f.List().Items(0).Name), QString("祖父の誕生日"));
+        QVERIFY(f.w.dialogs.clashQuestions.isEmpty());
         ORV_NO_UNEXPECTED_MESSAGES(f.w.log);
     }
 

@@ -172,9 +172,10 @@ void MemorialTab::cmdAddMemorialClick() {
     QTreeWidgetItem* row = FindRow(caption);
     TMemorial* memorial = row != nullptr ? Memorials().FindByDate(date) : nullptr;
     std::string name = Text(c.txtMemorialName);
-    // Another name on a date that has one: unless that entry is the one being edited, the user
-    // says whether it replaces it or joins it.
-    if (memorial != nullptr && memorial->Name != name && !row->isSelected()) {
+    // Another name on a date that has one: unless the user picked that entry from the list to
+    // edit it, they say whether it replaces it or joins it. The row left selected by the last
+    // セット does not count: typing a second name after it is adding, not editing.
+    if (memorial != nullptr && memorial->Name != name && !(row->isSelected() && pickedRow_)) {
         const ClashAnswer answer = host_->Dialogs().AskMemorialClash(
             window(), caption, QString::fromStdString(ReplaceText(memorial->Name, "¶", " / ")),
             QString::fromStdString(name));
@@ -202,6 +203,7 @@ void MemorialTab::cmdAddMemorialClick() {
         c.lvwMemorial->setCurrentItem(first);
         first->setSelected(true);
     }
+    pickedRow_ = false;
 }
 
 void MemorialTab::cmdDelMemorialClick() {
@@ -247,6 +249,7 @@ void MemorialTab::lvwMemorialSelectItem() {
     }
     const TMemorial* memorial = Memorials().FindByDate(selected.first()->text(0).toStdString());
     if (memorial == nullptr) return;
+    pickedRow_ = true;
     Ui::MemorialTab& c = *ui_;
     const std::vector<std::string> parts = Split(memorial->Date, "/", true);
     QLineEdit* fields[] = {c.txtMemorialDayY, c.txtMemorialDayM, c.txtMemorialDay};

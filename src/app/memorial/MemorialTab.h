@@ -66,6 +66,8 @@ class MemorialTab : public QWidget {
     const StyleTab* style_ = nullptr;
     // Where the pilcrow goes: the caret of the name field when it was last left.
     int savedCaret_ = 0;
+    // The selected row was chosen in the list (its fields loaded to edit), not left by セット.
+    bool pickedRow_ = false;
 };
 
 }  // namespace orv
