@@ -131,10 +131,16 @@ int NumberSizeFittingCells(RenderPass& pass, const GridGeometry& g, int size) {
     const int frame = design.DayWaku != 0 ? LinePenWidth(design) + 1 : 0;
     const int64_t width = int64_t{Trunc(g.cw)} - 1 - frame - 2 * int64_t{Trunc(g.pad)};
     const int64_t height = int64_t{Trunc(2.0 * g.rh)} - 1 - frame;
+    // A miniature's numbers stand in unframed columns: without a gap of about a quarter em
+    // between them, 10 11 12 read as one number.
+    const bool unframedColumns = pass.kind == ckAdjacentMonth && frame == 0;
     const auto fits = [&](int points) {
         canvas.SetFontSize(points);
         const TextSize extent = canvas.TextExtent("88");
-        return extent.Width <= width && extent.Height <= height;
+        const int64_t gap =
+            unframedColumns ? std::max<int64_t>(0, extent.Height / 5 - 2 * int64_t{Trunc(g.pad)})
+                            : 0;
+        return extent.Width + gap <= width && extent.Height <= height;
     };
     SelectFont(canvas, design.DayFont, size, design.DayFontB, design.DayFontI);
     if (size <= 1 || fits(size)) return size;

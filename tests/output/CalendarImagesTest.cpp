@@ -201,5 +201,70 @@ TEST_F(CalendarImages, RokuyoSolarTermsAndMemorials) {
     }
 }
 
+// Draws through the QPainter canvas and keeps where each text went and how wide it set.
+class PlacedTexts : public Canvas {
+  public:
+    explicit PlacedTexts(QtCanvas& canvas) : canvas_(canvas) {}
+    struct Placed {
+        int x, y;
+        std::string text;
+        TextSize extent;
+    };
+    std::vector<Placed> texts;
+
+    void SetBrushColor(CanvasColor c) override { canvas_.SetBrushColor(c); }
+    void SetBrushStyle(BrushStyle s) override { canvas_.SetBrushStyle(s); }
+    void SetPenColor(CanvasColor c) override { canvas_.SetPenColor(c); }
+    void SetPenWidth(int w) override { canvas_.SetPenWidth(w); }
+    void SetFontName(const std::string& f) override { canvas_.SetFontName(f); }
+    void SetFontSize(int p) override { canvas_.SetFontSize(p); }
+    void SetFontStyle(bool b, bool i) override { canvas_.SetFontStyle(b, i); }
+    void SetFontColor(CanvasColor c) override { canvas_.SetFontColor(c); }
+    void FillRect(const Rect& r) override { canvas_.FillRect(r); }
+    void Rectangle(const Rect& r) override { canvas_.Rectangle(r); }
+    void MoveTo(int x, int y) override { canvas_.MoveTo(x, y); }
+    void LineTo(int x, int y) override { canvas_.LineTo(x, y); }
+    void TextOut(int x, int y, const std::string& text) override {
+        texts.push_back({x, y, text, canvas_.TextExtent(text)});
+        canvas_.TextOut(x, y, text);
+    }
+    TextSize TextExtent(const std::string& text) override { return canvas_.TextExtent(text); }
+    void StretchPicture(const Rect& r, const Bitmap& b) override { canvas_.StretchPicture(r, b); }
+    void Chord(const Rect& r, int a, int b) override { canvas_.Chord(r, a, b); }
+    int FontPpi() const override { return canvas_.FontPpi(); }
+
+  private:
+    QtCanvas& canvas_;
+};
+
+TEST_F(CalendarImages, MiniatureNumbersStandApartInTheirRows) {
+    // A new design's card: its miniatures' narrow columns once set 10 11 12 touching.
+    TData d = NewDesign();
+    d.Year = 2026;
+    d.Month = 12;
+    for (const int dpi : {96, 300}) {
+        SCOPED_TRACE(dpi);
+        QImage image(static_cast<int>(d.SizeX / 25.4 * dpi), static_cast<int>(d.SizeY / 25.4 * dpi),
+                     QImage::Format_RGB32);
+        QPainter painter(&image);
+        QtCanvas qt(painter, 96);
+        PlacedTexts canvas(qt);
+        ASSERT_TRUE(
+            DrawCalendar(state, sink, canvas, dpi, dpi, 100, ckSheet, 0, 0, d.SizeX, d.SizeY, d));
+        const auto from = std::find_if(canvas.texts.begin(), canvas.texts.end(),
+                                       [](const auto& t) { return t.text == "11月"; });
+        ASSERT_NE(from, canvas.texts.end());
+        int pairs = 0;
+        for (auto t = from + 1; t + 1 != canvas.texts.end(); ++t) {
+            const auto& next = *(t + 1);
+            if (t->y != next.y || !std::isdigit(static_cast<unsigned char>(next.text[0]))) continue;
+            EXPECT_GE(next.x - (t->x + t->extent.Width), t->extent.Height / 5)
+                << t->text << " and " << next.text;
+            ++pairs;
+        }
+        EXPECT_GT(pairs, 40);  // the rows of November and of January
+    }
+}
+
 }  // namespace
 }  // namespace orv::test
