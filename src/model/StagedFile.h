@@ -1,7 +1,9 @@
 #pragma once
-// A file written under a temporary name beside its target and renamed onto it only when it is
-// complete, so that a failed or cancelled write never leaves a partial file behind (and never
-// destroys a file that was there before).
+// A file written as a temporary beside its target and renamed onto it only when it is complete,
+// so that a failed or cancelled write never leaves a partial file behind (and never destroys a
+// file that was there before). The temporary has no name until it is complete where the file
+// system allows; otherwise it is "NAME.orvtmp-XXXXXX", removed on SIGINT, SIGTERM and SIGHUP and,
+// when a kill left it, by the next write of the same target.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,7 +16,8 @@ class StagedFile {
   public:
     // Creates the temporary file beside the file that will be replaced (the end of the target's
     // symbolic links); IoError with the reason when it cannot, or when the file that is there
-    // must not be written (no write permission bit, even for root). A replaced file keeps its
+    // must not be written (no write permission bit, even for root; a device, a FIFO or a folder,
+    // also through a symbolic link). A replaced file keeps its
     // permissions and owner; a new one gets 0666 less the umask.
     explicit StagedFile(std::string target);
     // Appends through `writeChunk` (when set) instead of the system's write; tests make writes
@@ -35,14 +38,19 @@ class StagedFile {
     void Discard() noexcept;
 
     const std::string& Target() const { return target_; }
+    // The temporary's name; empty while it is unnamed.
     const std::string& TemporaryPath() const { return temporary_; }
 
   private:
     [[noreturn]] void Fail(int error);
+    // Gives the unnamed temporary its name for the rename.
+    void LinkUnnamed();
 
     std::string target_;
     std::string written_;  // the target with its symbolic links followed
     std::string temporary_;
+    std::string prefix_;  // the temporary's path up to its random suffix
+    int slot_ = -1;       // its entry in the table the signal handler removes
     int fd_ = -1;
     uint64_t appendOffset_ = 0;
     WriteChunkFunction writeChunk_;
