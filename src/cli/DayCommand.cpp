@@ -62,9 +62,11 @@ int RunDay(const Arguments& args, MessageSink& sink) {
     if (dates.empty()) return UsageError(*FindCommand("day"));
 
     // A file named on the command line must be there; the usual one may be missing.
-    if (dataFile && !FileExists(*dataFile)) {
-        std::fprintf(stderr, "orvalinden-cli: %s: no such file\n", dataFile->c_str());
-        return 1;
+    if (dataFile) {
+        if (const std::string reason = NotRegularFileReason(*dataFile); !reason.empty()) {
+            std::fprintf(stderr, "orvalinden-cli: %s: %s\n", dataFile->c_str(), reason.c_str());
+            return 1;
+        }
     }
     NotingSink noting(sink);
     TMemorials rokuyo;
@@ -80,10 +82,10 @@ int RunDay(const Arguments& args, MessageSink& sink) {
     for (const CivilDate& date : dates) {
         const std::string holiday = HolidayName(date.Year, date.Month, date.Day, true);
         const int phase = almanac.MoonPhaseOn(date);
-        std::printf("%04d-%02d-%02d\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", date.Year, date.Month,
-                    date.Day, holiday.c_str(), EraText(date).c_str(),
-                    rokuyo.NamesOnDate(date).c_str(), solarTerms.NamesOnDate(date).c_str(),
-                    almanac.OldDateOn(date).c_str(), almanac.SeasonalDaysOn(date).c_str(),
+        std::printf("%04d-%02d-%02d\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", date.Year, date.Month, date.Day,
+                    holiday.c_str(), EraText(date).c_str(), rokuyo.NamesOnDate(date).c_str(),
+                    solarTerms.NamesOnDate(date).c_str(), almanac.OldDateOn(date).c_str(),
+                    almanac.SeasonalDaysOn(date).c_str(),
                     phase < 0 ? "" : MoonPhaseName(static_cast<MoonPhase>(phase)));
     }
     if (std::fflush(stdout) != 0) return 1;

@@ -125,9 +125,9 @@ class Session {
     // False when the design or the old-calendar data could not be read (reported).
     bool Load(const ExportOptions& options, MessageSink& sink) {
         // A missing design would read as the default one; the user meant a file.
-        if (!FileExists(options.design)) {
+        if (const std::string reason = NotRegularFileReason(options.design); !reason.empty()) {
             sink.Report(MessageKind::Error,
-                        WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", options.design + ": No such file"));
+                        WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", options.design + ": " + reason));
             return false;
         }
         RegisterWindowsFontSubstitutes();
@@ -138,10 +138,13 @@ class Session {
         if (options.month) design.Month = *options.month;
         dpi_ = options.dpi.value_or(design.PicSaveDPI > 0 ? design.PicSaveDPI : 300);
         state_.Decoder = &decoder_;
-        if (options.oldCalendar && !FileExists(*options.oldCalendar)) {
-            sink.Report(MessageKind::Error,
-                        WithHeading("旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ", *options.oldCalendar + ": No such file"));
-            return false;
+        if (options.oldCalendar) {
+            const std::string reason = NotRegularFileReason(*options.oldCalendar);
+            if (!reason.empty()) {
+                sink.Report(MessageKind::Error,
+                            WithHeading("旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ", *options.oldCalendar + ": " + reason));
+                return false;
+            }
         }
         data_.MoveInto(state_, sink);
         run_ = {{design.Year, design.Month}, options.months};

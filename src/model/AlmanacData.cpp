@@ -9,6 +9,7 @@
 #include "model/Almanac.h"
 #include "model/AtomicFile.h"
 #include "model/Codec.h"
+#include "model/OldCalendar.h"
 
 namespace orv {
 
@@ -161,7 +162,7 @@ bool LoadAlmanacData(const std::string& path, AlmanacData& data) {
     data.Clear();
     if (!FileExists(path)) return false;
     try {
-        data.Read(ReadWholeFile(path));
+        data.Read(ReadWholeFile(path, kMaxOldCalendarFileBytes));
     } catch (const std::exception&) {
         // Unreadable: the old-calendar loader reports it; the almanac stays empty.
         return false;

@@ -1,11 +1,11 @@
 #include "model/AtomicFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "model/Errors.h"
 #include "model/StagedFile.h"
@@ -31,6 +31,27 @@ bool FileExists(const std::string& path) {
     return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+namespace {
+
+// What a path that is no regular file names, for a message.
+std::string NodeReason(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return SystemErrorText(EISDIR);
+    const char* kind = S_ISFIFO(st.st_mode)                         ? "（FIFO）"
+                       : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "（デバイス）"
+                       : S_ISSOCK(st.st_mode)                       ? "（ソケット）"
+                                                                    : "";
+    return std::string("通常のファイルではありません") + kind;
+}
+
+}  // namespace
+
+std::string NotRegularFileReason(const std::string& path) {
+    struct stat st {};
+    if (path.empty()) return SystemErrorText(ENOENT);
+    if (stat(path.c_str(), &st) != 0) return SystemErrorText(errno);
+    return S_ISREG(st.st_mode) ? std::string() : NodeReason(st);
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes,
                          const WriteChunkFunction& writeChunk) {
     StagedFile file(path, writeChunk);
@@ -50,8 +71,7 @@ std::string ReadWholeFile(const std::string& path, uint64_t maxBytes) {
     }
     if (!S_ISREG(st.st_mode)) {
         close(fd);
-        if (S_ISDIR(st.st_mode)) Fail(path, EISDIR);
-        throw IoError(path + ": 通常のファイルではありません");
+        throw IoError(path + ": " + NodeReason(st));
     }
     const auto tooLarge = [&] {
         close(fd);

@@ -1,11 +1,11 @@
 #pragma once
 // Whole-file reads and writes. A write never destroys what was there: the bytes go to a temporary
 // file in the same folder, are flushed to disk, and only then replace the target.
+#include <sys/types.h>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace orv {
 
@@ -24,6 +24,10 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes,
 std::string ReadWholeFile(const std::string& path, uint64_t maxBytes = UINT64_MAX);
 
 bool FileExists(const std::string& path);
+
+// Why `path` is not a file to read: empty for a regular file, the system's reason when nothing
+// can be found there, else what it is (a folder, a FIFO, a device).
+std::string NotRegularFileReason(const std::string& path);
 
 // "reason" text for errno, e.g. "No such file or directory".
 std::string SystemErrorText(int error);

@@ -1,9 +1,13 @@
 #include "model/OldCalendar.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 #include <exception>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -100,7 +104,52 @@ struct SectionReading {
     // Held back, so that they come out in the order of the sections asked for, and not at all for
     // a section that an earlier bad date keeps from being read.
     HeldMessages messages;
+    bool ascending = true;               // the days so far, as a generated file has them
+    std::unordered_set<int64_t> daySet;  // every day, once they are not ascending
+    std::unordered_map<int64_t, std::vector<std::string>> namesOfRepeatedDays;
+    size_t repeated = 0;  // lines left out as repeats
+    std::string firstRepeated;
 };
+
+// Whether a line of `day` named `name` is taken. A date may carry several names, joined (a solar
+// term and a 雑節), but a line repeated, or a date repeated beyond a day's share, is counted and
+// left out: a damaged file repeating one date thousands of times does not join thousands of names.
+bool TakesLine(SectionReading& section, int64_t day, std::string_view date,
+               const std::string& name) {
+    constexpr size_t kMostNamesOnADay = 8;
+    std::vector<int64_t>& days = section.days;
+    if (days.empty() || day > days.back()) {
+        if (!section.ascending) section.daySet.insert(day);
+        return true;
+    }
+    bool found;
+    if (section.ascending) {
+        found = std::binary_search(days.begin(), days.end(), day);
+        if (!found) {
+            section.ascending = false;
+            section.daySet.insert(days.begin(), days.end());
+        }
+    } else {
+        found = section.daySet.contains(day);
+    }
+    if (!found) {
+        section.daySet.insert(day);
+        return true;
+    }
+    std::vector<std::string>& names = section.namesOfRepeatedDays[day];
+    if (names.empty()) {
+        for (size_t i = 0; i < days.size(); ++i) {
+            if (days[i] == day) names.push_back(section.list->Items(static_cast<int>(i)).Name);
+        }
+    }
+    if (names.size() < kMostNamesOnADay &&
+        std::find(names.begin(), names.end(), name) == names.end()) {
+        names.push_back(name);
+        return true;
+    }
+    if (section.repeated++ == 0) section.firstRepeated = date;
+    return false;
+}
 
 // The date and value of a line that holds quotes or a second "=", cut as the platform's field
 // splitter cuts "key=value" with quote handling on.
@@ -164,9 +213,11 @@ void ReadLine(std::string_view key, std::string_view value, SectionReading& sect
     int64_t day = 0;
     if (bare && PlainDay(key, day, section.lastMonth)) {
         if (!Kept(section, day)) return;
+        std::string name = names.Decode(value);
+        if (!TakesLine(section, day, key, name)) return;
         TMemorial& item = section.list->Add();
         item.Date = key;
-        item.Name = names.Decode(value);
+        item.Name = std::move(name);
         section.days.push_back(day);
         return;
     }
@@ -186,10 +237,13 @@ void ReadLine(std::string_view key, std::string_view value, SectionReading& sect
         dropped.SetProperty(text, section.messages);
         return;
     }
+    TMemorial read;
+    read.SetProperty(text, section.messages);
+    if (!TakesLine(section, day, date, read.Name)) return;
     TMemorial& item = section.list->Add();
     section.days.push_back(day);
-    item.Date = std::move(date);
-    item.SetProperty(text, section.messages);
+    read.Date = std::move(date);
+    item = std::move(read);
 }
 
 // The name of a "[name]" line, as the settings-file reader takes it.
@@ -197,7 +251,8 @@ std::string SectionName(std::string_view line) {
     const std::string text = Decoded(line);
     const std::string_view view(text);
     const size_t close = view.find(']');
-    return std::string(Trimmed(view.substr(1, close == std::string_view::npos ? close : close - 1)));
+    return std::string(
+        Trimmed(view.substr(1, close == std::string_view::npos ? close : close - 1)));
 }
 
 }  // namespace
@@ -206,9 +261,11 @@ namespace {
 
 // The file's bytes; nothing for a missing file (not reported) or one that cannot be read.
 std::optional<std::string> DataFileBytes(const std::string& path, MessageSink& sink) {
-    if (!FileExists(path)) return std::nullopt;
+    // Only a path that names nothing is a missing file; a folder, a FIFO or a device is said.
+    struct stat st {};
+    if (path.empty() || stat(path.c_str(), &st) != 0) return std::nullopt;
     try {
-        return ReadWholeFile(path);
+        return ReadWholeFile(path, kMaxOldCalendarFileBytes);
     } catch (const std::exception& e) {
         sink.Report(MessageKind::Error, WithHeading(kLoadError, e.what()));
         return std::nullopt;
@@ -265,6 +322,13 @@ bool ReadSections(const std::string& bytes, std::span<const OldCalendarSection> 
             continue;
         }
         section.messages.PassOn(sink);
+        if (section.repeated > 0) {
+            const size_t i = static_cast<size_t>(&section - reading.data());
+            sink.Report(MessageKind::Warning,
+                        "旧暦データの [" + std::string(sections[i].name) + "] に同じ日付の行が " +
+                            std::to_string(section.repeated) + " 行あります（最初は " +
+                            section.firstRepeated + "）。くり返しは読み込みませんでした。");
+        }
         if (section.error) {
             sink.Report(MessageKind::Error, WithHeading(kLoadError, *section.error));
             complete = false;
@@ -282,8 +346,8 @@ bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalenda
     return bytes && ReadSections(*bytes, sections, sink, onlyDays);
 }
 
-bool LoadOldCalendarFile(const std::string& path, TMemorials& rokuyoList,
-                         TMemorials& solarTermList, AlmanacData& almanac, MessageSink& sink,
+bool LoadOldCalendarFile(const std::string& path, TMemorials& rokuyoList, TMemorials& solarTermList,
+                         AlmanacData& almanac, MessageSink& sink,
                          const std::vector<int64_t>* onlyDays) {
     almanac.Clear();
     const std::optional<std::string> bytes = DataFileBytes(path, sink);

@@ -1,8 +1,8 @@
 #pragma once
 // The old-calendar data file (旧暦.ini): the rokuyo and solar-term names of each date, read into
 // two lists that the renderer asks for every day cell it draws.
-#include <span>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +15,8 @@ class AlmanacData;
 
 inline constexpr const char* kRokuyoSection = "六曜";
 inline constexpr const char* kSolarTermSection = "二十四節気";
+// A data file of 1800–2200 holds about 3 MB: one larger than this is refused unread.
+inline constexpr uint64_t kMaxOldCalendarFileBytes = 64ull << 20;
 
 // Reads the sections "六曜" and "二十四節気" of the code page 932 file at `path` into the two
 // lists, one entry per line "date=name" in file order (a line without "=" is skipped; only the
@@ -49,8 +51,8 @@ bool LoadOldCalendarSections(const std::string& path, std::span<const OldCalenda
 
 // LoadOldCalendarData with `onlyDays` as above, and the almanac sections (LoadAlmanacData) of the
 // same bytes: what a program needs of the file, read once.
-bool LoadOldCalendarFile(const std::string& path, TMemorials& rokuyoList,
-                         TMemorials& solarTermList, AlmanacData& almanac, MessageSink& sink,
+bool LoadOldCalendarFile(const std::string& path, TMemorials& rokuyoList, TMemorials& solarTermList,
+                         AlmanacData& almanac, MessageSink& sink,
                          const std::vector<int64_t>* onlyDays = nullptr);
 
 }  // namespace orv

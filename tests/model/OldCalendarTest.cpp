@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <string>
 
@@ -32,9 +36,54 @@ TEST(OldCalendarData, AMissingFileChangesNothingAndSaysNothing) {
     TMemorials rokuyo, solarTerms;
     rokuyo.Add() = {"", "2016/1/6", "大安", 0, 0, 0};
     EXPECT_FALSE(LoadOldCalendarData(dir.File("旧暦.ini"), rokuyo, solarTerms, sink));
-    EXPECT_FALSE(LoadOldCalendarData(dir.Path(), rokuyo, solarTerms, sink));  // a folder
     ASSERT_EQ(rokuyo.Count(), 1);
     EXPECT_EQ(solarTerms.Count(), 0);
+}
+
+// Each is refused unread, saying what it is: reading a FIFO or a device would hang, a huge file
+// fill the memory.
+TEST(OldCalendarData, WhatIsNoDataFileIsRefusedUnreadByWhatItIs) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    const std::string fifo = dir.File("fifo.ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = dir.File("huge.ini");
+    const int fd = open(huge.c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_EQ(ftruncate(fd, 3ll << 30), 0);  // 3 GB, sparse
+    close(fd);
+    for (const auto& [path, reason] :
+         {std::pair{fifo, std::string("通常のファイルではありません（FIFO）")},
+          {std::string("/dev/zero"), std::string("通常のファイルではありません（デバイス）")},
+          {dir.Path(), std::string("Is a directory")},
+          {huge, std::string("64 MB を超えるファイルは読み込めません")}}) {
+        TMemorials rokuyo, solarTerms;
+        EXPECT_FALSE(LoadOldCalendarData(path, rokuyo, solarTerms, sink));
+        const auto messages = sink.Take();
+        ASSERT_EQ(messages.size(), 1u) << path;
+        EXPECT_EQ(messages[0].text, "旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ\r\n" + path + ": " + reason);
+    }
+}
+
+TEST(OldCalendarData, ADateRepeatedIsReadOnceAndSaid) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    std::string file = "[六曜]\n2016/01/05=友引\n";
+    for (int i = 0; i < 5000; ++i) file += "2016/01/06=大安\n";
+    for (int i = 0; i < 12; ++i) file += "2016/01/07=名" + std::to_string(i) + "\n";
+    file += "2016/01/05=友引\n2016/01/08=赤口\n";
+    TMemorials rokuyo, solarTerms;
+    EXPECT_TRUE(LoadOldCalendarData(WriteDataFile(dir, file), rokuyo, solarTerms, sink));
+    EXPECT_EQ(rokuyo.NamesOnDate("2016/01/05"), "友引");
+    EXPECT_EQ(rokuyo.NamesOnDate("2016/01/06"), "大安");
+    // Distinct names join as before, up to a day's share.
+    EXPECT_EQ(rokuyo.NamesOnDate("2016/01/07"), "名0¶名1¶名2¶名3¶名4¶名5¶名6¶名7");
+    EXPECT_EQ(rokuyo.NamesOnDate("2016/01/08"), "赤口");
+    const auto messages = sink.Take();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(messages[0].text,
+              "旧暦データの [六曜] に同じ日付の行が 5004 行あります（最初は "
+              "2016/01/06）。くり返しは読み込みませんでした。");
 }
 
 TEST(OldCalendarData, BothSectionsLoadInFileOrderAndAnswerByDateValue) {
@@ -234,8 +283,8 @@ TEST(OldCalendarData, TheShippedFileAnswersAsTheIniFileReaderOnEveryDayOf1900To2
     ASSERT_TRUE(LoadAlmanacData(ORV_OLD_CALENDAR_FILE, alone));
     Reading once;
     test::RecordingSink sink;
-    ASSERT_TRUE(LoadOldCalendarFile(ORV_OLD_CALENDAR_FILE, once.rokuyo, once.solarTerms, together,
-                                    sink));
+    ASSERT_TRUE(
+        LoadOldCalendarFile(ORV_OLD_CALENDAR_FILE, once.rokuyo, once.solarTerms, together, sink));
     for (const CivilDate date : {CivilDate{2027, 2, 3}, CivilDate{2027, 9, 1}, {1900, 1, 1}}) {
         EXPECT_EQ(together.OldDateOn(date), alone.OldDateOn(date));
         EXPECT_EQ(together.SeasonalDaysOn(date), alone.SeasonalDaysOn(date));
@@ -250,7 +299,8 @@ TEST(OldCalendarData, BrokenAndOddFilesReadAsThroughTheIniFileReader) {
         "[二十四節気]\n2016/02/04=立春\n2016/13/01=x\n2016/02/19=雨水\n[六曜]\n2016/1/1=大安\n",
         // Bad dates in both: the first section's stops the load.
         "[二十四節気]\n2016/2/30=x\n[六曜]\n2016/1/1=大安\n2016/1/32=x\n",
-        // A colour error above a bad date, and one in the section the bad date keeps from being read.
+        // A colour error above a bad date, and one in the section the bad date keeps from being
+        // read.
         "[二十四節気]\n2016/1/6=小寒,99999999999\n[六曜]\n2016/1/1=大安,99999999999\n"
         "2016/1/2=赤口\nx/1/1=仏滅\n",
         // Names in any case, a second section of the same name, lines before any section.

@@ -65,8 +65,8 @@ TEST_F(Reading, WhatIsNoRegularFileOrIsTooLargeIsRefusedUnread) {
     const int fd = open(huge.c_str(), O_CREAT | O_WRONLY, 0600);
     ASSERT_EQ(ftruncate(fd, (64 << 20) + 1), 0);  // sparse: nothing written
     close(fd);
-    for (const auto& [path, reason] : {std::pair{fifo, "通常のファイルではありません"},
-                                       {"/dev/zero", "通常のファイルではありません"},
+    for (const auto& [path, reason] : {std::pair{fifo, "通常のファイルではありません（FIFO）"},
+                                       {"/dev/zero", "通常のファイルではありません（デバイス）"},
                                        {dir.Path(), "Is a directory"},
                                        {huge, "64 MB を超えるファイルは読み込めません"}}) {
         TData data;
