@@ -1,6 +1,7 @@
 #include "model/DataUnit.h"
 
 #include <exception>
+#include <unordered_map>
 
 #include "model/CivilDate.h"
 #include "model/IniFile.h"
@@ -17,22 +18,40 @@ constexpr const char* kMonthPictureSection = "MonthPicture";
 
 int32_t MissingValue(const SettingKey& key) {
     switch (key.missingKind) {
-        case SettingKey::Default::TodayYear: return Today().Year;
-        case SettingKey::Default::TodayMonth: return Today().Month;
-        case SettingKey::Default::Constant: break;
+        case SettingKey::Default::TodayYear:
+            return Today().Year;
+        case SettingKey::Default::TodayMonth:
+            return Today().Month;
+        case SettingKey::Default::Constant:
+            break;
     }
     return key.missingInteger;
 }
 
 void ReadLists(const IniFile& ini, TData& data, MessageSink& sink) {
     data.Memorials.Clear();
+    // A date keeps its first line, as the format reads it; the others are said, not read again
+    // (each would come back with the first one's value).
+    std::vector<std::pair<std::string, int>> linesOfDate;
+    std::unordered_map<std::string, size_t> indexOfDate;
     // Pieces after the second are dropped, so none are made.
     for (const std::string& line : ini.ReadSectionValues(kMemorialSection)) {
         const std::vector<std::string> pieces = Split(line, "=", true, 2);
         if (pieces.size() < 2) continue;
+        const auto [seen, first] = indexOfDate.try_emplace(pieces[0], linesOfDate.size());
+        if (!first) {
+            ++linesOfDate[seen->second].second;
+            continue;
+        }
+        linesOfDate.emplace_back(pieces[0], 1);
         TMemorial& memorial = data.Memorials.Add();
         memorial.Date = pieces[0];
         memorial.SetProperty(pieces[1], sink);
+    }
+    for (const auto& [date, lines] : linesOfDate) {
+        if (lines < 2) continue;
+        sink.Report(MessageKind::Warning, date + " の記念日が " + std::to_string(lines) +
+                                              " 件あります。最初の 1 件だけを読み込みました。");
     }
     data.Matrixs.Clear();
     for (const std::string& line : ini.ReadSectionValues(kMatrixSection)) {
@@ -86,11 +105,25 @@ bool TData::LoadFromFile(const std::string& path, MessageSink& sink) {
         const IniFile ini = IniFile::Load(FileName);
         for (const SettingKey& key : SettingKeys()) {
             switch (key.kind) {
-                case SettingKey::Kind::Integer:
-                    this->*key.integerField = ini.ReadInteger(key.section, key.key, MissingValue(key));
+                case SettingKey::Kind::Integer: {
+                    const std::optional<std::string> text = ini.ReadString(key.section, key.key);
+                    int32_t value = 0;
+                    if (text && TryStrToInt(*text, value)) {
+                        this->*key.integerField = value;
+                        break;
+                    }
+                    this->*key.integerField = MissingValue(key);
+                    // An empty value is as good as none; anything else was meant as a number.
+                    if (text && !Trim(*text).empty()) {
+                        sink.Report(MessageKind::Warning,
+                                    "[" + std::string(key.section) + "] " + key.key +
+                                        " の値が数として読めないため、既定値を使いました。");
+                    }
                     break;
+                }
                 case SettingKey::Kind::Text:
-                    this->*key.textField = ini.ReadString(key.section, key.key).value_or(key.missingText);
+                    this->*key.textField =
+                        ini.ReadString(key.section, key.key).value_or(key.missingText);
                     break;
                 case SettingKey::Kind::Lists:
                     ReadLists(ini, *this, sink);
@@ -138,7 +171,8 @@ std::string SettingsText(const TData& data) {
     return SettingsIni(data).Serialize();
 }
 
-bool TData::SaveToFile(const std::string& path, MessageSink& sink, const WriteChunkFunction& writeChunk) {
+bool TData::SaveToFile(const std::string& path, MessageSink& sink,
+                       const WriteChunkFunction& writeChunk) {
     if (!path.empty()) FileName = path;
     try {
         SettingsIni(*this).Save(FileName, writeChunk);
@@ -263,11 +297,13 @@ TData NewDesign() {
 
 void CheckLoadedFile(const TData& data, MessageSink& sink) {
     if (data.Signature != kSignature) {
-        sink.Report(MessageKind::Warning,
-                    "本ソフトのデータファイルとして認識できません、エラーが表示される可能性があります。");
+        sink.Report(
+            MessageKind::Warning,
+            "本ソフトのデータファイルとして認識できません、エラーが表示される可能性があります。");
     } else if (data.Version > std::string(kVersion)) {
-        sink.Report(MessageKind::Warning,
-                    "上位のバージョンで作成されたデータファイルです、エラーが表示される可能性があります。");
+        sink.Report(
+            MessageKind::Warning,
+            "上位のバージョンで作成されたデータファイルです、エラーが表示される可能性があります。");
     }
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <unistd.h>
+#include <cerrno>
 
 #include "model/CivilDate.h"
 #include "model/Codec.h"
@@ -23,7 +23,8 @@ TData DistinctDesign() {
         if (key.kind == SettingKey::Kind::Integer) {
             data.*key.integerField = key.flag ? n % 2 : 1000 + n;
         }
-        if (key.kind == SettingKey::Kind::Text) data.*key.textField = "値" + std::to_string(n) + "¶ﾃｷｽﾄ";
+        if (key.kind == SettingKey::Kind::Text)
+            data.*key.textField = "値" + std::to_string(n) + "¶ﾃｷｽﾄ";
     }
     data.DayBackColor = -1;
     data.Memorials.Add() = {"", "2016/05/05", "誕生日¶太郎", 255, -1, -1};
@@ -81,7 +82,8 @@ TEST(SettingsFile, ADefaultDesignIsWrittenInTheWindowsLayout) {
         "[Calender]\r\nSizeIndex=0\r\nSizeX=90\r\nSizeY=95\r\nBackColor=16777215\r\nFrame=1\r\n"
         "PositionX=0\r\nPositionY=0\r\nYear=2016\r\nMonth=1\r\nPicSaveDPI=300\r\n"
         "[Picture]\r\nFile=\r\nOffset=2\r\nSize=50\r\nPosition=0\r\n"
-        "[Style]\r\nYearStyle=0\r\nYearPosition=0\r\nYearAlignment=1\r\nYearFont=ＭＳ Ｐゴシック\r\n"
+        "[Style]\r\nYearStyle=0\r\nYearPosition=0\r\nYearAlignment=1\r\nYearFont=ＭＳ "
+        "Ｐゴシック\r\n"
         "YearFontI=0\r\nYearFontB=0\r\nBackColor=0\r\nWeekStyle=0\r\nWeekSize=2\r\n"
         "WeekFont=ＭＳ Ｐゴシック\r\nWeekFontI=0\r\nWeekFontB=0\r\nWeekFrame=0\r\nDayPosition=0\r\n"
         "DaySize=1\r\nDayFont=ＭＳ Ｐゴシック\r\nDayFontI=0\r\nDayFontB=0\r\nHoliday=1\r\n"
@@ -129,7 +131,8 @@ TEST(SettingsFile, ListsAreWrittenBetweenPrevNextMonthAndMatrix) {
 }
 
 std::string HandMadeFile(const std::string& version) {
-    std::string about = version.empty() ? "" : "[about]\nsignature=Orvalinden\nversion=" + version + "\n\n";
+    std::string about =
+        version.empty() ? "" : "[about]\nsignature=Orvalinden\nversion=" + version + "\n\n";
     return Utf8ToCp932(about +
                        "[calender]\nsizex=0x5A\n\nsizey=$64\nyear=abc\nmonth=7\n"
                        "[style]\nholidaysize=2\nyearfont=ＭＳ 明朝\n"
@@ -164,9 +167,12 @@ TEST(SettingsFile, AHandMadeFileLoadsWithDefaultsAndUpgrade) {
 
     CheckLoadedFile(data, sink);
     const auto messages = sink.Take();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(messages[0].text, "本ソフトのデータファイルとして認識できません、エラーが表示される可能性があります。");
+    ASSERT_EQ(messages.size(), 2u);
+    // year=abc: the default, said by section and key.
+    EXPECT_EQ(messages[0].text, "[Calender] Year の値が数として読めないため、既定値を使いました。");
+    EXPECT_EQ(messages[1].kind, MessageKind::Warning);
+    EXPECT_EQ(messages[1].text,
+              "本ソフトのデータファイルとして認識できません、エラーが表示される可能性があります。");
 }
 
 TEST(SettingsFile, VersionsAreComparedAsTexts) {
@@ -177,8 +183,10 @@ TEST(SettingsFile, VersionsAreComparedAsTexts) {
     EXPECT_EQ(newer.HolidaySize, 2);
     CheckLoadedFile(newer, sink);
     const auto messages = sink.Take();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "上位のバージョンで作成されたデータファイルです、エラーが表示される可能性があります。");
+    ASSERT_EQ(messages.size(), 2u);  // year=abc, then the version
+    EXPECT_EQ(
+        messages[1].text,
+        "上位のバージョンで作成されたデータファイルです、エラーが表示される可能性があります。");
 
     TData older;
     ASSERT_TRUE(older.LoadFromFile(dir.Write("o.sav", HandMadeFile("1.10")), sink));
@@ -272,14 +280,22 @@ TEST(SettingsFile, GarbageLoadsWithoutACrash) {
     EXPECT_EQ(a.SizeX, 0);
 
     TData b;
-    EXPECT_TRUE(b.LoadFromFile(dir.Write("long.sav", "[Calender]\nSizeX=" + std::string(10 << 20, '9')), sink));
+    EXPECT_TRUE(b.LoadFromFile(
+        dir.Write("long.sav", "[Calender]\nSizeX=" + std::string(10 << 20, '9')), sink));
     EXPECT_EQ(b.SizeX, 0);
+    const auto unread = sink.Take();
+    ASSERT_EQ(unread.size(), 1u);
+    EXPECT_EQ(unread[0].text, "[Calender] SizeX の値が数として読めないため、既定値を使いました。");
 
     std::string equals = "[Memorial]\n";
     for (int i = 0; i < 1000; ++i) equals += "=\n";
     TData c;
     EXPECT_TRUE(c.LoadFromFile(dir.Write("eq.sav", equals), sink));
-    EXPECT_EQ(c.Memorials.Count(), 1000);
+    // One date, its first line read; the others said.
+    EXPECT_EQ(c.Memorials.Count(), 1);
+    const auto repeated = sink.Take();
+    ASSERT_EQ(repeated.size(), 1u);
+    EXPECT_EQ(repeated[0].text, " の記念日が 1000 件あります。最初の 1 件だけを読み込みました。");
 
     TData d;
     EXPECT_TRUE(d.LoadFromFile(dir.Write("col.sav", "[Memorial]\n2016/1/1=A,99999999999\n"), sink));
@@ -288,7 +304,8 @@ TEST(SettingsFile, GarbageLoadsWithoutACrash) {
 
     // An imposition number beyond 32 bits is not inside SetProperty: the load fails.
     TData e;
-    EXPECT_FALSE(e.LoadFromFile(dir.Write("mx.sav", "[MatrixData]\n99999999999=1,,\n[Matrix]\nCols=5\n"), sink));
+    EXPECT_FALSE(e.LoadFromFile(
+        dir.Write("mx.sav", "[MatrixData]\n99999999999=1,,\n[Matrix]\nCols=5\n"), sink));
     const auto messages = sink.Take();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ\r\n'99999999999' is not a valid integer value");
@@ -297,6 +314,30 @@ TEST(SettingsFile, GarbageLoadsWithoutACrash) {
     TData f;
     EXPECT_FALSE(f.LoadFromFile(dir.Path(), sink));
     ASSERT_EQ(sink.Take().size(), 1u);
+}
+
+// Hand-edited or damaged values: each said once, by section and key, and read as the default.
+TEST(SettingsFile, ValuesThatAreNoNumbersAndRepeatedDatesAreSaid) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    const std::string file = std::string(
+                                 "[Calender]\r\nYear=20\0"
+                                 "16\r\nMonth=\r\n",
+                                 32) +
+                             "[Picture]\r\nPosition=1\x81\r\n"
+                             "[Memorial]\r\n2016/5/10=A\r\n2016/5/10=B\r\n2016/5/11=C\r\n";
+    TData data;
+    ASSERT_TRUE(data.LoadFromFile(dir.Write("edited.sav", file), sink));
+    EXPECT_EQ(data.Year, Today().Year);
+    EXPECT_EQ(data.PicturePosition, NewDesign().PicturePosition);
+    ASSERT_EQ(data.Memorials.Count(), 2);
+    EXPECT_EQ(data.Memorials.Items(0).Name, "A");
+    std::vector<std::string> texts;
+    for (const auto& m : sink.Take()) texts.push_back(m.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "[Calender] Year の値が数として読めないため、既定値を使いました。",
+                         "[Picture] Position の値が数として読めないため、既定値を使いました。",
+                         "2016/5/10 の記念日が 2 件あります。最初の 1 件だけを読み込みました。"}));
 }
 
 TEST(SettingsFile, MonthPicturesAreASectionOfTheSetMonthsAlone) {
