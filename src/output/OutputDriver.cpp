@@ -10,6 +10,7 @@
 #include "output/ImageWriter.h"
 #include "output/OutputTexts.h"
 #include "output/PictureCache.h"
+#include "output/PictureWarnings.h"
 #include "output/Placement.h"
 #include "output/QtCanvas.h"
 #include "output/QtCanvasCache.h"
@@ -86,7 +87,8 @@ QRect VisibleArea(QPainter& painter) {
 }  // namespace
 
 bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int dpiX, int dpiY,
-                const OutputJob& job, MmPoint base, int zoom, const std::optional<QRect>& visible) {
+                const OutputJob& job, MmPoint base, int zoom, const std::optional<QRect>& visible,
+                bool warnOfPictures) {
     std::function<bool(MmPoint)> mayShow;
     if (visible) {
         mayShow = [&](MmPoint origin) {
@@ -94,6 +96,7 @@ bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int d
         };
     }
     const PlacedLayout layout = PlaceLayout(job, base, zoom, sink, mayShow);
+    if (warnOfPictures) WarnOfUnusablePictures(layout, env.State.Decoder, sink, env.WarnedPictures);
     return DrawPlacedLayout(env.State, sink, canvas, dpiX, dpiY, layout, visible);
 }
 
@@ -136,7 +139,8 @@ bool DrawPrintPage(OutputEnvironment& env, const OutputJob& job, PrintTarget& pr
                               : 100;
     QtCanvas canvas(printer.Painter(), resolution.Y, &cache, textWidth);
     return DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
-                      resolution.Y * 100 / scale, job, base, 100, VisibleArea(printer.Painter()));
+                      resolution.Y * 100 / scale, job, base, 100, VisibleArea(printer.Painter()),
+                      true);
 }
 
 bool OutputPrint(OutputEnvironment& env, const OutputJob& job, PrintTarget& printer,
@@ -168,6 +172,7 @@ void DrawExport(OutputEnvironment& env, const OutputJob& job, int dpi, Export&& 
     // Each picture decoded once for all bands and entries of the export.
     PictureCache decoder(env.State.Decoder);
     DecoderScope decoderScope(env.State, &decoder);
+    WarnOfUnusablePictures(layout, &decoder, env.Messages, env.WarnedPictures);
     QtCanvasCache cache;
     run(size, [&](QPainter& painter) {
         QtCanvas canvas(painter, env.ScreenPpi, &cache);

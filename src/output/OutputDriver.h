@@ -8,6 +8,7 @@
 // in; the driver keeps nothing between calls except what RenderState holds.
 #include <QPainter>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "model/MessageSink.h"
@@ -37,15 +38,18 @@ struct OutputEnvironment {
     int ScreenPpi = 96;
     // Fonts and scaled pictures kept between passes of the same kind of device; optional.
     QtCanvasCache* ScreenCache = nullptr;
+    // The pictures a run of outputs has already warned of, so that each is named once; optional.
+    std::set<std::string>* WarnedPictures = nullptr;
 };
 
 // The pass of every mode, on any canvas: the job placed with its design at `base` (mm) and the
 // grid's pitch scaled by `zoom` percent, then drawn. False when a calendar could not be drawn (the
 // renderer has reported why). With `visible` (device pixels), imposition calendars that lie wholly
-// outside it, a sheet's size of room around each, are neither read nor drawn.
+// outside it, a sheet's size of room around each, are neither read nor drawn. With
+// `warnOfPictures`, pictures that will be drawn without are named first (a page, not a repaint).
 bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int dpiX, int dpiY,
                 const OutputJob& job, MmPoint base, int zoom,
-                const std::optional<QRect>& visible = std::nullopt);
+                const std::optional<QRect>& visible = std::nullopt, bool warnOfPictures = false);
 
 // omPreview: clears the paint box of `box` pixels on `painter` and draws at the job's zoom. The
 // result is the Part's: true when the calendars were drawn.

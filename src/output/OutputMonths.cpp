@@ -46,6 +46,7 @@ MonthsOutcome ForEachMonth(OutputEnvironment& env, const OutputJob& job, const M
                            const char* statusText, MonthProgress* progress, DrawMonth&& draw) {
     MonthsOutcome outcome{MonthsResult::Done, 0, run.Count};
     QuietStatus quiet(env.Status);
+    std::set<std::string> warned;
     for (int k = 0; k < run.Count; ++k) {
         // The count first, so that a progress shown beside it agrees with it.
         env.Status.ShowStatus(std::string(statusText) + " (" + std::to_string(k + 1) + "/" +
@@ -56,7 +57,8 @@ MonthsOutcome ForEachMonth(OutputEnvironment& env, const OutputJob& job, const M
         }
         env.Status.ProcessEvents();
         const YearMonth month = ShiftedMonth(run.Start.Year, run.Start.Month, k);
-        OutputEnvironment monthEnv{quiet, env.Messages, env.State, env.ScreenPpi, env.ScreenCache};
+        OutputEnvironment monthEnv{quiet,         env.Messages,    env.State,
+                                   env.ScreenPpi, env.ScreenCache, &warned};
         const MonthStep step = draw(monthEnv, JobInMonth(job, month), month, k);
         if (step != MonthStep::Drawn) {
             outcome.Result =

@@ -134,5 +134,33 @@ TEST_F(ExportCommand, AReadOnlyPictureIsNotReplaced) {
     EXPECT_EQ(TempDir::Read(out), "old");
 }
 
+// The page is made without the picture, but never reported as a plain success.
+TEST_F(ExportCommand, APictureThatCannotBeDrawnIsNamedWithItsReason) {
+    dir.Write("broken.jpg", "not a picture");
+    const std::pair<std::string, std::string> pictures[] = {
+        {dir.File("missing.png"), "No such file or directory"},
+        {dir.File("broken.jpg"), "画像として読み込めません"},
+        {dir.Path(), "Is a directory"}};
+    for (const auto& [picture, reason] : pictures) {
+        TData design;
+        NullMessageSink quiet;
+        ASSERT_TRUE(design.LoadFromFile(dir.File("design.sav"), quiet));
+        design.PictureFile = picture;
+        ASSERT_TRUE(design.SaveToFile(dir.File("pictured.sav"), quiet));
+        const std::string warning =
+            "warning: 画像を読み込めないため、画像なしで出力しました。: " + picture + ": " +
+            reason + "\n";
+        for (const char* output : {"out.png --dpi 50", "out.pdf", "year.pdf --months 3"}) {
+            SCOPED_TRACE(picture + " " + output);
+            const CliResult result =
+                Export(ShellQuote(dir.File("pictured.sav")) + " " + dir.Path() + "/" + output);
+            EXPECT_EQ(result.status, 0) << result.err;
+            // Once, for the three months too.
+            EXPECT_EQ(result.err.substr(0, warning.size()), warning);
+            EXPECT_EQ(result.err.find("warning:", 1), std::string::npos) << result.err;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orv::test
