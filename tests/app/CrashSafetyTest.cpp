@@ -57,6 +57,17 @@ class CrashSafetyTest : public QObject {
         shown.Signature = kSignature;
         shown.Version = kVersion;
         QCOMPARE(DesignLines(Saved(files.AutoSave())), DesignLines(shown));
+
+        // A width typed over a named size's: a typed size, so that a restore keeps the width.
+        QLineEdit* width = w.window->Basic().Controls().txtCalSizeX;
+        width->setFocus();
+        width->selectAll();
+        TypeText(width, "150");
+        QTRY_COMPARE_WITH_TIMEOUT(Saved(files.AutoSave()).SizeX, 150, 10000);
+        QCOMPARE(Saved(files.AutoSave()).SizeIndex, -1);
+        QVERIFY(width->hasFocus());
+        TestWindow restored(files);
+        QCOMPARE(restored.window->Basic().Controls().txtCalSizeX->text(), QString("150"));
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 

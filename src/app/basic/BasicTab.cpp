@@ -182,6 +182,14 @@ void BasicTab::ControlsToData(TData& r) const {
     // What the size fields show, never the number of a text that is none.
     r.SizeX = SizeFieldValue(c.txtCalSizeX);
     r.SizeY = SizeFieldValue(c.txtCalSizeY);
+    // A size being typed (the field not yet left) is a typed size already: saved with the named
+    // size's index, a restore would put the named size's width back.
+    if (sizeEdited_ && r.SizeIndex >= 0) {
+        const SizePreset* preset = FindSizePreset(c.cboCalSize->currentText().toUtf8().constData());
+        if (preset != nullptr && (preset->Width != r.SizeX || preset->Height != r.SizeY)) {
+            r.SizeIndex = -1;
+        }
+    }
     r.CalenderBackColor = c.cmdBackColor->Color();
     r.Frame = c.chkWaku->isChecked() ? 1 : 0;
     r.PositionX = SizeFieldValue(c.txtPositionX);
