@@ -9,8 +9,8 @@
 #include "output/ExportSize.h"
 #include "output/ImageWriter.h"
 #include "output/OutputTexts.h"
+#include "output/OutputWarnings.h"
 #include "output/PictureCache.h"
-#include "output/PictureWarnings.h"
 #include "output/Placement.h"
 #include "output/QtCanvas.h"
 #include "output/QtCanvasCache.h"
@@ -96,7 +96,10 @@ bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int d
         };
     }
     const PlacedLayout layout = PlaceLayout(job, base, zoom, sink, mayShow);
-    if (warnOfPictures) WarnOfUnusablePictures(layout, env.State.Decoder, sink, env.WarnedPictures);
+    if (warnOfPictures) {
+        WarnOfUnusablePictures(layout, env.State.Decoder, sink, env.Warned);
+        WarnOfMissingAlmanacData(layout, env.State, sink, env.Warned);
+    }
     return DrawPlacedLayout(env.State, sink, canvas, dpiX, dpiY, layout, visible);
 }
 
@@ -172,7 +175,8 @@ void DrawExport(OutputEnvironment& env, const OutputJob& job, int dpi, Export&& 
     // Each picture decoded once for all bands and entries of the export.
     PictureCache decoder(env.State.Decoder);
     DecoderScope decoderScope(env.State, &decoder);
-    WarnOfUnusablePictures(layout, &decoder, env.Messages, env.WarnedPictures);
+    WarnOfUnusablePictures(layout, &decoder, env.Messages, env.Warned);
+    WarnOfMissingAlmanacData(layout, env.State, env.Messages, env.Warned);
     QtCanvasCache cache;
     run(size, [&](QPainter& painter) {
         QtCanvas canvas(painter, env.ScreenPpi, &cache);

@@ -38,8 +38,9 @@ struct OutputEnvironment {
     int ScreenPpi = 96;
     // Fonts and scaled pictures kept between passes of the same kind of device; optional.
     QtCanvasCache* ScreenCache = nullptr;
-    // The pictures a run of outputs has already warned of, so that each is named once; optional.
-    std::set<std::string>* WarnedPictures = nullptr;
+    // What a run of outputs has already warned of (pictures, years without almanac data), so
+    // that each is said once; optional.
+    std::set<std::string>* Warned = nullptr;
 };
 
 // The pass of every mode, on any canvas: the job placed with its design at `base` (mm) and the

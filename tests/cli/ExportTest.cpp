@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "model/Codec.h"
 #include "model/DataUnit.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
@@ -160,6 +161,50 @@ TEST_F(ExportCommand, APictureThatCannotBeDrawnIsNamedWithItsReason) {
             EXPECT_EQ(result.err.find("warning:", 1), std::string::npos) << result.err;
         }
     }
+}
+
+// Data files that hold nothing for the year drawn: the page is made without its almanac lines,
+// and the user is told.
+TEST_F(ExportCommand, AYearTheOldCalendarDataDoesNotCoverIsSaid) {
+    TData design;
+    NullMessageSink quiet;
+    ASSERT_TRUE(design.LoadFromFile(dir.File("design.sav"), quiet));
+    design.Rokuyo = 1;
+    ASSERT_TRUE(design.SaveToFile(dir.File("rokuyo.sav"), quiet));
+    const std::pair<const char*, std::string> files[] = {
+        {"empty", ""},
+        {"garbage", std::string("\x89PNG\r\n\x1a\n\0\0garbage", 17)},
+        {"other years", Utf8ToCp932("[六曜]\r\n2016/01/06=大安\r\n2016/01/07=赤口\r\n")},
+        {"truncated", Utf8ToCp932("[六曜]\r\n2025/12/31=先勝\r\n2026/01/0")}};
+    const std::string warning =
+        "warning: 旧暦データに 2026 "
+        "年の六曜・二十四節気・旧暦の日付がないため、表示せずに出力しました。\n";
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        const std::string data = dir.Write("data.ini", bytes);
+        for (const char* output : {"out.png --dpi 50", "year.pdf --months 2"}) {
+            const CliResult result = Export(ShellQuote(dir.File("rokuyo.sav")) + " " + dir.Path() +
+                                            "/" + output + " --oldcal " + ShellQuote(data));
+            EXPECT_EQ(result.status, 0) << result.err;
+            EXPECT_NE(result.err.find(warning), std::string::npos) << result.err;
+            EXPECT_EQ(result.err.find(warning, result.err.find(warning) + 1), std::string::npos);
+        }
+    }
+    // Cut short within the month: its days without data are said.
+    const CliResult part = Export(
+        ShellQuote(dir.File("rokuyo.sav")) + " " + dir.Path() + "/out.png --dpi 50 --oldcal " +
+        ShellQuote(dir.Write("data.ini", Utf8ToCp932("[六曜]\r\n2026/01/01=先勝\r\n2026/01/0"))));
+    EXPECT_NE(
+        part.err.find("warning: 旧暦データの 2026 年 1 月 に六曜・二十四節気・旧暦の日付のない日"),
+        std::string::npos)
+        << part.err;
+    // A file for the year: nothing to say.
+    std::string year = "[六曜]\r\n";
+    for (int day = 1; day <= 31; ++day) year += "2026/01/" + std::to_string(day) + "=大安\r\n";
+    const CliResult covered = Export(ShellQuote(dir.File("rokuyo.sav")) + " " + dir.Path() +
+                                     "/out.png --dpi 50 --oldcal " +
+                                     ShellQuote(dir.Write("data.ini", Utf8ToCp932(year))));
+    EXPECT_EQ(covered.err.find("warning:"), std::string::npos) << covered.err;
 }
 
 }  // namespace

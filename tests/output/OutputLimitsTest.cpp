@@ -19,8 +19,8 @@ namespace orv {
 namespace {
 
 using test::Message;
-using test::RecordingSink;
 using test::ReadPng;
+using test::RecordingSink;
 using test::TempDir;
 
 class NoStatus : public StatusSink {
@@ -54,7 +54,21 @@ void AddEntries(TData& d, int count, int cols) {
 
 class OutputLimits : public testing::Test {
   protected:
-    OutputLimits() { RegisterWindowsFontSubstitutes(); }
+    OutputLimits() {
+        RegisterWindowsFontSubstitutes();
+        // Rokuyo for the years the designs show, so that none is drawn without its data.
+        for (int year = 2025; year <= 2029; ++year) {
+            for (int month = 1; month <= 12; ++month) {
+                for (int day = 1; day <= DaysInMonth(year, month); ++day) {
+                    TMemorial& entry = state.RokuyoList.Add();
+                    entry.Date = std::to_string(year) + "/" + std::to_string(month) + "/" +
+                                 std::to_string(day);
+                    entry.Name = "大安";
+                }
+            }
+        }
+        state.RokuyoList.BuildDateIndex();
+    }
 
     // The export as the window's prompt answered with `dpi` starts it.
     ImageExportResult Export(const TData& design, int dpi, const std::string& name) {
