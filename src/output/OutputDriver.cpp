@@ -96,10 +96,13 @@ bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int d
         };
     }
     const PlacedLayout layout = PlaceLayout(job, base, zoom, sink, mayShow);
-    if (warnOfPictures) {
-        WarnOfUnusablePictures(layout, env.State.Decoder, sink, env.Warned);
-        WarnOfMissingAlmanacData(layout, env.State, sink, env.Warned);
-    }
+    if (!warnOfPictures)
+        return DrawPlacedLayout(env.State, sink, canvas, dpiX, dpiY, layout, visible);
+    // The pictures the check decodes are the ones the page draws.
+    PictureCache decoder(env.State.Decoder);
+    DecoderScope decoderScope(env.State, &decoder);
+    WarnOfUnusablePictures(layout, &decoder, sink, env.Warned);
+    WarnOfMissingAlmanacData(layout, env.State, sink, env.Warned);
     return DrawPlacedLayout(env.State, sink, canvas, dpiX, dpiY, layout, visible);
 }
 

@@ -16,29 +16,33 @@ QString MessageLog::Unexpected() const {
     return lines.join('\n');
 }
 
+namespace {
+
+// The next scripted answer; an empty queue answers as a cancelled dialog.
+template <typename Answer>
+Answer Next(std::deque<Answer>& answers) {
+    if (answers.empty()) return {};
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 QString ScriptedDialogs::OpenFileName(QWidget*, const QString& filter, const QString& initialFile) {
     openInitialFiles << initialFile;
     openFilters << filter;
-    if (openAnswers.empty()) return {};
-    QString answer = openAnswers.front();
-    openAnswers.pop_front();
-    return answer;
+    return Next(openAnswers);
 }
 
 QStringList ScriptedDialogs::OpenPictureFileNames(QWidget*, const QString&, const QString& folder) {
     openInitialFiles << folder;
-    if (openManyAnswers.empty()) return {};
-    QStringList answer = openManyAnswers.front();
-    openManyAnswers.pop_front();
-    return answer;
+    return Next(openManyAnswers);
 }
 
 QString ScriptedDialogs::ExistingFolder(QWidget*, const QString&, const QString& folder) {
     openInitialFiles << folder;
-    if (folderAnswers.empty()) return {};
-    QString answer = folderAnswers.front();
-    folderAnswers.pop_front();
-    return answer;
+    return Next(folderAnswers);
 }
 
 QString ScriptedDialogs::SaveFileName(QWidget*, const QString& filter, const QString& initialFile,
