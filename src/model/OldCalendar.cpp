@@ -94,52 +94,50 @@ struct LastMonth {
     int64_t firstDay = 0;  // day number of its first day
 };
 
+// The lines of one section taken so far, by day, to tell a line repeated.
+struct TakenLines {
+    std::vector<int64_t> days;           // the day of each line taken, in the file's order
+    bool ascending = true;               // the days so far do not go down, as in a generated file
+    std::unordered_set<int64_t> daySet;  // every day, once they are not ascending
+    std::unordered_map<int64_t, std::vector<std::string>> namesOfRepeatedDays;
+};
+
 struct SectionReading {
     TMemorials* list = nullptr;
     const std::vector<int64_t>* onlyDays = nullptr;  // null: every entry is kept
     bool seen = false;                 // its first header has come; later ones are skipped
     std::optional<std::string> error;  // why a bad date stopped it
-    std::vector<int64_t> days;         // the day number of each entry, for the index
+    TakenLines kept;                   // its days are those of the list's entries, for the index
+    // The lines of days not kept, read only so that their repeats are told as in a whole load.
+    TakenLines others;
+    std::vector<std::string> otherNames;
     LastMonth lastMonth;
     // Held back, so that they come out in the order of the sections asked for, and not at all for
     // a section that an earlier bad date keeps from being read.
     HeldMessages messages;
-    bool ascending = true;               // the days so far, as a generated file has them
-    std::unordered_set<int64_t> daySet;  // every day, once they are not ascending
-    std::unordered_map<int64_t, std::vector<std::string>> namesOfRepeatedDays;
     size_t repeated = 0;  // lines left out as repeats
     std::string firstRepeated;
 };
 
-// Whether a line of `day` named `name` is taken. A date may carry several names, joined (a solar
-// term and a 雑節), but a line repeated, or a date repeated beyond a day's share, is counted and
-// left out: a damaged file repeating one date thousands of times does not join thousands of names.
-bool TakesLine(SectionReading& section, int64_t day, std::string_view date,
-               const std::string& name) {
+// Whether a line of `day` named `name` is new to `taken`; `nameOf(i)` is the name of the i-th line
+// taken. A date may carry several names, joined (a solar term and a 雑節), but a line repeated,
+// or a date repeated beyond a day's share, is left out: a damaged file repeating one date
+// thousands of times does not join thousands of names.
+template <typename NameOf>
+bool IsNewLine(TakenLines& taken, int64_t day, const std::string& name, NameOf nameOf) {
     constexpr size_t kMostNamesOnADay = 8;
-    std::vector<int64_t>& days = section.days;
-    if (days.empty() || day > days.back()) {
-        if (!section.ascending) section.daySet.insert(day);
-        return true;
+    std::vector<int64_t>& days = taken.days;
+    // While the days do not go down, a repeat can only be of the last day.
+    if (taken.ascending && (days.empty() || day > days.back())) return true;
+    if (taken.ascending && day < days.back()) {
+        taken.ascending = false;
+        taken.daySet.insert(days.begin(), days.end());
     }
-    bool found;
-    if (section.ascending) {
-        found = std::binary_search(days.begin(), days.end(), day);
-        if (!found) {
-            section.ascending = false;
-            section.daySet.insert(days.begin(), days.end());
-        }
-    } else {
-        found = section.daySet.contains(day);
-    }
-    if (!found) {
-        section.daySet.insert(day);
-        return true;
-    }
-    std::vector<std::string>& names = section.namesOfRepeatedDays[day];
+    if (!taken.ascending && taken.daySet.insert(day).second) return true;
+    std::vector<std::string>& names = taken.namesOfRepeatedDays[day];
     if (names.empty()) {
         for (size_t i = 0; i < days.size(); ++i) {
-            if (days[i] == day) names.push_back(section.list->Items(static_cast<int>(i)).Name);
+            if (days[i] == day) names.push_back(nameOf(i));
         }
     }
     if (names.size() < kMostNamesOnADay &&
@@ -147,8 +145,33 @@ bool TakesLine(SectionReading& section, int64_t day, std::string_view date,
         names.push_back(name);
         return true;
     }
-    if (section.repeated++ == 0) section.firstRepeated = date;
     return false;
+}
+
+void CountRepeat(SectionReading& section, std::string_view date) {
+    if (section.repeated++ == 0) section.firstRepeated = date;
+}
+
+// Whether a line of a kept `day` is taken into the list; a repeat is counted.
+bool TakesLine(SectionReading& section, int64_t day, std::string_view date,
+               const std::string& name) {
+    if (IsNewLine(section.kept, day, name,
+                  [&](size_t i) { return section.list->Items(static_cast<int>(i)).Name; })) {
+        return true;
+    }
+    CountRepeat(section, date);
+    return false;
+}
+
+// A line of a day not kept: only its repeat is counted.
+void PassLine(SectionReading& section, int64_t day, std::string_view date,
+              const std::string& name) {
+    if (IsNewLine(section.others, day, name, [&](size_t i) { return section.otherNames[i]; })) {
+        section.others.days.push_back(day);
+        section.otherNames.push_back(name);
+    } else {
+        CountRepeat(section, date);
+    }
 }
 
 // The date and value of a line that holds quotes or a second "=", cut as the platform's field
@@ -212,13 +235,16 @@ void ReadLine(std::string_view key, std::string_view value, SectionReading& sect
     for (char c : value) bare = bare && c != '"' && c != '=' && c != ',';
     int64_t day = 0;
     if (bare && PlainDay(key, day, section.lastMonth)) {
-        if (!Kept(section, day)) return;
         std::string name = names.Decode(value);
+        if (!Kept(section, day)) {
+            PassLine(section, day, key, name);
+            return;
+        }
         if (!TakesLine(section, day, key, name)) return;
         TMemorial& item = section.list->Add();
         item.Date = key;
         item.Name = std::move(name);
-        section.days.push_back(day);
+        section.kept.days.push_back(day);
         return;
     }
     const bool quoted = HasAnyOf(key, "\"") || HasAnyOf(value, "\"=");
@@ -235,13 +261,14 @@ void ReadLine(std::string_view key, std::string_view value, SectionReading& sect
     if (!Kept(section, day)) {
         TMemorial dropped;  // read all the same, for the messages its value gives
         dropped.SetProperty(text, section.messages);
+        PassLine(section, day, date, dropped.Name);
         return;
     }
     TMemorial read;
     read.SetProperty(text, section.messages);
     if (!TakesLine(section, day, date, read.Name)) return;
     TMemorial& item = section.list->Add();
-    section.days.push_back(day);
+    section.kept.days.push_back(day);
     read.Date = std::move(date);
     item = std::move(read);
 }
@@ -318,7 +345,7 @@ bool ReadSections(const std::string& bytes, std::span<const OldCalendarSection> 
     for (SectionReading& section : reading) {
         if (!complete) {
             section.list->Clear();
-            section.days.clear();
+            section.kept.days.clear();
             continue;
         }
         section.messages.PassOn(sink);
@@ -334,7 +361,7 @@ bool ReadSections(const std::string& bytes, std::span<const OldCalendarSection> 
             complete = false;
         }
     }
-    for (SectionReading& section : reading) section.list->BuildDateIndex(section.days);
+    for (SectionReading& section : reading) section.list->BuildDateIndex(section.kept.days);
     return complete;
 }
 

@@ -312,6 +312,11 @@ TEST(OldCalendarData, BrokenAndOddFilesReadAsThroughTheIniFileReader) {
         "2016/1/6=\"\"\r\n2016/01/06=先負,1,2\r\n0/1/1=仏滅\r\n",
         // A section header without its closing bracket, and one that is not ours.
         "[六曜\n2016/1/1=大安\n[六曜x]\n2016/1/2=赤口\n",
+        // Repeats after the dates went back once, and after a day's second name; repeats of days
+        // that a load of a few days does not keep.
+        "[六曜]\n2016/01/06=大安\n2006/1/6=先勝\n2016/01/06=大安\n2016/1/6=先勝\n",
+        "[六曜]\n2016/1/6=先勝\n2216/01/07=\n2016/01/06=大安\n2216/01/07=\n2016/01/09=赤口\n"
+        "2016/01/09=赤口\n",
     };
     test::TempDir dir;
     for (const std::string& text : files) {
