@@ -9,15 +9,17 @@
 
 #include "app/MainUnit.h"
 #include "app/QtTranslations.h"
+#include "model/ProgramVersion.h"
 #include "output/FontSubstitutes.h"
 
 namespace {
 
 // Without a display Qt aborts with advice to reinstall the program; say what is wrong instead.
 void SayNoDisplay() {
-    std::fputs("orvalinden: 画面（DISPLAY または WAYLAND_DISPLAY）に接続できないため起動できません。"
-               "画面のない環境では orvalinden-cli を使ってください。\n",
-               stderr);
+    std::fputs(
+        "orvalinden: 画面（DISPLAY または WAYLAND_DISPLAY）に接続できないため起動できません。"
+        "画面のない環境では orvalinden-cli を使ってください。\n",
+        stderr);
 }
 
 bool DisplayNamed(int argc, char** argv) {
@@ -47,6 +49,21 @@ void HoldStartMessage(QtMsgType type, const QMessageLogContext&, const QString& 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered without a display, as a terminal user asks them.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("orvalinden %s\n", orv::ProgramVersion());
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::printf(
+            "使い方: orvalinden [DESIGN.sav]\n"
+            "  カレンダーをデザインするウィンドウを開きます。DESIGN.sav を付けるとそのデザインを"
+            "開きます。\n"
+            "  --help     この説明を表示します\n"
+            "  --version  版を表示します\n"
+            "画面のない環境での書き出しと印刷は orvalinden-cli --help を見てください。\n");
+        return 0;
+    }
     if (!DisplayNamed(argc, argv)) {
         SayNoDisplay();
         return 1;

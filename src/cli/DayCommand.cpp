@@ -53,7 +53,7 @@ int RunDay(const Arguments& args, MessageSink& sink) {
         }
         const auto date = ParseIsoDate(args[i]);
         if (!date) {
-            std::fprintf(stderr, "orvalinden-cli: '%s' is not a date YYYY-MM-DD\n",
+            std::fprintf(stderr, "orvalinden-cli: %s は YYYY-MM-DD の日付ではありません\n",
                          args[i].c_str());
             return 2;
         }

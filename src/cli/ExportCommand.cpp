@@ -61,7 +61,7 @@ std::optional<ExportOptions> ParseOptions(const Arguments& args, size_t files, M
                            (files == 1 && arg == "--printer");
         if (known) {
             if (!hasValue) {
-                sink.Report(MessageKind::Error, arg + " needs a value");
+                sink.Report(MessageKind::Error, arg + " の値がありません");
                 return std::nullopt;
             }
             const std::string& value = args[++i];
@@ -69,12 +69,14 @@ std::optional<ExportOptions> ParseOptions(const Arguments& args, size_t files, M
                 (arg == "--oldcal" ? options.oldCalendar : options.printer) = value;
                 continue;
             }
-            const std::optional<int> number = arg == "--dpi"      ? NumberIn(value, 1, 100000)
-                                              : arg == "--year"   ? NumberIn(value, 1, 9999)
-                                              : arg == "--months" ? NumberIn(value, 1, kMostMonths)
-                                                                  : NumberIn(value, 1, 12);
+            const int highest = arg == "--dpi"      ? 100000
+                                : arg == "--year"   ? 9999
+                                : arg == "--months" ? kMostMonths
+                                                    : 12;
+            const std::optional<int> number = NumberIn(value, 1, highest);
             if (!number) {
-                sink.Report(MessageKind::Error, arg + ": '" + value + "' is out of range");
+                sink.Report(MessageKind::Error, arg + " の値 " + value + " は使えません（1 から " +
+                                                    std::to_string(highest) + " までの整数）");
                 return std::nullopt;
             }
             if (arg == "--months") {
@@ -85,7 +87,7 @@ std::optional<ExportOptions> ParseOptions(const Arguments& args, size_t files, M
              : arg == "--year" ? options.year
                                : options.month) = number;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-            sink.Report(MessageKind::Error, "unknown option " + arg);
+            sink.Report(MessageKind::Error, arg + " というオプションはありません");
             return std::nullopt;
         } else {
             names.push_back(arg);

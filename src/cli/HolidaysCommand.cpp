@@ -23,7 +23,8 @@ int RunHolidays(const Arguments& args, MessageSink&) {
         return UsageError(*FindCommand("holidays"));
     }
     if (from > to) {
-        std::fprintf(stderr, "orvalinden-cli: FROM_YEAR %d is after TO_YEAR %d\n", from, to);
+        std::fprintf(stderr, "orvalinden-cli: はじめの年 %d が終わりの年 %d より後です\n", from,
+                     to);
         return 2;
     }
     for (int year = from; year <= to; ++year) {

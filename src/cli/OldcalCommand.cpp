@@ -40,8 +40,10 @@ int RunOldcal(const Arguments& args, MessageSink& sink) {
         return UsageError(command);
     }
     if (first < kOldCalendarFirstYear || last > kOldCalendarLastYear || first > last) {
-        std::fprintf(stderr, "orvalinden-cli oldcal: years must lie within %d..%d, %s\n",
-                     kOldCalendarFirstYear, kOldCalendarLastYear, "the first not after the last");
+        std::fprintf(stderr,
+                     "orvalinden-cli oldcal: 年は %d から %d までで、はじめの年を終わりの年より"
+                     "後にはできません\n",
+                     kOldCalendarFirstYear, kOldCalendarLastYear);
         return 2;
     }
     try {
@@ -49,7 +51,7 @@ int RunOldcal(const Arguments& args, MessageSink& sink) {
             const std::string bytes = OldCalendarFileBytes(LunisolarCalendar(first, last));
             if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
                 std::fflush(stdout) != 0) {
-                throw std::runtime_error("standard output could not be written");
+                throw std::runtime_error("標準出力に書けませんでした");
             }
             return 0;
         }

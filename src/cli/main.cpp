@@ -4,44 +4,45 @@
 
 #include "cli/Commands.h"
 #include "cli/StderrSink.h"
+#include "model/ProgramVersion.h"
 
 namespace orv::cli {
 
 namespace {
 
 const Command kCommands[] = {
-    {"resave", "IN.sav OUT.sav", "load a design and save it again", RunResave},
-    {"holidays", "FROM_YEAR TO_YEAR", "list the national holidays of those years", RunHolidays},
+    {"resave", "IN.sav OUT.sav", "デザインを読み込んで保存し直します", RunResave},
+    {"holidays", "FROM_YEAR TO_YEAR", "その年々の国民の祝日・休日を一覧にします", RunHolidays},
     {"day", "[--oldcal FILE] YYYY-MM-DD...",
-     "holiday, era, rokuyo, solar terms, old-calendar date, seasonal days and moon phase of each\n"
-     "      date (old-calendar data from FILE or its usual place)",
+     "その日の祝日、元号、六曜、二十四節気、旧暦の日付、雑節、月齢を表示します\n"
+     "      （旧暦データは FILE から、なければいつもの場所から読みます）",
      RunDay},
     {"oldcal", "FROM_YEAR TO_YEAR [-o FILE]",
-     "compute the rokuyo, the 24 solar terms, the old-calendar dates, the seasonal days and the\n"
-     "      moon phases of the years (1800..2200) and write them as an\n"
-     "      old-calendar data file; FILE defaults to 旧暦.ini in the current folder, - is\n"
-     "      standard output",
+     "その年々（1800〜2200 年）の六曜、二十四節気、旧暦の日付、雑節、月齢を計算して\n"
+     "      旧暦データファイルに書きます。FILE を省くと今のフォルダの 旧暦.ini、- なら標準出力です",
      RunOldcal},
     {"export",
      "DESIGN.sav OUT.png|OUT.bmp|OUT.pdf [--dpi N] [--year Y --month M] [--months C]\n"
      "      [--oldcal FILE]",
-     "draw a design as the window's image export (PNG, BMP) or its printing into a PDF file\n"
-     "      would; N defaults to the design's last export resolution (300 when it has none);\n"
-     "      with C months (1..120) from the design's month or Y/M, a PDF has a page per month\n"
-     "      and pictures are OUT-YYYY-MM.png (or .bmp), one per month",
+     "デザインを、ウィンドウの画像保存（PNG、BMP）や PDF への印刷と同じに書き出します。\n"
+     "      N を省くとデザインが最後に使った解像度（なければ 300）です。\n"
+     "      C か月（1〜120）をデザインの月か Y 年 M 月から書き出すと、PDF は 1 か月 1 ページ、\n"
+     "      画像は 1 か月ごとに OUT-YYYY-MM.png（または .bmp）になります",
      RunExport},
     {"print", "DESIGN.sav [--printer NAME] [--year Y --month M] [--months C] [--oldcal FILE]",
-     "print a design as the window prints it, to the printer NAME or the default one; with C\n"
-     "      months, one job of a page per month",
+     "デザインを、ウィンドウの印刷と同じにプリンタ NAME（省くといつものプリンタ）で\n"
+     "      印刷します。C か月なら、1 か月 1 ページの一つの印刷ジョブです",
      RunPrint},
 };
 
 void PrintHelp(std::FILE* out) {
-    std::fprintf(out, "Usage: orvalinden-cli COMMAND [ARGUMENTS]\n\nCommands:\n");
+    std::fprintf(out, "使い方: orvalinden-cli コマンド [引数]\n\nコマンド:\n");
     for (const Command& command : kCommands) {
         std::fprintf(out, "  %s %s\n      %s\n", command.name, command.usage, command.summary);
     }
-    std::fprintf(out, "  --help\n      show this help\n");
+    std::fprintf(out,
+                 "  --help\n      この説明を表示します\n"
+                 "  --version\n      版を表示します\n");
 }
 
 }  // namespace
@@ -54,7 +55,7 @@ const Command* FindCommand(const std::string& name) {
 }
 
 int UsageError(const Command& command) {
-    std::fprintf(stderr, "usage: orvalinden-cli %s %s\n", command.name, command.usage);
+    std::fprintf(stderr, "使い方: orvalinden-cli %s %s\n", command.name, command.usage);
     return 2;
 }
 
@@ -66,9 +67,16 @@ int main(int argc, char** argv) {
         PrintHelp(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("orvalinden-cli %s\n", orv::ProgramVersion());
+        return 0;
+    }
     const Command* command = FindCommand(argv[1]);
     if (command == nullptr) {
-        std::fprintf(stderr, "orvalinden-cli: unknown command '%s' (see --help)\n", argv[1]);
+        std::fprintf(
+            stderr,
+            "orvalinden-cli: 「%s」というコマンドはありません（--help で一覧を表示します）\n",
+            argv[1]);
         return 2;
     }
     StderrSink sink;

@@ -6,7 +6,9 @@
 
 namespace orv {
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -87,7 +89,11 @@ std::optional<CivilDate> TryParseDateText(std::string_view text) {
 
 CivilDate ParseDateText(std::string_view text) {
     if (auto date = TryParseDateText(text)) return *date;
-    throw ConversionError("'" + std::string(text) + "' is not a valid date");
+    throw ConversionError(NotADateText(text));
+}
+
+std::string NotADateText(std::string_view text) {
+    return std::string(text) + " は日付ではありません";
 }
 
 std::string PlainDateText(const CivilDate& date) {

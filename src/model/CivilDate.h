@@ -31,8 +31,11 @@ CivilDate AddMonths(int year, int month, int offset);
 // Reads a date text year "/" month "/" day (leading zeros optional, years 1..9999); nothing when
 // the text is not a valid date.
 std::optional<CivilDate> TryParseDateText(std::string_view text);
-// As TryParseDateText; raises ConversionError "'text' is not a valid date" otherwise.
+// As TryParseDateText; raises ConversionError NotADateText(text) otherwise.
 CivilDate ParseDateText(std::string_view text);
+
+// "2016/13/1 は日付ではありません": what a text that is no date is told as.
+std::string NotADateText(std::string_view text);
 // year "/" month "/" day in plain decimal, as the renderer asks the old-calendar lists.
 std::string PlainDateText(const CivilDate& date);
 

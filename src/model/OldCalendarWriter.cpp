@@ -94,9 +94,9 @@ std::string OldCalendarFileBytes(const LunisolarCalendar& calendar) {
 void WriteOldCalendarFile(const std::string& path, int firstYear, int lastYear) {
     if (firstYear < kOldCalendarFirstYear || lastYear > kOldCalendarLastYear ||
         firstYear > lastYear) {
-        throw std::invalid_argument(
-            "years must lie within " + std::to_string(kOldCalendarFirstYear) + ".." +
-            std::to_string(kOldCalendarLastYear) + ", the first not after the last");
+        throw std::invalid_argument("年は " + std::to_string(kOldCalendarFirstYear) + " から " +
+                                    std::to_string(kOldCalendarLastYear) +
+                                    " までで、はじめの年を終わりの年より後にはできません");
     }
     WriteFileAtomically(path, OldCalendarFileBytes(LunisolarCalendar(firstYear, lastYear)));
 }

@@ -78,7 +78,7 @@ std::string IntToStr(int64_t value);
 // Parses a whole decimal integer (optional sign) or a hexadecimal one written "$5A" or "0x5A";
 // false when the text is anything else or does not fit 32 bits.
 bool TryStrToInt(std::string_view text, int32_t& value);
-// As TryStrToInt; raises ConversionError "'text' is not a valid integer value" on failure.
+// As TryStrToInt; raises ConversionError "text は整数として読めません" on failure.
 int32_t StrToInt(std::string_view text);
 
 }  // namespace orv

@@ -236,7 +236,7 @@ Bitmap DecodeBmpFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::error_code error;
     const uint64_t fileSize = std::filesystem::file_size(path, error);
-    if (!in || error) throw PictureError(path + ": the file cannot be read");
+    if (!in || error) throw PictureError(path + ": ファイルを読めません");
 
     // Headers and colour table come first; the pixels are read only once their size is known.
     constexpr uint64_t kHeadLimit = kFileHeaderSize + 124 + 16 + 256 * 4;

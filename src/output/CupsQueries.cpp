@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
+#include <string_view>
 
 #include "output/PrintTarget.h"
 
@@ -61,6 +63,18 @@ DotPair FromPpd(const std::string& printer) {
 
 }  // namespace
 
+std::string RejectingQueueText(const std::string& printer, const std::string& reason) {
+    return "プリンタ「" + printer + "」は印刷を受け付けていません" +
+           (reason.empty() ? std::string() : "（" + reason + "）") +
+           "。\r\nプリンタの管理者に確かめてください。";
+}
+
+std::string PausedQueueText(const std::string& printer, const std::string& reason) {
+    return "プリンタ「" + printer + "」は一時停止しています" +
+           (reason.empty() ? std::string() : "（" + reason + "）") +
+           "。\r\n印刷はプリンタのキューで待っていて、再開すると印刷されます。";
+}
+
 DotPair ParseResolutionOption(const std::string& text) {
     int x = 0;
     int y = 0;
@@ -89,6 +103,41 @@ DotPair CupsDefaultResolution(const std::string& printer) {
     return result;
 }
 
+CupsQueueState CupsQueue(const std::string& printer) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", printer.c_str());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    static const char* const kAsked[] = {"printer-is-accepting-jobs", "printer-state",
+                                         "printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  std::size(kAsked), nullptr, kAsked);
+    CupsQueueState state;
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    if (response == nullptr) return state;
+    if (ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING) {
+        if (ipp_attribute_t* a =
+                ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN)) {
+            state.Accepting = ippGetBoolean(a, 0) != 0;
+        }
+        if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM)) {
+            state.Paused = ippGetInteger(a, 0) == IPP_PSTATE_STOPPED;
+        }
+        if (ipp_attribute_t* a =
+                ippFindAttribute(response, "printer-state-message", IPP_TAG_ZERO)) {
+            // CUPS' own words for a queue stopped without a reason say nothing more than we do.
+            const char* text = ippGetString(a, 0, nullptr);
+            if (text != nullptr && std::string_view(text) != "Paused" &&
+                std::string_view(text) != "Rejecting Jobs") {
+                state.Message = text;
+            }
+        }
+    }
+    ippDelete(response);
+    return state;
+}
+
 int CupsSubmitPdf(const std::string& printer, const std::string& file, const std::string& title,
                   const CupsOptions& options) {
     int count = 0;
@@ -100,7 +149,11 @@ int CupsSubmitPdf(const std::string& printer, const std::string& file, const std
                                    count, list);
     cupsFreeOptions(count, list);
     if (job <= 0) {
-        throw PrinterError(printer + ": the print job was refused (" + cupsLastErrorString() + ")");
+        const std::string reason = cupsLastErrorString();
+        const CupsQueueState queue = CupsQueue(printer);
+        if (!queue.Accepting) throw PrinterError(RejectingQueueText(printer, queue.Message));
+        throw PrinterError("プリンタ「" + printer + "」が印刷を受け付けませんでした（" + reason +
+                           "）。");
     }
     return job;
 }

@@ -16,7 +16,20 @@ DotPair CupsDefaultResolution(const std::string& printer);
 // "300dpi", "600x600dpi", "1200x600dpi" as dots per inch; 0 x 0 for anything else.
 DotPair ParseResolutionOption(const std::string& text);
 
-// Sends a PDF file as one job; PrinterError with CUPS' reason when the job is refused.
+// What the queue of a printer says of itself; a queue CUPS does not answer for reads as ready.
+struct CupsQueueState {
+    bool Accepting = true;  // takes jobs (cupsaccept / cupsreject)
+    bool Paused = false;    // holds its jobs (cupsdisable / cupsenable)
+    std::string Message;    // the reason given for either, if any
+};
+CupsQueueState CupsQueue(const std::string& printer);
+
+// What a user is told of a queue that refuses jobs, and of one that holds them.
+std::string RejectingQueueText(const std::string& printer, const std::string& reason);
+std::string PausedQueueText(const std::string& printer, const std::string& reason);
+
+// Sends a PDF file as one job; PrinterError with the queue's or CUPS' reason when the job is
+// refused.
 // Returns the job's id.
 int CupsSubmitPdf(const std::string& printer, const std::string& file, const std::string& title,
                   const CupsOptions& options);

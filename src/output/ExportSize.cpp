@@ -17,9 +17,12 @@ int Clamped(int64_t pixels) {
     return static_cast<int>(std::clamp<int64_t>(pixels, INT_MIN, INT_MAX));
 }
 
-}  // namespace
+struct Extent {
+    int64_t Width;
+    int64_t Height;
+};
 
-PixelSize ExportPictureSize(int sizeXMm, int sizeYMm, int dpi, const TData& design) {
+Extent ExportExtent(int sizeXMm, int sizeYMm, int dpi, const TData& design) {
     const double sizeX = sizeXMm;
     const double sizeY = sizeYMm;
     int64_t width = Pixels(sizeX, dpi);
@@ -33,10 +36,20 @@ PixelSize ExportPictureSize(int sizeXMm, int sizeYMm, int dpi, const TData& desi
         width += (cols - 1) * stepX;
         height += (rows - 1) * stepY;
     }
-    return {Clamped(width), Clamped(height)};
+    return {width, height};
 }
 
-std::optional<std::string> ExportSizeRefusal(PixelSize size) {
+}  // namespace
+
+PixelSize ExportPictureSize(int sizeXMm, int sizeYMm, int dpi, const TData& design) {
+    const Extent extent = ExportExtent(sizeXMm, sizeYMm, dpi, design);
+    return {Clamped(extent.Width), Clamped(extent.Height)};
+}
+
+std::optional<std::string> ExportSizeRefusal(int sizeXMm, int sizeYMm, int dpi,
+                                             const TData& design) {
+    // Told in the pixels the sizes ask for, which an int may not hold.
+    const Extent size = ExportExtent(sizeXMm, sizeYMm, dpi, design);
     if (size.Width <= kMaxExportSide && size.Height <= kMaxExportSide) return std::nullopt;
     return "画像が大きすぎます（" + std::to_string(size.Width) + " x " +
            std::to_string(size.Height) + " ピクセル）。\r\n縦横とも " +
@@ -44,10 +57,14 @@ std::optional<std::string> ExportSizeRefusal(PixelSize size) {
 }
 
 std::optional<std::string> PageSizeRefusal(double widthMm, double heightMm) {
+    const auto mm = [](double value) { return std::to_string(std::llround(value)); };
+    if (!(widthMm > 0) || !(heightMm > 0)) {
+        return "用紙の大きさが正しくありません（" + mm(widthMm) + " x " + mm(heightMm) +
+               " mm）。\r\n幅と高さを 1 mm 以上にしてください。";
+    }
     if (widthMm <= kMaxPageSideMm && heightMm <= kMaxPageSideMm) return std::nullopt;
-    return "出力が大きすぎます（" + std::to_string(std::lround(widthMm)) + " x " +
-           std::to_string(std::lround(heightMm)) + " mm）。\r\n縦横とも " +
-           std::to_string(std::lround(kMaxPageSideMm)) +
+    return "出力が大きすぎます（" + mm(widthMm) + " x " + mm(heightMm) + " mm）。\r\n縦横とも " +
+           mm(kMaxPageSideMm) +
            " mm（200 インチ）以下になるよう、サイズや面付けの数を減らしてください。";
 }
 

@@ -149,6 +149,13 @@ bool DrawPrintPage(OutputEnvironment& env, const OutputJob& job, PrintTarget& pr
                       true);
 }
 
+void EndPrintJob(PrintTarget& printer, MessageSink& messages) {
+    printer.EndJob();
+    if (const std::string notice = printer.EndedJobNotice(); !notice.empty()) {
+        messages.Report(MessageKind::Warning, notice);
+    }
+}
+
 bool OutputPrint(OutputEnvironment& env, const OutputJob& job, PrintTarget& printer,
                  bool atPrintPosition) {
     StatusScope status(env.Status, kStatusPrint);
@@ -158,7 +165,7 @@ bool OutputPrint(OutputEnvironment& env, const OutputJob& job, PrintTarget& prin
             printer.AbortJob();
             return false;
         }
-        printer.EndJob();
+        EndPrintJob(printer, env.Messages);
         return true;
     } catch (const std::exception& e) {
         printer.AbortJob();
@@ -229,7 +236,7 @@ ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const OutputJob& 
     const QSizeF page = LayoutSizeMm(job);
     std::optional<std::string> refusal = PageSizeRefusal(page.width(), page.height());
     if (!refusal) {
-        refusal = ExportSizeRefusal(ExportPictureSize(job.SizeX, job.SizeY, dpi, job.Design));
+        refusal = ExportSizeRefusal(job.SizeX, job.SizeY, dpi, job.Design);
     }
     if (refusal) {
         env.Messages.Report(MessageKind::Warning, *refusal);

@@ -74,6 +74,9 @@ bool OutputPrint(OutputEnvironment& env, const OutputJob& job, PrintTarget& prin
 bool DrawPrintPage(OutputEnvironment& env, const OutputJob& job, PrintTarget& printer,
                    bool atPrintPosition);
 
+// Ends the job on `printer` and warns of what the user should know of it (a paused printer).
+void EndPrintJob(PrintTarget& printer, MessageSink& messages);
+
 // The window's resolution input box.
 class ResolutionAsker {
   public:

@@ -75,10 +75,14 @@ MonthsOutcome ForEachMonth(OutputEnvironment& env, const OutputJob& job, const M
 }
 
 bool ValidRun(OutputEnvironment& env, const MonthRun& run) {
-    if (run.Count >= 1 && run.Count <= kMostMonths && run.Start.Month >= 1 &&
-        run.Start.Month <= 12) {
-        return true;
+    // A run starts at the design's month unless one is given, and only a file can hold 13.
+    if (run.Start.Month < 1 || run.Start.Month > 12) {
+        env.Messages.Report(MessageKind::Error,
+                            "デザインの月が " + std::to_string(run.Start.Month) +
+                                " です。月は 1 から 12 までで指定してください。");
+        return false;
     }
+    if (run.Count >= 1 && run.Count <= kMostMonths) return true;
     env.Messages.Report(MessageKind::Warning, "月数は 1 から " + std::to_string(kMostMonths) +
                                                   " までで指定してください。");
     return false;
@@ -104,7 +108,7 @@ MonthsOutcome PrintMonths(OutputEnvironment& env, const OutputJob& job, PrintTar
             printer.AbortJob();
             return outcome;
         }
-        printer.EndJob();
+        EndPrintJob(printer, env.Messages);
     } catch (const std::exception& e) {
         printer.AbortJob();
         env.Status.ShowStatus("");

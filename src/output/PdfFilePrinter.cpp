@@ -29,9 +29,7 @@ PdfFilePrinter::~PdfFilePrinter() {
 
 void PdfFilePrinter::StartJob(const std::string& title) {
     AbortJob();
-    if (dpi_ < 1 || !(widthMm_ > 0) || !(heightMm_ > 0)) {
-        throw PrinterError(path_ + ": the page has no size");
-    }
+    if (dpi_ < 1) throw PrinterError(path_ + ": 解像度は 1 dpi 以上で指定してください。");
     if (const auto refusal = PageSizeRefusal(widthMm_, heightMm_)) throw PrinterError(*refusal);
     try {
         file_ = std::make_unique<StagedFile>(path_);

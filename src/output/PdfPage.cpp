@@ -48,7 +48,8 @@ PdfPage::PdfPage(StagedFile& file, const QPageLayout& layout, DotPair dpi, QPoin
     : target_(file.Target()),
       output_(std::make_unique<Output>(file)),
       writer_(std::make_unique<QPdfWriter>(output_.get())) {
-    if (dpi.X < 1 || dpi.Y < 1) throw PrinterError(file.Target() + ": the page has no resolution");
+    if (dpi.X < 1 || dpi.Y < 1)
+        throw PrinterError(file.Target() + ": 解像度は 1 dpi 以上で指定してください。");
     writer_->setTitle(QString::fromStdString(title));
     writer_->setCreator(QStringLiteral("Orvalinden"));
     writer_->setResolution(dpi.X);
@@ -58,7 +59,7 @@ PdfPage::PdfPage(StagedFile& file, const QPageLayout& layout, DotPair dpi, QPoin
     paper.setMinimumMargins(QMarginsF(0, 0, 0, 0));
     writer_->setPageLayout(paper);
     if (!painter_.begin(writer_.get())) {
-        throw PrinterError(file.Target() + ": the PDF page could not be started");
+        throw PrinterError(file.Target() + ": PDF のページを始められませんでした。");
     }
     dpi_ = dpi;
     origin_ = origin;
@@ -74,7 +75,7 @@ void PdfPage::PlaceOrigin() {
 
 void PdfPage::NewPage() {
     if (!writer_->newPage())
-        throw PrinterError(target_ + ": the next PDF page could not be started");
+        throw PrinterError(target_ + ": PDF の次のページを始められませんでした。");
     PlaceOrigin();
 }
 
@@ -90,7 +91,7 @@ void PdfPage::Finish() {
     const bool ended = painter_.end();
     if (!output_->Error().empty()) throw PrinterError(output_->Error());
     if (!ended || !output_->Complete()) {
-        throw PrinterError(target_ + ": the PDF file could not be written completely");
+        throw PrinterError(target_ + ": PDF ファイルを最後まで書けませんでした。");
     }
 }
 

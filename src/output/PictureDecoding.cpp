@@ -5,11 +5,11 @@
 namespace orv {
 
 void CheckPictureSize(int64_t width, int64_t height) {
-    if (width <= 0 || height <= 0) throw PictureError("The picture has no pixels.");
+    if (width <= 0 || height <= 0) throw PictureError("画像に画素がありません。");
     if (width > kMaxPicturePixels || height > kMaxPicturePixels ||
         width * height > kMaxPicturePixels) {
-        throw PictureError("The picture is too large (" + std::to_string(width) + " x " +
-                           std::to_string(height) + " pixels).");
+        throw PictureError("画像が大きすぎます（" + std::to_string(width) + " x " +
+                           std::to_string(height) + " ピクセル）。");
     }
 }
 

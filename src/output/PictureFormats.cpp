@@ -139,7 +139,7 @@ std::string PictureFormats::DialogFilter() const {
 
 Bitmap PictureFormats::DecodeOrThrow(const std::string& path) const {
     const PictureFormat* format = ForFile(path);
-    if (format == nullptr) throw PictureError(path + ": no picture format for this extension");
+    if (format == nullptr) throw PictureError(path + ": この拡張子の画像形式には対応していません");
     // A FIFO would block the decoder and a device would never end.
     struct stat st {};
     if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {

@@ -41,6 +41,8 @@ class PrintTarget {
     // Completes the job (sends it to the printer, or puts the file in place). PrinterError when
     // that fails; nothing is printed or left behind then.
     virtual void EndJob() = 0;
+    // What the user should know of the job EndJob just sent (a printer that holds it), if anything.
+    virtual std::string EndedJobNotice() const { return {}; }
     // Drops the job: nothing is printed, no file is left. Never throws; harmless without a job.
     virtual void AbortJob() noexcept = 0;
     virtual bool Printing() const = 0;

@@ -169,6 +169,7 @@ std::string PrinterLayer::PaperName() {
 
 void PrinterLayer::StartJob(const std::string& title) {
     AbortJob();
+    notice_.clear();
     // The printer may have gone since the last look; a job must not start into nothing.
     Refresh();
     const Facts& facts = Checked();
@@ -186,6 +187,10 @@ void PrinterLayer::StartJob(const std::string& title) {
             throw;
         }
         return;
+    }
+    // A queue that refuses jobs is said before the pages are drawn for nothing.
+    if (const CupsQueueState queue = CupsQueue(PrinterName()); !queue.Accepting) {
+        throw PrinterError(RejectingQueueText(PrinterName(), queue.Message));
     }
     std::string path = QDir::tempPath().toStdString() + "/orvalinden-job-XXXXXX";
     const int fd = mkstemp(path.data());
@@ -247,6 +252,9 @@ void PrinterLayer::EndJob() {
                 break;
         }
         CupsSubmitPdf(PrinterName(), jobFile_, jobTitle_, options);
+        if (const CupsQueueState queue = CupsQueue(PrinterName()); queue.Paused) {
+            notice_ = PausedQueueText(PrinterName(), queue.Message);
+        }
     } catch (...) {
         Forget();
         throw;

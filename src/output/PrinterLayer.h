@@ -75,6 +75,7 @@ class PrinterLayer : public PrintTarget {
     QPainter& Painter() override;
     void NewPage() override;
     void EndJob() override;
+    std::string EndedJobNotice() const override { return notice_; }
     void AbortJob() noexcept override;
     bool Printing() const override { return page_ != nullptr; }
 
@@ -97,6 +98,7 @@ class PrinterLayer : public PrintTarget {
     std::unique_ptr<StagedFile> file_;  // the file being printed into
     std::unique_ptr<PdfPage> page_;
     std::string jobFile_;
+    std::string notice_;
     std::string jobTitle_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 
 #include "render/RenderPass.h"
@@ -22,11 +23,11 @@ bool Beyond(double mm, float pxPerMm) {
 void CheckPassExtent(const RenderPass& pass) {
     if (Beyond(pass.W, pass.pxX) || Beyond(pass.H, pass.pxY) || Beyond(pass.sheetLeft, pass.pxX) ||
         Beyond(pass.sheetTop, pass.pxY)) {
-        throw Error("カレンダーが大きすぎて描けません（" +
-                    std::to_string(static_cast<int64_t>(static_cast<double>(pass.W) * pass.pxX)) +
-                    " x " +
-                    std::to_string(static_cast<int64_t>(static_cast<double>(pass.H) * pass.pxY)) +
-                    " ピクセル）");
+        // Told as asked: a size past any integer type is printed whole, not wrapped.
+        char size[96];
+        std::snprintf(size, sizeof size, "%.0f x %.0f", static_cast<double>(pass.W) * pass.pxX,
+                      static_cast<double>(pass.H) * pass.pxY);
+        throw Error("カレンダーが大きすぎて描けません（" + std::string(size) + " ピクセル）");
     }
 }
 

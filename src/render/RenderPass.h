@@ -87,8 +87,8 @@ inline int PictureMargin(const TData& design) {
 // The first day of a month, which must be a date the calendar can show.
 inline CivilDate FirstOfMonth(int year, int month) {
     if (!IsValidDate(year, month, 1)) {
-        throw ConversionError("'" + std::to_string(year) + "/" + std::to_string(month) +
-                              "/1' is not a valid date");
+        throw ConversionError(
+            NotADateText(std::to_string(year) + "/" + std::to_string(month) + "/1"));
     }
     return {year, month, 1};
 }

@@ -102,7 +102,7 @@ TEST(CliDay, ProblemsGoToStandardError) {
     EXPECT_EQ(damaged.status, 1);
     EXPECT_EQ(damaged.out,
               "2016-01-06\t\t平成28\t大安\t\t\t\t\n2016-01-08\t\t平成28\t\t\t\t\t\n");
-    EXPECT_EQ(damaged.err, "error: 旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ: '2016/02/30' is not a valid date\n");
+    EXPECT_EQ(damaged.err, "error: 旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ: 2016/02/30 は日付ではありません\n");
 }
 
 }  // namespace

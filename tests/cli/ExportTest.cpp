@@ -149,7 +149,7 @@ TEST_F(ExportCommand, APictureThatCannotBeDrawnIsNamedWithItsReason) {
         design.PictureFile = picture;
         ASSERT_TRUE(design.SaveToFile(dir.File("pictured.sav"), quiet));
         const std::string warning =
-            "warning: 画像を読み込めないため、画像なしで出力しました。: " + picture + ": " +
+            "warning: 画像を読み込めないため、画像なしで出力しました。 " + picture + ": " +
             reason + "\n";
         for (const char* output : {"out.png --dpi 50", "out.pdf", "year.pdf --months 3"}) {
             SCOPED_TRACE(picture + " " + output);

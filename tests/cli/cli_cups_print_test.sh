@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # orvalinden-cli print onto a cups-pdf queue of a CUPS server of our own (see cups-server.sh): a run
 # of twelve months is one job of twelve A4 pages, January to December; a printer that does not
-# exist is an error with status 1 and no job.
+# exist is an error with status 1 and no job; a paused queue is said and holds the job, a queue
+# that refuses jobs is an error with its reason.
 #
 # Usage: cli_cups_print_test.sh CLI
 # Exit status: 0 passed, 1 failed, 77 skipped (cupsd and the cups-pdf backend need root).
@@ -48,6 +49,27 @@ else
             fail "page $month does not show 2026年${month}月"
     done
 fi
+
+# A paused queue takes the job and holds it: said as a warning, status 0, the job waiting.
+cancel -a "$queue" 2>/dev/null
+cupsdisable "$queue"
+out=$("$cli" print "$work/design.sav" --printer "$queue" 2>&1)
+status=$?
+[ $status -eq 0 ] || fail "a paused queue: status $status: $out"
+grep -q "warning: プリンタ「$queue」は一時停止しています。" <<<"$out" || fail "a paused queue: $out"
+[ "$(lpstat -o "$queue" | wc -l)" -eq 1 ] || fail "a paused queue: the job is not waiting"
+cancel -a "$queue"
+cupsenable "$queue"
+
+# A queue that refuses jobs: an error with its reason, status 1, no job.
+cupsreject -r "用紙交換中" "$queue"
+out=$("$cli" print "$work/design.sav" --printer "$queue" 2>&1)
+status=$?
+[ $status -eq 1 ] || fail "a rejecting queue: status $status: $out"
+grep -q "error: プリンタ「$queue」は印刷を受け付けていません（用紙交換中）。" <<<"$out" ||
+    fail "a rejecting queue: $out"
+[ -z "$(lpstat -o "$queue")" ] || fail "a rejecting queue holds a job"
+cupsaccept "$queue"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"

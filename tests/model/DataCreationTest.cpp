@@ -238,7 +238,7 @@ TEST(SolarTermRun, ADateThatDoesNotExistStopsTheRunAndWritesNothing) {
     EXPECT_FALSE(result.Written);
     const auto messages = sink.Take();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "ｴﾗｰ\r\n'2005/02/30' is not a valid date");
+    EXPECT_EQ(messages[0].text, "ｴﾗｰ\r\n2005/02/30 は日付ではありません");
     EXPECT_EQ(result.Rows.size(), 8u * 24u);
     EXPECT_FALSE(std::filesystem::exists(folder.SolarTermResult()));
 }

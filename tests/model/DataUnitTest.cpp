@@ -308,7 +308,7 @@ TEST(SettingsFile, GarbageLoadsWithoutACrash) {
         dir.Write("mx.sav", "[MatrixData]\n99999999999=1,,\n[Matrix]\nCols=5\n"), sink));
     const auto messages = sink.Take();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ\r\n'99999999999' is not a valid integer value");
+    EXPECT_EQ(messages[0].text, "ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ\r\n99999999999 は整数として読めません");
     EXPECT_EQ(e.Cols, 0);
 
     TData f;

@@ -50,7 +50,7 @@ TEST(MemorialList, AColourBeyondThirtyTwoBitsIsReportedAndTheRestKept) {
     const auto messages = sink.Take();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(messages[0].text, "TMemorial.SetProperty ｴﾗｰ\r\n'99999999999' is not a valid integer value");
+    EXPECT_EQ(messages[0].text, "TMemorial.SetProperty ｴﾗｰ\r\n99999999999 は整数として読めません");
 }
 
 TEST(MemorialList, FindByDateComparesThePartsAsNumbers) {
@@ -139,7 +139,7 @@ TEST(ImpositionList, AnOffsetBeyondThirtyTwoBitsIsReported) {
     EXPECT_EQ(e.ImageFile, "");
     const auto messages = sink.Take();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "TMatrix.SetProperty ｴﾗｰ\r\n'99999999999' is not a valid integer value");
+    EXPECT_EQ(messages[0].text, "TMatrix.SetProperty ｴﾗｰ\r\n99999999999 は整数として読めません");
 }
 
 }  // namespace

@@ -145,7 +145,7 @@ TEST(OldCalendarData, ABadDateStopsTheLoadAndKeepsWhatCameBefore) {
     const auto messages = sink.Take();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(messages[0].text, "旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ\r\n'2016/02/30' is not a valid date");
+    EXPECT_EQ(messages[0].text, "旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ\r\n2016/02/30 は日付ではありません");
     EXPECT_EQ(Dates(rokuyo), (std::vector<std::string>{"2016/02/28", "2016/02/29"}));
     EXPECT_EQ(solarTerms.Count(), 0);
     // What was loaded still answers from an index.

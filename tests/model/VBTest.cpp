@@ -67,7 +67,7 @@ TEST(Numbers, DigitRunsBeyondThirtyTwoBitsRaiseTheConversionError) {
         ValInt("99999999999");
         FAIL() << "no error";
     } catch (const ConversionError& e) {
-        EXPECT_STREQ(e.what(), "'99999999999' is not a valid integer value");
+        EXPECT_STREQ(e.what(), "99999999999 は整数として読めません");
     }
 }
 

@@ -34,6 +34,11 @@ TEST(ExportPictureSize, SheetAtTheResolutionAndTheWholeImpositionGrid) {
     // The gap is part of each step: (100 + 10) mm is 1299 pixels, (100 - 20) mm 944.
     EXPECT_EQ(ExportPictureSize(100, 100, 300, Imposition(1, 2, 10)), (PixelSize{2480, 1181}));
     EXPECT_EQ(ExportPictureSize(100, 100, 300, Imposition(3, 2, -20)), (PixelSize{2125, 2125}));
+    // A picture past any int is refused in the pixels it asks for, not in wrapped ones.
+    EXPECT_EQ(ExportSizeRefusal(2'000'000'000, 100, 300, TData()),
+              "画像が大きすぎます（23622047244 x 1181 ピクセル）。\r\n縦横とも 30000 "
+              "ピクセル以下になるよう、解像度を下げてください。");
+    EXPECT_EQ(ExportSizeRefusal(2539, 100, 300, TData()), std::nullopt);
 }
 
 TEST(PreviewSize, CalendarAtTheZoomWidenedForImpositionAndCentred) {

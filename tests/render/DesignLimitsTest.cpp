@@ -116,7 +116,7 @@ TEST_F(DesignLimits, MonthsRunningPastTheLastYearStopTheLayoutWithOneMessage) {
     const HashingCanvas canvas = Layout(d);
     const std::vector<Message> messages = sink.Take();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "描画ｴﾗｰ\r\n'10000/1/1' is not a valid date");
+    EXPECT_EQ(messages[0].text, "描画ｴﾗｰ\r\n10000/1/1 は日付ではありません");
     EXPECT_GT(canvas.texts, 0);  // November and December were drawn
 }
 

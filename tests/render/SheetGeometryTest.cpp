@@ -143,7 +143,7 @@ TEST_F(RenderTest, AFailingPassIsReportedAndDropsThePictureCache) {
     std::vector<Message> messages = sink.Take();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(messages[0].text, "描画ｴﾗｰ\r\n'2016/13/1' is not a valid date");
+    EXPECT_EQ(messages[0].text, "描画ｴﾗｰ\r\n2016/13/1 は日付ではありません");
     EXPECT_FALSE(state.PictureBitmap);
     EXPECT_TRUE(state.PictureChanged);
 
