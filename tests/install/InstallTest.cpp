@@ -113,5 +113,36 @@ TEST_F(InstalledTree, ProgramsDesktopEntryIconAndMetainfoAreWhereDesktopsLook) {
               std::string::npos);
 }
 
+TEST_F(InstalledTree, EveryProgramHasAManualPageThatManShowsWithoutComplaint) {
+    const Outcome help = RunShell(Quote(Path("bin/orvalinden-cli")) + " --help");
+    for (const char* program : {"orvalinden", "orvalinden-cli", "orvalinden-cli-export"}) {
+        const std::string page = Path("share/man/man1/" + std::string(program) + ".1.gz");
+        ASSERT_TRUE(FileExists(page)) << page;
+        const Outcome shown = RunShell("LANG=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l " +
+                                       Quote(page) + " 2>&1 >/dev/null");
+        EXPECT_EQ(shown.status, 0) << program << "\n" << shown.output;
+        EXPECT_EQ(shown.output, "") << program;
+        // The command line's page names every command its --help lists.
+        if (std::string(program) != "orvalinden-cli") continue;
+        const std::string text = RunShell("zcat " + Quote(page)).output;
+        for (const char* command : {"resave", "holidays", "day", "oldcal", "export", "print"}) {
+            EXPECT_NE(help.output.find("  " + std::string(command) + " "), std::string::npos);
+            EXPECT_NE(text.find(".B " + std::string(command)), std::string::npos) << command;
+        }
+    }
+    // The copyright file in the machine-readable format, and the changelog of this version.
+    const std::string copyright = test::TempDir::Read(Path("share/doc/orvalinden/copyright"));
+    EXPECT_EQ(copyright.rfind(
+                  "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/", 0),
+              0u);
+    const Outcome version = RunShell(Quote(Path("bin/orvalinden-cli")) + " --version");
+    const std::string changelog =
+        RunShell("zcat " + Quote(Path("share/doc/orvalinden/changelog.gz"))).output;
+    EXPECT_EQ(changelog.rfind(
+                  "orvalinden (" + version.output.substr(15, version.output.size() - 16) + ") ", 0),
+              0u)
+        << version.output << changelog.substr(0, 40);
+}
+
 }  // namespace
 }  // namespace orv
