@@ -1,7 +1,11 @@
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
 #include "cli/Commands.h"
+#include "model/AtomicFile.h"
+#include "model/Errors.h"
+#include "model/HolidayList.h"
 #include "model/Holidays.h"
 
 namespace orv::cli {
@@ -14,9 +18,51 @@ bool ParseYear(const std::string& text, int& year) {
     return ec == std::errc() && ptr == end && year >= 1 && year <= 9999;
 }
 
+// The published list is about 20 KB; anything far larger is no such list.
+constexpr uint64_t kMostListBytes = 4 << 20;
+
+const char* NameOrNone(const std::string& name) {
+    return name.empty() ? "（なし）" : name.c_str();
+}
+
+// holidays --check FILE: the differences between the list and the rules, one a line, as diff
+// answers: 0 for none, 1 for some, 2 for a file that could not be read.
+int CheckList(const std::string& path, MessageSink& sink) {
+    std::vector<Holiday> listed;
+    try {
+        listed = ReadHolidayList(ReadWholeFile(path, kMostListBytes));
+    } catch (const IoError& e) {
+        sink.Report(MessageKind::Error, e.what());  // names the file
+        return 2;
+    } catch (const std::exception& e) {
+        sink.Report(MessageKind::Error, path + ": " + e.what());
+        return 2;
+    }
+    if (listed.empty()) {
+        sink.Report(MessageKind::Error, path + ": 祝日の行がありません");
+        return 2;
+    }
+    const std::vector<HolidayDifference> differences = CompareWithRules(listed);
+    for (const HolidayDifference& d : differences) {
+        std::printf("%04d-%02d-%02d\t一覧: %s\tプログラム: %s\n", d.Date.Year, d.Date.Month,
+                    d.Date.Day, NameOrNone(d.Listed), NameOrNone(d.Ruled));
+    }
+    int first = listed.front().Date.Year;
+    int last = first;
+    for (const Holiday& holiday : listed) {
+        first = std::min(first, holiday.Date.Year);
+        last = std::max(last, holiday.Date.Year);
+    }
+    std::printf("%d〜%d 年: 一覧の %zu 日のうち、違いは %zu 日です。\n", first, last, listed.size(),
+                differences.size());
+    if (std::fflush(stdout) != 0) return 2;
+    return differences.empty() ? 0 : 1;
+}
+
 }  // namespace
 
-int RunHolidays(const Arguments& args, MessageSink&) {
+int RunHolidays(const Arguments& args, MessageSink& sink) {
+    if (args.size() == 2 && args[0] == "--check") return CheckList(args[1], sink);
     int from = 0;
     int to = 0;
     if (args.size() != 2 || !ParseYear(args[0], from) || !ParseYear(args[1], to)) {

@@ -12,7 +12,11 @@ namespace {
 
 const Command kCommands[] = {
     {"resave", "IN.sav OUT.sav", "デザインを読み込んで保存し直します", RunResave},
-    {"holidays", "FROM_YEAR TO_YEAR", "その年々の国民の祝日・休日を一覧にします", RunHolidays},
+    {"holidays", "FROM_YEAR TO_YEAR | --check FILE.csv",
+     "その年々の国民の祝日・休日を一覧にします。--check では内閣府の「国民の祝日・休日月日」\n"
+     "      （syukujitsu.csv、Shift_JIS か UTF-8）とプログラムの祝日の違いを一日一行で示します\n"
+     "      （違いがなければ終了ステータス 0、あれば 1）",
+     RunHolidays},
     {"day", "[--oldcal FILE] YYYY-MM-DD...",
      "その日の祝日、元号、六曜、二十四節気、旧暦の日付、雑節、月齢を表示します\n"
      "      （旧暦データは FILE から、なければいつもの場所から読みます）",

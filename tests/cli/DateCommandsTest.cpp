@@ -51,6 +51,55 @@ TEST(CliHolidays, AWrongRangeIsAUsageError) {
     }
 }
 
+// 2020 and 2021 as the Cabinet Office lists them: the Olympic moves, and 「休日」 for every day off
+// without a name of its own.
+const char* const kOfficeList2020To2021 =
+    "国民の祝日・休日月日,国民の祝日・休日名称\r\n"
+    "2020/1/1,元日\r\n2020/1/13,成人の日\r\n2020/2/11,建国記念の日\r\n2020/2/23,天皇誕生日\r\n"
+    "2020/2/24,休日\r\n2020/3/20,春分の日\r\n2020/4/29,昭和の日\r\n2020/5/3,憲法記念日\r\n"
+    "2020/5/4,みどりの日\r\n2020/5/5,こどもの日\r\n2020/5/6,休日\r\n2020/7/23,海の日\r\n"
+    "2020/7/24,スポーツの日\r\n2020/8/10,山の日\r\n2020/9/21,敬老の日\r\n2020/9/22,秋分の日\r\n"
+    "2020/11/3,文化の日\r\n2020/11/23,勤労感謝の日\r\n"
+    "2021/1/1,元日\r\n2021/1/11,成人の日\r\n2021/2/11,建国記念の日\r\n2021/2/23,天皇誕生日\r\n"
+    "2021/3/20,春分の日\r\n2021/4/29,昭和の日\r\n2021/5/3,憲法記念日\r\n2021/5/4,みどりの日\r\n"
+    "2021/5/5,こどもの日\r\n2021/7/22,海の日\r\n2021/7/23,スポーツの日\r\n2021/8/8,山の日\r\n"
+    "2021/8/9,休日\r\n2021/9/20,敬老の日\r\n2021/9/23,秋分の日\r\n2021/11/3,文化の日\r\n"
+    "2021/11/23,勤労感謝の日\r\n";
+
+TEST(CliHolidays, CheckSetsTheCabinetOfficeListAgainstTheRules) {
+    test::TempDir dir;
+    const std::string office = kOfficeList2020To2021;
+    std::string edited = office;
+    edited.replace(edited.find("2021/8/9,休日\r\n"), std::string("2021/8/9,休日\r\n").size(), "");
+    edited += "2021/12/28,新しい祝日\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        int status;
+        std::string out;  // its end
+        std::string err;
+    } cases[] = {
+        {"sjis.csv", Utf8ToCp932(office), 0,
+         "2020〜2021 年: 一覧の 35 日のうち、違いは 0 日です。\n", ""},
+        {"bom.csv", "\xEF\xBB\xBF" + office, 0, "違いは 0 日です。\n", ""},
+        {"edited.csv", Utf8ToCp932(edited), 1,
+         "2021-08-09\t一覧: （なし）\tプログラム: 振替休日\n"
+         "2021-12-28\t一覧: 新しい祝日\tプログラム: （なし）\n"
+         "2020〜2021 年: 一覧の 35 日のうち、違いは 2 日です。\n",
+         ""},
+        {"bad.csv", Utf8ToCp932(office + "2021/13/1,x\r\n"), 2, "",
+         "2021/13/1 は日付ではありません"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir.Write(c.name, c.bytes);
+        const auto result =
+            test::RunCli("holidays --check " + test::ShellQuote(path), dir.File("err.txt"));
+        EXPECT_EQ(result.status, c.status) << c.name << "\n" << result.err;
+        EXPECT_TRUE(result.out.ends_with(c.out)) << c.name << "\n" << result.out;
+        EXPECT_NE(result.err.find(c.err), std::string::npos) << c.name << "\n" << result.err;
+    }
+}
+
 std::string WriteOldCalendar(const test::TempDir& dir, const std::string& text) {
     return dir.Write("旧暦.ini", Utf8ToCp932(text));
 }
@@ -100,8 +149,7 @@ TEST(CliDay, ProblemsGoToStandardError) {
     const auto damaged = test::RunCli(
         "day --oldcal " + test::ShellQuote(data) + " 2016-01-06 2016-01-08", dir.File("err.txt"));
     EXPECT_EQ(damaged.status, 1);
-    EXPECT_EQ(damaged.out,
-              "2016-01-06\t\t平成28\t大安\t\t\t\t\n2016-01-08\t\t平成28\t\t\t\t\t\n");
+    EXPECT_EQ(damaged.out, "2016-01-06\t\t平成28\t大安\t\t\t\t\n2016-01-08\t\t平成28\t\t\t\t\t\n");
     EXPECT_EQ(damaged.err, "error: 旧暦ﾃﾞｰﾀﾛｰﾄﾞｴﾗｰ: 2016/02/30 は日付ではありません\n");
 }
 

@@ -1,0 +1,89 @@
+#include "model/HolidayList.h"
+
+#include <algorithm>
+#include <map>
+
+#include "model/Codec.h"
+#include "model/Errors.h"
+#include "model/Utf8.h"
+
+namespace orv {
+
+namespace {
+
+bool IsUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length = Utf8CharLength(bytes, i);
+        if (Utf8Decode(bytes, i) == U'\uFFFD' && bytes.substr(i, length) != "\xEF\xBF\xBD") {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r\"");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\"") - first + 1);
+}
+
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+bool SameHoliday(const std::string& listed, const std::string& ruled) {
+    if (listed == ruled || (!listed.empty() && EndsWith(ruled, listed))) return true;
+    // The list calls every day off that has no name of its own 「休日」.
+    if (listed == "休日") return ruled == "振替休日" || ruled == "国民の休日";
+    return listed == "休日（祝日扱い）" && !ruled.empty();
+}
+
+}  // namespace
+
+std::vector<Holiday> ReadHolidayList(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    const std::string text = IsUtf8(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
+    std::vector<Holiday> holidays;
+    size_t lineNumber = 0;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line(text.data() + start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (Trimmed(line).empty()) continue;
+        const size_t comma = line.find(',');
+        const std::string_view date = Trimmed(line.substr(0, comma));
+        const std::optional<CivilDate> day = TryParseDateText(date);
+        if (!day) {
+            if (holidays.empty()) continue;  // the heading
+            throw Error(std::to_string(lineNumber) + " 行目: " + NotADateText(date));
+        }
+        const std::string_view name =
+            comma == std::string_view::npos ? std::string_view() : Trimmed(line.substr(comma + 1));
+        holidays.push_back({*day, std::string(name)});
+    }
+    return holidays;
+}
+
+std::vector<HolidayDifference> CompareWithRules(const std::vector<Holiday>& listed) {
+    if (listed.empty()) return {};
+    const auto [first, last] = std::minmax_element(
+        listed.begin(), listed.end(),
+        [](const Holiday& a, const Holiday& b) { return a.Date.Year < b.Date.Year; });
+    std::map<CivilDate, std::pair<std::string, std::string>> days;
+    for (const Holiday& holiday : listed) days[holiday.Date].first = holiday.Name;
+    for (int year = first->Date.Year; year <= last->Date.Year; ++year) {
+        for (Holiday& holiday : HolidaysOfYear(year)) days[holiday.Date].second = holiday.Name;
+    }
+    std::vector<HolidayDifference> differences;
+    for (const auto& [date, names] : days) {
+        if (!SameHoliday(names.first, names.second)) {
+            differences.push_back({date, names.first, names.second});
+        }
+    }
+    return differences;
+}
+
+}  // namespace orv
