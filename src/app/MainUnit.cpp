@@ -99,6 +99,9 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     exportProgress_->setMaximumWidth(160);
     exportCancel_ = new QPushButton(QStringLiteral("中止"), this);
     exportCancel_->setObjectName(QStringLiteral("cmdCancelExport"));
+    holidaySource_ = new QLabel(this);
+    holidaySource_->setObjectName(QStringLiteral("lblHolidaySource"));
+    ui_->StatusBar1->addPermanentWidget(holidaySource_);
     ui_->StatusBar1->addPermanentWidget(exportProgress_);
     ui_->StatusBar1->addPermanentWidget(exportCancel_);
     exportProgress_->hide();

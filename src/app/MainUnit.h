@@ -191,6 +191,8 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     void CreateZoomControls();
     // The zoom that shows, in the status bar.
     void ShowZoom();
+    // Which source the holidays of the shown year come from: the rules or an installed list.
+    void ShowHolidaySource(int year);
     // Selects entry `index` of the zoom list (the last is 「ページ全体」); nothing for -1.
     void ZoomToItem(int index);
     // Ctrl+wheel over the preview: a zoom step around the pointer; false for other wheels.
@@ -229,6 +231,7 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     QSplitter* splitter_ = nullptr;
     QLabel* statusPanel_;
     QLabel* zoomLabel_ = nullptr;
+    QLabel* holidaySource_ = nullptr;
     QSlider* zoomSlider_ = nullptr;
     QProgressBar* exportProgress_;
     QPushButton* exportCancel_;

@@ -142,7 +142,17 @@ void TfrmMain::PaintBox1Paint(QWidget& box) {
     if (!exporting_ || !previewLayout_) previewLayout_ = PlacePreview(env, BuildJob(), painter);
     OutputPreview(env, *previewLayout_, painter, PixelSize{box.width(), box.height()});
     painting_ = false;
+    ShowHolidaySource(Data().Year);
     ReportAfterPaint(pending.Take());
+}
+
+void TfrmMain::ShowHolidaySource(int year) {
+    const std::string file = state_.Holidays.SourceOf(year);
+    holidaySource_->setText(file.empty() ? QStringLiteral("祝日: 本ソフトの規則")
+                                         : QStringLiteral("祝日: 内閣府の一覧"));
+    holidaySource_->setToolTip(
+        file.empty() ? QStringLiteral("祝日は本ソフトに組み込んだ祝日法の規則で決めています。")
+                     : QString::fromStdString(file));
 }
 
 OutputEnvironment TfrmMain::Environment(MessageSink& sink) {

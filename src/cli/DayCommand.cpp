@@ -10,6 +10,7 @@
 #include "model/AtomicFile.h"
 #include "model/CivilDate.h"
 #include "model/Eras.h"
+#include "model/HolidayList.h"
 #include "model/Holidays.h"
 #include "model/OldCalendar.h"
 #include "model/ProgramPaths.h"
@@ -78,9 +79,11 @@ int RunDay(const Arguments& args, MessageSink& sink) {
     std::sort(days.begin(), days.end());
     AlmanacData almanac;
     LoadOldCalendarFile(path, rokuyo, solarTerms, almanac, noting, &days);
+    HolidaySource holidays;
+    LoadInstalledHolidayList(holidays, noting);
 
     for (const CivilDate& date : dates) {
-        const std::string holiday = HolidayName(date.Year, date.Month, date.Day, true);
+        const std::string holiday = holidays.Name(date, true);
         const int phase = almanac.MoonPhaseOn(date);
         std::printf("%04d-%02d-%02d\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", date.Year, date.Month, date.Day,
                     holiday.c_str(), EraText(date).c_str(), rokuyo.NamesOnDate(date).c_str(),

@@ -2,11 +2,13 @@
 // The Cabinet Office's list of national holidays (「国民の祝日・休日月日」, syukujitsu.csv) read
 // and set against the program's own rules, so that a user sees what a law change after the
 // release has moved.
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/Holidays.h"
+#include "model/MessageSink.h"
 
 namespace orv {
 
@@ -24,5 +26,32 @@ struct HolidayDifference {
 // The list's generic 「休日」 stands for a substitute or citizens' holiday, and its short names
 // for the rules' long ones (「結婚の儀」 for 「皇太子明仁親王の結婚の儀」).
 std::vector<HolidayDifference> CompareWithRules(const std::vector<Holiday>& listed);
+
+// The holidays a calendar shows: the rules, and for the years an installed list covers, the
+// list, so that a law change after the release is followed without a new program.
+class HolidaySource {
+  public:
+    // From now on the list's years (its first to its last) follow `listed`, read from `file`.
+    void UseList(const std::vector<Holiday>& listed, std::string file);
+    // As HolidayName: the holiday of the date, or the empty text.
+    std::string Name(const CivilDate& date, bool applySubstitute) const;
+    // The file the holidays of `year` come from; empty when they come from the rules.
+    std::string SourceOf(int year) const;
+
+  private:
+    std::map<CivilDate, std::string> listed_;
+    int firstYear_ = 0;
+    int lastYear_ = -1;
+    std::string file_;
+};
+
+// The installed list: syukujitsu.csv beside the program, else in
+// $XDG_DATA_HOME/orvalinden/ (default ~/.local/share/orvalinden/); empty when there is none.
+std::string InstalledHolidayListPath();
+inline constexpr const char* kHolidayListFileName = "syukujitsu.csv";
+
+// Reads the installed list, if there is one, into `holidays`; one that cannot be read is warned
+// of and the rules stay.
+void LoadInstalledHolidayList(HolidaySource& holidays, MessageSink& sink);
 
 }  // namespace orv

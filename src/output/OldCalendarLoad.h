@@ -14,7 +14,7 @@ namespace orv {
 
 class OldCalendarLoad {
   public:
-    // Starts reading `path` (LoadOldCalendarFile).
+    // Starts reading `path` (LoadOldCalendarFile), and the installed holiday list if there is one.
     explicit OldCalendarLoad(std::string path);
     // Waits while the read is still going on.
     ~OldCalendarLoad() = default;
@@ -28,6 +28,7 @@ class OldCalendarLoad {
     TMemorials rokuyo_;
     TMemorials solarTerms_;
     AlmanacData almanac_;
+    HolidaySource holidays_;
     std::future<void> done_;  // last: the thread starts once the rest is built
 };
 

@@ -69,7 +69,7 @@ void DrawDay(RenderPass& pass, const GridGeometry& g, const CivilDate& date, int
     SelectFont(canvas, design.DayFont, g.S, design.DayFontB, design.DayFontI);
     std::string number = std::to_string(date.Day);
 
-    std::string holiday = HolidayName(date.Year, date.Month, date.Day, col != sundayColumn);
+    std::string holiday = pass.state.Holidays.Name(date, col != sundayColumn);
     if (memorial == nullptr) {
         if (col == sundayColumn || !holiday.empty()) {
             color = design.HolidayColor;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/AlmanacData.h"
+#include "model/HolidayList.h"
 #include "model/Memorials.h"
 #include "render/Bitmap.h"
 
@@ -15,7 +16,7 @@ namespace orv {
 // Turns a picture file into a bitmap. The output layer supplies the real decoders; the renderer
 // only asks.
 class PictureDecoder {
-public:
+  public:
     virtual ~PictureDecoder() = default;
     // The decoded picture, or nothing when the file cannot be decoded. Never throws.
     virtual std::optional<Bitmap> Decode(const std::string& path) const = 0;
@@ -61,6 +62,8 @@ struct RenderState {
     TMemorials SolarTermList;
     // Old-calendar dates, seasonal days and moon phases from the same file.
     AlmanacData Almanac;
+    // The national holidays: the rules, or an installed list for the years it covers.
+    HolidaySource Holidays;
     // No decoder: no picture is drawn.
     const PictureDecoder* Decoder = nullptr;
 };

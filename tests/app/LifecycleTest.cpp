@@ -1,6 +1,10 @@
 // Start, first activation, close and the auto-save.
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
+#include <utility>
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
@@ -33,6 +37,28 @@ class LifecycleTest : public QObject {
         const CivilDate today = Today();
         QCOMPARE(w.window->Style().Controls().cboYDStyle->itemText(0),
                  QString("%1年%2月").arg(today.Year).arg(today.Month));
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+
+    void TheStatusBarSaysWhereTheShownYearsHolidaysComeFrom() {
+        QTemporaryDir data;
+        QDir(data.path()).mkpath("orvalinden");
+        QFile list(data.filePath("orvalinden/syukujitsu.csv"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("2027/1/1,元日\r\n2027/12/28,新しい祝日\r\n");
+        list.close();
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        WindowFiles files;
+        TestWindow w(files);
+        qunsetenv("XDG_DATA_HOME");
+        const auto* source = w.window->findChild<QLabel*>("lblHolidaySource");
+        QVERIFY(source != nullptr);
+        for (const auto& [year, text] :
+             {std::pair{2027, "祝日: 内閣府の一覧"}, std::pair{2026, "祝日: 本ソフトの規則"}}) {
+            w.window->Basic().SetYearMonth(year, 12);
+            w.window->Controls().PaintBox1->repaint();
+            QCOMPARE(source->text(), QString(text));
+        }
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 

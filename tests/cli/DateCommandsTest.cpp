@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "model/Codec.h"
+#include "model/DataUnit.h"
+#include "model/Holidays.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
 
@@ -98,6 +103,60 @@ TEST(CliHolidays, CheckSetsTheCabinetOfficeListAgainstTheRules) {
         EXPECT_TRUE(result.out.ends_with(c.out)) << c.name << "\n" << result.out;
         EXPECT_NE(result.err.find(c.err), std::string::npos) << c.name << "\n" << result.err;
     }
+}
+
+TEST(CliHolidays, AnInstalledListDecidesTheYearsItCovers) {
+    test::TempDir dir;
+    // 2027 as a law change might leave it: 3/22 no longer off, a new day in December.
+    std::string list = "国民の祝日・休日月日,国民の祝日・休日名称\r\n";
+    for (const Holiday& holiday : HolidaysOfYear(2027)) {
+        if (holiday.Date == CivilDate{2027, 3, 22}) continue;
+        list += std::to_string(holiday.Date.Year) + "/" + std::to_string(holiday.Date.Month) + "/" +
+                std::to_string(holiday.Date.Day) + "," + holiday.Name + "\r\n";
+    }
+    list += "2027/12/28,新しい祝日\r\n";
+    const std::string data = dir.File("data");
+    std::filesystem::create_directories(data + "/orvalinden");
+    dir.Write("data/orvalinden/syukujitsu.csv", Utf8ToCp932(list));
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const auto day = test::RunCli("day 2027-12-28 2027-03-22 2027-01-01 2026-12-28 2026-11-03",
+                                  dir.File("err.txt"));
+    EXPECT_EQ(day.status, 0) << day.err;
+    std::vector<std::string> names;
+    for (size_t pos = 0; pos < day.out.size(); pos = day.out.find('\n', pos) + 1) {
+        const size_t tab = day.out.find('\t', pos) + 1;
+        names.push_back(day.out.substr(tab, day.out.find('\t', tab) - tab));
+    }
+    // The list's year follows the list; the years before it follow the rules.
+    EXPECT_EQ(names, (std::vector<std::string>{"新しい祝日", "", "元日", "", "文化の日"}));
+
+    // The sheet draws the list's holiday.
+    TData design = NewDesign();
+    design.Year = 2027;
+    design.Month = 12;
+    NullMessageSink quiet;
+    ASSERT_TRUE(design.SaveToFile(dir.File("december.sav"), quiet));
+    const auto pdf = test::RunCli("export " + test::ShellQuote(dir.File("december.sav")) + " " +
+                                      test::ShellQuote(dir.File("december.pdf")),
+                                  dir.File("err.txt"));
+    EXPECT_EQ(pdf.status, 0) << pdf.err;
+    FILE* text =
+        popen(("pdftotext " + test::ShellQuote(dir.File("december.pdf")) + " -").c_str(), "r");
+    std::string page;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, text)) > 0;) page.append(buffer, n);
+    pclose(text);
+    EXPECT_NE(page.find("新しい祝日"), std::string::npos) << page;
+
+    // A list that cannot be read is said, and the rules stay.
+    dir.Write("data/orvalinden/syukujitsu.csv", list + "2027/13/1,x\r\n");
+    const auto broken = test::RunCli("day 2027-03-22", dir.File("err.txt"));
+    EXPECT_EQ(broken.status, 0);
+    EXPECT_NE(broken.out.find("\t振替休日\t"), std::string::npos) << broken.out;
+    EXPECT_NE(broken.err.find("warning: 祝日の一覧を読めないため、プログラムの祝日を使います。"),
+              std::string::npos)
+        << broken.err;
+    unsetenv("XDG_DATA_HOME");
 }
 
 std::string WriteOldCalendar(const test::TempDir& dir, const std::string& text) {
