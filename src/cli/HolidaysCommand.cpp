@@ -1,10 +1,7 @@
-#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
 #include "cli/Commands.h"
-#include "model/AtomicFile.h"
-#include "model/Errors.h"
 #include "model/HolidayList.h"
 #include "model/Holidays.h"
 
@@ -18,9 +15,6 @@ bool ParseYear(const std::string& text, int& year) {
     return ec == std::errc() && ptr == end && year >= 1 && year <= 9999;
 }
 
-// The published list is about 20 KB; anything far larger is no such list.
-constexpr uint64_t kMostListBytes = 4 << 20;
-
 const char* NameOrNone(const std::string& name) {
     return name.empty() ? "（なし）" : name.c_str();
 }
@@ -30,12 +24,9 @@ const char* NameOrNone(const std::string& name) {
 int CheckList(const std::string& path, MessageSink& sink) {
     std::vector<Holiday> listed;
     try {
-        listed = ReadHolidayList(ReadWholeFile(path, kMostListBytes));
-    } catch (const IoError& e) {
-        sink.Report(MessageKind::Error, e.what());  // names the file
-        return 2;
+        listed = ReadHolidayListFile(path);
     } catch (const std::exception& e) {
-        sink.Report(MessageKind::Error, path + ": " + e.what());
+        sink.Report(MessageKind::Error, e.what());
         return 2;
     }
     if (listed.empty()) {
@@ -47,14 +38,9 @@ int CheckList(const std::string& path, MessageSink& sink) {
         std::printf("%04d-%02d-%02d\t一覧: %s\tプログラム: %s\n", d.Date.Year, d.Date.Month,
                     d.Date.Day, NameOrNone(d.Listed), NameOrNone(d.Ruled));
     }
-    int first = listed.front().Date.Year;
-    int last = first;
-    for (const Holiday& holiday : listed) {
-        first = std::min(first, holiday.Date.Year);
-        last = std::max(last, holiday.Date.Year);
-    }
-    std::printf("%d〜%d 年: 一覧の %zu 日のうち、違いは %zu 日です。\n", first, last, listed.size(),
-                differences.size());
+    const YearSpan years = YearsOf(listed);
+    std::printf("%d〜%d 年: 一覧の %zu 日のうち、違いは %zu 日です。\n", years.First, years.Last,
+                listed.size(), differences.size());
     if (std::fflush(stdout) != 0) return 2;
     return differences.empty() ? 0 : 1;
 }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include <cstdlib>
-
 #include "model/AtomicFile.h"
 #include "model/Codec.h"
 #include "model/Errors.h"
@@ -71,14 +69,30 @@ std::vector<Holiday> ReadHolidayList(std::string_view bytes) {
     return holidays;
 }
 
-std::vector<HolidayDifference> CompareWithRules(const std::vector<Holiday>& listed) {
+std::vector<Holiday> ReadHolidayListFile(const std::string& path) {
+    // The published list is about 20 KB; anything far larger is no such list.
+    constexpr uint64_t kMostListBytes = 4 << 20;
+    const std::string bytes = ReadWholeFile(path, kMostListBytes);  // IoError names the file
+    try {
+        return ReadHolidayList(bytes);
+    } catch (const Error& e) {
+        throw Error(path + ": " + e.what());
+    }
+}
+
+YearSpan YearsOf(const std::vector<Holiday>& listed) {
     if (listed.empty()) return {};
     const auto [first, last] = std::minmax_element(
         listed.begin(), listed.end(),
         [](const Holiday& a, const Holiday& b) { return a.Date.Year < b.Date.Year; });
+    return {first->Date.Year, last->Date.Year};
+}
+
+std::vector<HolidayDifference> CompareWithRules(const std::vector<Holiday>& listed) {
+    const YearSpan years = YearsOf(listed);
     std::map<CivilDate, std::pair<std::string, std::string>> days;
     for (const Holiday& holiday : listed) days[holiday.Date].first = holiday.Name;
-    for (int year = first->Date.Year; year <= last->Date.Year; ++year) {
+    for (int year = years.First; year <= years.Last; ++year) {
         for (Holiday& holiday : HolidaysOfYear(year)) days[holiday.Date].second = holiday.Name;
     }
     std::vector<HolidayDifference> differences;
@@ -92,20 +106,14 @@ std::vector<HolidayDifference> CompareWithRules(const std::vector<Holiday>& list
 
 void HolidaySource::UseList(const std::vector<Holiday>& listed, std::string file) {
     listed_.clear();
-    if (listed.empty()) return;
-    firstYear_ = listed.front().Date.Year;
-    lastYear_ = firstYear_;
-    for (const Holiday& holiday : listed) {
-        listed_[holiday.Date] = holiday.Name;
-        firstYear_ = std::min(firstYear_, holiday.Date.Year);
-        lastYear_ = std::max(lastYear_, holiday.Date.Year);
-    }
+    for (const Holiday& holiday : listed) listed_[holiday.Date] = holiday.Name;
+    years_ = YearsOf(listed);
     file_ = std::move(file);
 }
 
 std::string HolidaySource::Name(const CivilDate& date, bool applySubstitute) const {
     std::string ruled = HolidayName(date.Year, date.Month, date.Day, applySubstitute);
-    if (date.Year < firstYear_ || date.Year > lastYear_) return ruled;
+    if (!years_.Holds(date.Year)) return ruled;
     const auto listed = listed_.find(date);
     if (listed == listed_.end()) return {};
     // The rules' own name where they agree: 「振替休日」 rather than the list's bare 「休日」.
@@ -113,36 +121,18 @@ std::string HolidaySource::Name(const CivilDate& date, bool applySubstitute) con
 }
 
 std::string HolidaySource::SourceOf(int year) const {
-    return year >= firstYear_ && year <= lastYear_ ? file_ : std::string();
-}
-
-std::string InstalledHolidayListPath() {
-    const std::string beside = ExecutableFolder() + kHolidayListFileName;
-    if (FileExists(beside)) return beside;
-    std::string data;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg == '/') {
-        data = xdg;
-    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        data = std::string(home) + "/.local/share";
-    } else {
-        return {};
-    }
-    const std::string user = data + "/orvalinden/" + kHolidayListFileName;
-    return FileExists(user) ? user : std::string();
+    return years_.Holds(year) ? file_ : std::string();
 }
 
 void LoadInstalledHolidayList(HolidaySource& holidays, MessageSink& sink) {
-    // The published list is about 20 KB; anything far larger is no such list.
-    constexpr uint64_t kMostListBytes = 4 << 20;
     const std::string list = InstalledHolidayListPath();
     if (list.empty()) return;
-    const char* const kUnread = "祝日の一覧を読めないため、プログラムの祝日を使います。\r\n";
     try {
-        holidays.UseList(ReadHolidayList(ReadWholeFile(list, kMostListBytes)), list);
-    } catch (const IoError& e) {
-        sink.Report(MessageKind::Warning, kUnread + std::string(e.what()));  // names the file
+        holidays.UseList(ReadHolidayListFile(list), list);
     } catch (const std::exception& e) {
-        sink.Report(MessageKind::Warning, kUnread + list + ": " + e.what());
+        sink.Report(
+            MessageKind::Warning,
+            "祝日の一覧を読めないため、プログラムの祝日を使います。\r\n" + std::string(e.what()));
     }
 }
 

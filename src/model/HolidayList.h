@@ -16,6 +16,18 @@ namespace orv {
 // they come; a heading row is skipped. Error naming the line for a row that is no date.
 std::vector<Holiday> ReadHolidayList(std::string_view bytes);
 
+// The list in the file at `path`; Error naming the file when it cannot be read or a row is no
+// date.
+std::vector<Holiday> ReadHolidayListFile(const std::string& path);
+
+// The first and the last year of a list; Last < First for an empty one.
+struct YearSpan {
+    int First = 0;
+    int Last = -1;
+    bool Holds(int year) const { return year >= First && year <= Last; }
+};
+YearSpan YearsOf(const std::vector<Holiday>& listed);
+
 struct HolidayDifference {
     CivilDate Date;
     std::string Listed;  // the list's name, empty when the list has no holiday on the date
@@ -40,18 +52,12 @@ class HolidaySource {
 
   private:
     std::map<CivilDate, std::string> listed_;
-    int firstYear_ = 0;
-    int lastYear_ = -1;
+    YearSpan years_;
     std::string file_;
 };
 
-// The installed list: syukujitsu.csv beside the program, else in
-// $XDG_DATA_HOME/orvalinden/ (default ~/.local/share/orvalinden/); empty when there is none.
-std::string InstalledHolidayListPath();
-inline constexpr const char* kHolidayListFileName = "syukujitsu.csv";
-
-// Reads the installed list, if there is one, into `holidays`; one that cannot be read is warned
-// of and the rules stay.
+// Reads the installed list (InstalledHolidayListPath), if there is one, into `holidays`; one that
+// cannot be read is warned of and the rules stay.
 void LoadInstalledHolidayList(HolidaySource& holidays, MessageSink& sink);
 
 }  // namespace orv

@@ -94,12 +94,14 @@ struct LastMonth {
     int64_t firstDay = 0;  // day number of its first day
 };
 
-// The lines of one section taken so far, by day, to tell a line repeated.
+// The lines of one section taken so far, by day, to tell a line repeated; a name is its text, or
+// for the lines a load of a few days passes over, only its hash.
+template <typename Name>
 struct TakenLines {
     std::vector<int64_t> days;           // the day of each line taken, in the file's order
     bool ascending = true;               // the days so far do not go down, as in a generated file
     std::unordered_set<int64_t> daySet;  // every day, once they are not ascending
-    std::unordered_map<int64_t, std::vector<std::string>> namesOfRepeatedDays;
+    std::unordered_map<int64_t, std::vector<Name>> namesOfRepeatedDays;
 };
 
 struct SectionReading {
@@ -107,10 +109,10 @@ struct SectionReading {
     const std::vector<int64_t>* onlyDays = nullptr;  // null: every entry is kept
     bool seen = false;                 // its first header has come; later ones are skipped
     std::optional<std::string> error;  // why a bad date stopped it
-    TakenLines kept;                   // its days are those of the list's entries, for the index
+    TakenLines<std::string> kept;      // its days are those of the list's entries, for the index
     // The lines of days not kept, read only so that their repeats are told as in a whole load.
-    TakenLines others;
-    std::vector<std::string> otherNames;
+    TakenLines<size_t> others;
+    std::vector<size_t> otherNames;
     LastMonth lastMonth;
     // Held back, so that they come out in the order of the sections asked for, and not at all for
     // a section that an earlier bad date keeps from being read.
@@ -123,8 +125,8 @@ struct SectionReading {
 // taken. A date may carry several names, joined (a solar term and a 雑節), but a line repeated,
 // or a date repeated beyond a day's share, is left out: a damaged file repeating one date
 // thousands of times does not join thousands of names.
-template <typename NameOf>
-bool IsNewLine(TakenLines& taken, int64_t day, const std::string& name, NameOf nameOf) {
+template <typename Name, typename NameOf>
+bool IsNewLine(TakenLines<Name>& taken, int64_t day, const Name& name, NameOf nameOf) {
     constexpr size_t kMostNamesOnADay = 8;
     std::vector<int64_t>& days = taken.days;
     // While the days do not go down, a repeat can only be of the last day.
@@ -134,7 +136,7 @@ bool IsNewLine(TakenLines& taken, int64_t day, const std::string& name, NameOf n
         taken.daySet.insert(days.begin(), days.end());
     }
     if (!taken.ascending && taken.daySet.insert(day).second) return true;
-    std::vector<std::string>& names = taken.namesOfRepeatedDays[day];
+    std::vector<Name>& names = taken.namesOfRepeatedDays[day];
     if (names.empty()) {
         for (size_t i = 0; i < days.size(); ++i) {
             if (days[i] == day) names.push_back(nameOf(i));
@@ -166,9 +168,10 @@ bool TakesLine(SectionReading& section, int64_t day, std::string_view date,
 // A line of a day not kept: only its repeat is counted.
 void PassLine(SectionReading& section, int64_t day, std::string_view date,
               const std::string& name) {
-    if (IsNewLine(section.others, day, name, [&](size_t i) { return section.otherNames[i]; })) {
+    const size_t hash = std::hash<std::string>{}(name);
+    if (IsNewLine(section.others, day, hash, [&](size_t i) { return section.otherNames[i]; })) {
         section.others.days.push_back(day);
-        section.otherNames.push_back(name);
+        section.otherNames.push_back(hash);
     } else {
         CountRepeat(section, date);
     }

@@ -23,16 +23,21 @@ bool CanWrite(const std::string& path) {
     return access(path.c_str(), W_OK) == 0;
 }
 
-std::string ConfigFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+// Our folder under an XDG base folder: $VARIABLE when it is absolute, else $HOME/homeFallback.
+std::string XdgFolder(const char* variable, const char* homeFallback) {
+    const char* xdg = std::getenv(variable);
     std::string base;
     if (xdg != nullptr && *xdg == '/') {
         base = xdg;
     } else {
         const char* home = std::getenv("HOME");
-        base = std::string(home != nullptr ? home : "") + "/.config";
+        base = std::string(home != nullptr ? home : "") + homeFallback;
     }
     return base + "/orvalinden/";
+}
+
+std::string ConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", "/.config");
 }
 
 }  // namespace
@@ -78,6 +83,14 @@ std::string OldCalendarDataPath() {
 
 std::string ManualPath() {
     return DataFilePath("manual/index.html");
+}
+
+std::string InstalledHolidayListPath() {
+    for (const std::string& folder :
+         {ExecutableFolder(), XdgFolder("XDG_DATA_HOME", "/.local/share")}) {
+        if (FileExists(folder + kHolidayListFileName)) return folder + kHolidayListFileName;
+    }
+    return {};
 }
 
 }  // namespace orv

@@ -20,7 +20,12 @@ std::string OldCalendarDataPath();
 // The manual (manual/index.html), looked for in the same places.
 std::string ManualPath();
 
+// The Cabinet Office's holiday list a user installed: syukujitsu.csv beside the program, else in
+// $XDG_DATA_HOME/orvalinden/ (default ~/.local/share/orvalinden/); empty when there is none.
+std::string InstalledHolidayListPath();
+
 inline constexpr const char* kAutoSaveFileName = "Orvalinden.bak";
+inline constexpr const char* kHolidayListFileName = "syukujitsu.csv";
 inline constexpr const char* kOldCalendarFileName = "旧暦.ini";
 
 }  // namespace orv

@@ -15,13 +15,9 @@ std::string NotAnInteger(std::string_view text) {
     return std::string(text) + " は整数として読めません";
 }
 
-bool IsBlankOrControl(unsigned char c) {
-    return c <= ' ';
-}
+bool IsBlankOrControl(unsigned char c) { return c <= ' '; }
 
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Byte offset of character position `pos` (1-based) in `s`; s.size() when past the end.
 size_t ByteOffsetOf(std::string_view s, int pos) {
@@ -42,13 +38,9 @@ size_t FindFrom(std::string_view s, size_t from, std::string_view sub) {
 
 }  // namespace
 
-std::string Variant::ToText() const {
-    return isText_ ? text_ : IntToStr(int_);
-}
+std::string Variant::ToText() const { return isText_ ? text_ : IntToStr(int_); }
 
-int32_t Variant::ToInt() const {
-    return isText_ ? StrToInt(Trim(text_)) : int_;
-}
+int32_t Variant::ToInt() const { return isText_ ? StrToInt(Trim(text_)) : int_; }
 
 Variant operator+(const Variant& a, const Variant& b) {
     if (a.IsText() && b.IsText()) return Variant(a.ToText() + b.ToText());
@@ -76,9 +68,7 @@ std::string Mid(std::string_view s, int start, int count) {
     return std::string(s.substr(from, to - from));
 }
 
-std::string Left(std::string_view s, int count) {
-    return Mid(s, 1, count);
-}
+std::string Left(std::string_view s, int count) { return Mid(s, 1, count); }
 
 std::string Right(std::string_view s, int count) {
     int length = Len(s);
@@ -98,13 +88,9 @@ int InStrFrom(int start, std::string_view s, std::string_view sub) {
     return 0;
 }
 
-int InStr(std::string_view s, std::string_view sub) {
-    return InStrFrom(1, s, sub);
-}
+int InStr(std::string_view s, std::string_view sub) { return InStrFrom(1, s, sub); }
 
-bool IsNumeric(std::string_view s) {
-    return !s.empty() && s[0] >= '0' && s[0] <= '9';
-}
+bool IsNumeric(std::string_view s) { return !s.empty() && s[0] >= '0' && s[0] <= '9'; }
 
 std::string Trim(std::string_view s) {
     size_t b = 0, e = s.size();
@@ -127,9 +113,7 @@ Variant Val(const Variant& v) {
     return Variant((negative ? "-" : "") + text.substr(digitsFrom, i - digitsFrom));
 }
 
-int32_t ValInt(const Variant& v) {
-    return Val(v).ToInt();
-}
+int32_t ValInt(const Variant& v) { return Val(v).ToInt(); }
 
 std::vector<std::string> Split(std::string_view s, std::string_view delim, bool quoted,
                                size_t maxFields) {
@@ -187,9 +171,7 @@ std::string ReplaceText(std::string_view s, std::string_view oldText, std::strin
     return result;
 }
 
-std::string IntToStr(int64_t value) {
-    return std::to_string(value);
-}
+std::string IntToStr(int64_t value) { return std::to_string(value); }
 
 bool TryStrToInt(std::string_view text, int32_t& value) {
     size_t i = 0;
@@ -203,8 +185,7 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
     if (i < text.size() && text[i] == '$') {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' &&
-               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }
@@ -214,14 +195,10 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
     for (; i < text.size(); ++i) {
         const char c = text[i];
         int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            return false;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        else return false;
         magnitude = magnitude * base + digit;
         if (magnitude > limit) return false;
     }
