@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include "model/Errors.h"
+#include "model/Utf8.h"
 
 namespace orv {
 
@@ -52,6 +53,17 @@ Converter& Encoder() {
     return converter;
 }
 
+bool IsUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length = Utf8CharLength(bytes, i);
+        if (Utf8Decode(bytes, i) == U'\uFFFD' && bytes.substr(i, length) != "\xEF\xBF\xBD") {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view bytes) {
@@ -78,6 +90,11 @@ std::string Utf8ToCp932(std::string_view text) {
 bool IsCp932Encodable(std::string_view text) {
     std::string out;
     return Encoder().Convert(text, out);
+}
+
+std::string Utf8OrCp932ToUtf8(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    return IsUtf8(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
 }
 
 }  // namespace orv

@@ -16,4 +16,8 @@ std::string Utf8ToCp932(std::string_view text);
 // Whether every character of the text has a code page 932 form.
 bool IsCp932Encodable(std::string_view text);
 
+// The text of a file another program wrote: UTF-8 (a BOM dropped) when the bytes are valid
+// UTF-8, else code page 932, as Japanese Windows programs and older phones write.
+std::string Utf8OrCp932ToUtf8(std::string_view bytes);
+
 }  // namespace orv

@@ -7,22 +7,10 @@
 #include "model/Codec.h"
 #include "model/Errors.h"
 #include "model/ProgramPaths.h"
-#include "model/Utf8.h"
 
 namespace orv {
 
 namespace {
-
-bool IsUtf8(std::string_view bytes) {
-    for (size_t i = 0; i < bytes.size();) {
-        const size_t length = Utf8CharLength(bytes, i);
-        if (Utf8Decode(bytes, i) == U'\uFFFD' && bytes.substr(i, length) != "\xEF\xBF\xBD") {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
 
 std::string_view Trimmed(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r\"");
@@ -44,8 +32,7 @@ bool SameHoliday(const std::string& listed, const std::string& ruled) {
 }  // namespace
 
 std::vector<Holiday> ReadHolidayList(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    const std::string text = IsUtf8(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
+    const std::string text = Utf8OrCp932ToUtf8(bytes);
     std::vector<Holiday> holidays;
     size_t lineNumber = 0;
     for (size_t start = 0; start < text.size();) {
