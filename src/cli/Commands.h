@@ -21,6 +21,8 @@ int RunResave(const Arguments& args, MessageSink& sink);
 int RunHolidays(const Arguments& args, MessageSink& sink);
 int RunDay(const Arguments& args, MessageSink& sink);
 int RunOldcal(const Arguments& args, MessageSink& sink);
+int RunImportMemorials(const Arguments& args, MessageSink& sink);
+int RunExportMemorials(const Arguments& args, MessageSink& sink);
 // orvalinden-cli's own hands the whole command to the export program beside it.
 int RunExport(const Arguments& args, MessageSink& sink);
 int RunPrint(const Arguments& args, MessageSink& sink);

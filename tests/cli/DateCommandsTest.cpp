@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "model/DataUnit.h"
 #include "model/Holidays.h"
 #include "support/CliRunner.h"
+#include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
 namespace orv {
@@ -103,6 +105,108 @@ TEST(CliHolidays, CheckSetsTheCabinetOfficeListAgainstTheRules) {
         EXPECT_TRUE(result.out.ends_with(c.out)) << c.name << "\n" << result.out;
         EXPECT_NE(result.err.find(c.err), std::string::npos) << c.name << "\n" << result.err;
     }
+}
+
+// The Cabinet Office's list of 1955-2027 as it publishes it: its dates, with 「休日」 for every day
+// off that has no name of its own.
+std::string OfficeList1955To2027() {
+    std::ifstream dates(ORV_HOLIDAY_LIST);
+    std::string csv = "国民の祝日・休日月日,国民の祝日・休日名称\r\n";
+    for (std::string line; std::getline(dates, line);) {
+        if (line.empty() || line[0] == '#' || std::stoi(line) > 2027) continue;
+        const int year = std::stoi(line);
+        for (size_t at = 5; at + 4 <= line.size(); at += 5) {
+            const CivilDate date{year, std::stoi(line.substr(at, 2)), std::stoi(line.substr(at + 2, 2))};
+            std::string name = HolidayName(date.Year, date.Month, date.Day, true);
+            if (name == "振替休日" || name == "国民の休日") name = "休日";
+            csv += std::to_string(year) + "/" + std::to_string(date.Month) + "/" +
+                   std::to_string(date.Day) + "," + name + "\r\n";
+        }
+    }
+    return csv;
+}
+
+TEST(CliHolidays, CheckOfThePublishedListOf1955To2027FindsExactlyWhatWasChanged) {
+    test::TempDir dir;
+    const std::string office = OfficeList1955To2027();
+    // The list with the row of `date` replaced by `row`.
+    const auto edited = [&](const std::string& date, const std::string& row) {
+        std::string csv = office;
+        const size_t at = csv.find("\n" + date + ",") + 1;
+        csv.replace(at, csv.find('\n', at) + 1 - at, row);
+        return csv;
+    };
+    const struct {
+        std::string csv;
+        int status;
+        std::string differences;
+    } cases[] = {
+        {office, 0, ""},
+        {edited("1989/2/24", ""), 1,
+         "1989-02-24\t一覧: （なし）\tプログラム: 昭和天皇の大喪の礼\n"},
+        {edited("2027/7/19", "2027/7/19,海洋の日\r\n"), 1,
+         "2027-07-19\t一覧: 海洋の日\tプログラム: 海の日\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir.Write("syukujitsu.csv", Utf8ToCp932(c.csv));
+        const auto result =
+            test::RunCli("holidays --check " + test::ShellQuote(path), dir.File("err.txt"));
+        EXPECT_EQ(result.status, c.status) << result.err;
+        const size_t summary = result.out.rfind("1955〜2027 年: 一覧の ");
+        ASSERT_NE(summary, std::string::npos) << result.out;
+        EXPECT_EQ(result.out.substr(0, summary), c.differences);
+    }
+}
+
+// A design's memorial days to a phone calendar and back into another design, through the files.
+TEST(CliMemorials, ExportedAndImportedIntoAnEmptyDesignTheyAreTheSame) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    TData data = NewDesign();
+    data.Year = 2027;
+    data.Month = 4;
+    data.Memorials.Add() = {"", "0000/01/05", "祖母¶誕生日", 255, -1, 65535};
+    data.Memorials.Add() = {"", "0000/02/29", "うるう日", -1, -1, -1};
+    data.Memorials.Add() = {"", "2027/05/03", "旅行", -1, 16711680, -1};
+    data.Memorials.Add() = {"", "2028/03/31", "年度末", -1, -1, -1};
+    ASSERT_TRUE(data.SaveToFile(dir.File("family.sav"), sink));
+    TData empty = NewDesign();
+    empty.Year = 2027;
+    empty.Month = 4;
+    ASSERT_TRUE(empty.SaveToFile(dir.File("empty.sav"), sink));
+
+    const auto exported = test::RunCli("export-memorials " + test::ShellQuote(dir.File("family.sav")) +
+                                           " " + test::ShellQuote(dir.File("family.ics")),
+                                       dir.File("err.txt"));
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, "記念日 4 件を " + dir.File("family.ics") + " に書き出しました。\n");
+    // Without --years the design's twelve months, April 2027 to March 2028, decide.
+    const auto imported = test::RunCli("import-memorials " + test::ShellQuote(dir.File("empty.sav")) +
+                                           " " + test::ShellQuote(dir.File("family.ics")),
+                                       dir.File("err.txt"));
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.out, "記念日を 4 件追加しました。\n");
+    TData back;
+    ASSERT_TRUE(back.LoadFromFile(dir.File("empty.sav"), sink));
+    ASSERT_EQ(back.Memorials.Count(), data.Memorials.Count());
+    for (int i = 0; i < data.Memorials.Count(); ++i) {
+        EXPECT_EQ(back.Memorials.Items(i).Date, data.Memorials.Items(i).Date);
+        EXPECT_EQ(back.Memorials.Items(i).GetProperty(), data.Memorials.Items(i).GetProperty());
+    }
+
+    // Again with ¶: nothing is there twice; a file that is no calendar leaves the design alone.
+    const std::string before = test::TempDir::Read(dir.File("empty.sav"));
+    const auto again = test::RunCli("import-memorials " + test::ShellQuote(dir.File("empty.sav")) +
+                                        " " + test::ShellQuote(dir.File("family.ics")) + " --clash join",
+                                    dir.File("err.txt"));
+    EXPECT_EQ(again.out, "記念日を追加しませんでした（4 件は同じ日にすでにあるため取り込みませんでした）。\n");
+    const auto foreign = test::RunCli("import-memorials " + test::ShellQuote(dir.File("empty.sav")) +
+                                          " " + test::ShellQuote(dir.File("family.sav")),
+                                      dir.File("err.txt"));
+    EXPECT_EQ(foreign.status, 1);
+    EXPECT_NE(foreign.err.find("iCalendar（.ics）でも vCard（.vcf）でもありません"), std::string::npos);
+    EXPECT_EQ(test::TempDir::Read(dir.File("empty.sav")), before);
+    EXPECT_EQ(test::RunCli("import-memorials a.sav b.ics --clash both", dir.File("err.txt")).status, 2);
 }
 
 TEST(CliHolidays, AnInstalledListDecidesTheYearsItCovers) {
