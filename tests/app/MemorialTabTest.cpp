@@ -1,10 +1,14 @@
 // The memorial tab: adding, updating, selecting and deleting memorial days.
+#include <QAction>
+#include <QButtonGroup>
+#include <QFile>
 #include <QTest>
 #include <QToolButton>
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
 #include "app/basic/BasicTab.h"
+#include "app/memorial/MemorialImportDialog.h"
 #include "app/memorial/MemorialTab.h"
 #include "app/style/StyleTab.h"
 #include "model/CivilDate.h"
@@ -268,6 +272,66 @@ class MemorialTabTest : public QObject {
         TypeText(f.c.txtMemorialName, "誕生日");
         QTest::keyClick(f.c.txtMemorialName, Qt::Key_Return);
         QCOMPARE(f.Row(0), QStringList({"2016/05/05", "誕生日", "×", "×", "×"}));
+    }
+
+    void ImportingACalendarShowsItsDaysAndTakesThePickedOnesAsOneStep() {
+        MemorialFixture f;
+        f.w.window->Basic().SetYearMonth(2016, 1);
+        f.Set("0", "4", "12", "父");
+        QApplication::processEvents();
+        const QString path = f.files.Path("family.ics");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+            "BEGIN:VEVENT\r\nUID:1\r\nSUMMARY:太郎の誕生日\r\nDTSTART;VALUE=DATE:19800412\r\n"
+            "RRULE:FREQ=YEARLY\r\nEND:VEVENT\r\n"
+            "BEGIN:VEVENT\r\nUID:2\r\nSUMMARY:𠮷野さんと食事\r\n"
+            "DTSTART;VALUE=DATE:20160503\r\nEND:VEVENT\r\n"
+            "BEGIN:VEVENT\r\nUID:3\r\nSUMMARY:歯医者\r\nDTSTART;VALUE=DATE:20160510\r\n"
+            "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        file.close();
+        const QStringList before = DesignLines(f.w.Design());
+
+        f.w.dialogs.openAnswers.push_back(path);
+        f.c.cmdImportMemorial->click();
+        MemorialImportDialog* dialog = f.w.window->Memorial().ImportDialog();
+        QVERIFY(dialog != nullptr);
+        QTreeWidget* rows = dialog->List();
+        QCOMPARE(rows->topLevelItemCount(), 3);
+        const auto row = [&](int i) {
+            return QStringList{rows->topLevelItem(i)->text(0), rows->topLevelItem(i)->text(1),
+                               rows->topLevelItem(i)->text(2)};
+        };
+        // The design shows January 2016: its year's one-off events; the clash and the name the
+        // settings file cannot hold are said on their rows.
+        QCOMPARE(row(0), QStringList({"0000/04/12", "太郎の誕生日", "この日の記念日: 父"}));
+        QCOMPARE(row(1), QStringList({"2016/05/03", "〓野さんと食事",
+                                      "元は「𠮷野さんと食事」（保存できない文字は 〓 に）"}));
+        QCOMPARE(row(2)[0], QString("2016/05/10"));
+        rows->topLevelItem(2)->setCheckState(0, Qt::Unchecked);
+        dialog->ClashChoice()->button(static_cast<int>(ClashRule::Join))->click();
+        f.w.dialogs.colorAnswers.push_back(0x008000);
+        QTest::mouseClick(dialog->FontColorSwatch(), Qt::LeftButton);
+        dialog->accept();
+
+        QCOMPARE(f.Captions(), QStringList({"0000/04/12", "2016/05/03"}));
+        QCOMPARE(f.List().Items(0).Name, std::string("父¶太郎の誕生日"));
+        QCOMPARE(f.List().Items(1).Name, std::string("〓野さんと食事"));
+        QCOMPARE(f.List().Items(1).FontColor, 0x008000);
+        QApplication::processEvents();
+        QAction* undo = f.w.window->findChild<QAction*>("mnuUndo");
+        QCOMPARE(undo->text(), QString("元に戻す(&U): 記念日の変更"));
+        undo->trigger();
+        QApplication::processEvents();
+        QCOMPARE(DesignLines(f.w.Design()), before);
+        QCOMPARE(f.Captions(), QStringList({"0000/04/12"}));
+
+        // Cancelled, the dialog changes nothing.
+        f.w.dialogs.openAnswers.push_back(path);
+        f.c.cmdImportMemorial->click();
+        f.w.window->Memorial().ImportDialog()->reject();
+        QCOMPARE(DesignLines(f.w.Design()), before);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "app/memorial/MemorialTab.h"
 
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QHeaderView>
 
@@ -7,8 +8,11 @@
 #include "app/UiHelpers.h"
 #include "app/WindowDialogs.h"
 #include "app/basic/BasicTab.h"
+#include "app/memorial/MemorialImportDialog.h"
 #include "app/style/StyleTab.h"
+#include "model/AtomicFile.h"
 #include "model/CivilDate.h"
+#include "model/ICalendarDates.h"
 #include "model/VB.h"
 #include "ui_MemorialTab.h"
 
@@ -55,6 +59,8 @@ void MemorialTab::Attach(TabHost& host, const BasicTab& basic, const StyleTab& s
     connect(c.cmdAddMemorial, &QPushButton::clicked, this, &MemorialTab::cmdAddMemorialClick);
     connect(c.txtMemorialName, &QLineEdit::returnPressed, this, &MemorialTab::cmdAddMemorialClick);
     connect(c.cmdDelMemorial, &QPushButton::clicked, this, &MemorialTab::cmdDelMemorialClick);
+    connect(c.cmdImportMemorial, &QPushButton::clicked, this, &MemorialTab::cmdImportMemorialClick);
+    connect(c.cmdExportMemorial, &QPushButton::clicked, this, &MemorialTab::cmdExportMemorialClick);
     connect(c.lvwMemorial, &QTreeWidget::itemSelectionChanged, this,
             &MemorialTab::lvwMemorialSelectItem);
     connect(c.spinMemorialDayY, &SpinButton::UpClick, this, &MemorialTab::spinMemorialDayYUpClick);
@@ -239,6 +245,80 @@ void MemorialTab::cmdDelMemorialClick() {
     } else {
         lvwMemorialSelectItem();
     }
+}
+
+void MemorialTab::cmdImportMemorialClick() {
+    const QString path = host_->Dialogs().OpenFileName(
+        window(),
+        QStringLiteral("カレンダー・連絡先 (*.ics *.ical *.vcf *.vcard);;iCalendar (*.ics *.ical);;"
+                       "vCard (*.vcf *.vcard);;すべてのファイル (*)"),
+        host_->DialogStart(FileKind::Exports));
+    if (path.isEmpty()) return;
+    host_->UsedFile(FileKind::Exports, path);
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(path.toStdString(), 64u << 20);
+        ReadDates(bytes, {1, 1});
+    } catch (const std::exception& e) {
+        host_->Messages().Report(
+            MessageKind::Error,
+            WithHeading("記念日の取り込みｴﾗｰ", path.toStdString() + ": " + e.what()));
+        return;
+    }
+    const TData& design = host_->Data();
+    const ImportYears years{design.Year, design.Month > 1 ? design.Year + 1 : design.Year};
+    Ui::MemorialTab& c = *ui_;
+    const auto color = [](QCheckBox* box, TPictureButton* swatch) {
+        return box->isChecked() ? swatch->Color() : -1;
+    };
+    const ImportColors colors{color(c.chkMemorialDayColor, c.cmdMemorialDayColor),
+                              color(c.chkMemorialFontColor, c.cmdMemorialFontColor),
+                              color(c.chkMemorialBackColor, c.cmdMemorialBackColor)};
+    delete importDialog_;
+    importDialog_ = new MemorialImportDialog(window(), host_->Dialogs(), QFileInfo(path).fileName(),
+                                             std::move(bytes), Memorials(), years, colors);
+    importDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(importDialog_, &QDialog::accepted, this, &MemorialTab::TakeImported);
+    host_->Dialogs().ShowModal(importDialog_);
+}
+
+MemorialImportDialog* MemorialTab::ImportDialog() const {
+    return importDialog_;
+}
+
+void MemorialTab::TakeImported() {
+    const MergeCount count = MergeMemorials(Memorials(), importDialog_->Picked(),
+                                            importDialog_->Colors(), importDialog_->Clash());
+    FillList(Memorials());
+    ResetInput();
+    host_->RepaintPreview();
+    host_->ShowStatus(MergeSummary(count));
+}
+
+void MemorialTab::cmdExportMemorialClick() {
+    if (Memorials().Count() == 0) {
+        host_->Messages().Report(MessageKind::Warning, "書き出す記念日がありません。");
+        return;
+    }
+    const QString path = host_->Dialogs().SaveFileName(
+        window(), QStringLiteral("iCalendar (*.ics)"),
+        host_->DialogStart(FileKind::Exports, QStringLiteral("記念日.ics")), QStringLiteral("ics"),
+        nullptr);
+    if (path.isEmpty()) return;
+    host_->UsedFile(FileKind::Exports, path);
+    int skipped = 0;
+    try {
+        WriteFileAtomically(path.toStdString(),
+                            WriteICalendar(Memorials(), host_->Data().Year, &skipped));
+    } catch (const std::exception& e) {
+        host_->Messages().Report(MessageKind::Error,
+                                 WithHeading("ﾌｧｲﾙ保存ｴﾗｰ", path.toStdString() + ": " + e.what()));
+        return;
+    }
+    std::string text =
+        "記念日 " + std::to_string(Memorials().Count() - skipped) + " 件を書き出しました。";
+    if (skipped > 0) text += "\n" + std::to_string(skipped) + " 件は日付ではないため除きました。";
+    host_->Messages().Report(MessageKind::Information, text);
 }
 
 void MemorialTab::lvwMemorialSelectItem() {

@@ -1,5 +1,6 @@
 #pragma once
 // "　記念日　": the design's memorial days, edited in place in the window's record.
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -15,6 +16,7 @@ namespace orv {
 
 class BasicTab;
 class StyleTab;
+class MemorialImportDialog;
 class TabHost;
 
 class MemorialTab : public QWidget {
@@ -35,6 +37,11 @@ class MemorialTab : public QWidget {
     // Handlers.
     void cmdAddMemorialClick();
     void cmdDelMemorialClick();
+    // Offers the days of a calendar or address-book file; those the user takes are added as one
+    // change.
+    void cmdImportMemorialClick();
+    void cmdExportMemorialClick();
+    MemorialImportDialog* ImportDialog() const;
     void lvwMemorialSelectItem();
     void lvwMemorialAdvancedCustomDrawSubItem(QTreeWidgetItem* row);
     void txtMemorialDayYEnter();
@@ -59,6 +66,7 @@ class MemorialTab : public QWidget {
     void SetRow(QTreeWidgetItem* row, const TMemorial& memorial);
     void Deselected();
     void SortRows();
+    void TakeImported();
 
     std::unique_ptr<Ui::MemorialTab> ui_;
     TabHost* host_ = nullptr;
@@ -68,6 +76,7 @@ class MemorialTab : public QWidget {
     int savedCaret_ = 0;
     // The selected row was chosen in the list (its fields loaded to edit), not left by セット.
     bool pickedRow_ = false;
+    QPointer<MemorialImportDialog> importDialog_;
 };
 
 }  // namespace orv
