@@ -246,7 +246,8 @@ void TfrmMain::mnuPicSaveClick() {
     const std::optional<int> dpi = AskResolution(env, job, asker, printer_.get());
     if (!dpi) return;
     const QString filter = QtFileFilter(
-        QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*|"));
+        QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|JPEGﾌｧｲﾙ(*.jpg)|*.jpg|"
+                       "すべてのﾌｧｲﾙ(*.*)|*.*|"));
     QString chosenFilter;
     // The design's name with the month it shows, in the folder of the last export.
     ControlsToData(Data());

@@ -35,12 +35,13 @@ const Command kCommands[] = {
      "デザインの記念日を iCalendar の終日の予定に書き出します（毎年の記念日は毎年の繰り返し）",
      RunExportMemorials},
     {"export",
-     "DESIGN.sav OUT.png|OUT.bmp|OUT.pdf [--dpi N] [--year Y --month M] [--months C]\n"
+     "DESIGN.sav OUT.png|OUT.bmp|OUT.jpg|OUT.pdf [--dpi N] [--year Y --month M] [--months C]\n"
      "      [--oldcal FILE]",
-     "デザインを、ウィンドウの画像保存（PNG、BMP）や PDF への印刷と同じに書き出します。\n"
+     "デザインを、ウィンドウの画像保存（PNG、BMP、JPEG）や PDF への印刷と同じに書き出します。\n"
      "      N を省くとデザインが最後に使った解像度（なければ 300）です。\n"
      "      C か月（1〜120）をデザインの月か Y 年 M 月から書き出すと、PDF は 1 か月 1 ページ、\n"
-     "      画像は 1 か月ごとに OUT-YYYY-MM.png（または .bmp）になります",
+     "      画像は 1 か月ごとに OUT-YYYY-MM.png（または .bmp、.jpg）になります。\n"
+     "      JPEG は品質 95 で、解像度を JFIF の見出しに記します",
      RunExport},
     {"print", "DESIGN.sav [--printer NAME] [--year Y --month M] [--months C] [--oldcal FILE]",
      "デザインを、ウィンドウの印刷と同じにプリンタ NAME（省くといつものプリンタ）で\n"

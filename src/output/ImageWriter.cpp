@@ -1,6 +1,7 @@
 #include "output/ImageWriter.h"
 
 #include "output/BmpWriter.h"
+#include "output/JpegWriter.h"
 #include "output/PngWriter.h"
 
 namespace orv {
@@ -28,6 +29,7 @@ ImageFileFormat ImageFormatOfFileName(const std::string& path) {
     }
     if (extension == ".PNG") return ImageFileFormat::Png;
     if (extension == ".BMP") return ImageFileFormat::Bmp;
+    if (extension == ".JPG" || extension == ".JPEG") return ImageFileFormat::Jpeg;
     return ImageFileFormat::Unsupported;
 }
 
@@ -37,6 +39,8 @@ std::unique_ptr<ImageWriter> MakeImageWriter(ImageFileFormat format) {
             return std::make_unique<PngWriter>();
         case ImageFileFormat::Bmp:
             return std::make_unique<BmpWriter>();
+        case ImageFileFormat::Jpeg:
+            return std::make_unique<JpegWriter>();
         case ImageFileFormat::Unsupported:
             break;
     }

@@ -15,6 +15,8 @@ class ImageWriter {
     // Discards an unfinished file.
     virtual ~ImageWriter() = default;
 
+    // The resolution the picture was drawn at, for formats that record it; before Begin.
+    virtual void SetResolution(int /*dpi*/) {}
     // Starts the file `path` for a picture of width × height pixels (both at least 1).
     // IoError with the operating system's reason when it cannot be created.
     virtual void Begin(const std::string& path, int width, int height) = 0;
@@ -32,9 +34,10 @@ class ImageWriter {
     virtual void Abort() noexcept = 0;
 };
 
-enum class ImageFileFormat { Png, Bmp, Unsupported };
+enum class ImageFileFormat { Png, Bmp, Jpeg, Unsupported };
 
-// The format of an export from the file name's extension, in any case: ".PNG" and ".BMP".
+// The format of an export from the file name's extension, in any case: ".PNG", ".BMP", ".JPG"
+// and ".JPEG".
 ImageFileFormat ImageFormatOfFileName(const std::string& path);
 
 // A writer for the format; nullptr for Unsupported.

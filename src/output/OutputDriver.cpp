@@ -245,6 +245,7 @@ ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const OutputJob& 
     StatusScope status(env.Status, kStatusImage);
     const ImageFileFormat format = ImageFormatOfFileName(path);
     std::unique_ptr<ImageWriter> writer = MakeImageWriter(format);
+    if (writer != nullptr) writer->SetResolution(dpi);
     ExportOutcome outcome = ExportOutcome::Written;
     try {
         DrawExport(env, job, dpi, [&](PixelSize size, const BandDrawer& draw) {

@@ -131,14 +131,14 @@ class OutputTest : public QObject {
     void AnUnsupportedExtensionIsRefusedAndRemembered() {
         WindowFiles files;
         TestWindow w(files);
-        w.dialogs.saveAnswers.push_back(files.Path("cal.jpg"));
+        w.dialogs.saveAnswers.push_back(files.Path("cal.gif"));
         w.dialogs.textAnswers.push_back("96");
         w.window->mnuPicSaveClick();
         const std::vector<Message> messages = w.log.Take();
         QCOMPARE(messages.size(), size_t{1});
         QCOMPARE(QString::fromStdString(messages[0].text), QString("対応していない拡張子です。"));
-        QVERIFY(!QFile::exists(files.Path("cal.jpg")));
-        QCOMPARE(w.window->LastImageFileName(), files.Path("cal.jpg"));
+        QVERIFY(!QFile::exists(files.Path("cal.gif")));
+        QCOMPARE(w.window->LastImageFileName(), files.Path("cal.gif"));
     }
 
     void WithoutAPrinterTheMarginCommandChangesNothing() {

@@ -64,6 +64,17 @@ TEST_F(ExportCommand, PictureOrPdfAtTheDesignsResolutionOrTheOneAsked) {
     result = Export(design + ShellQuote(dir.File("c.bmp")));
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(TempDir::Read(dir.File("c.bmp")).size(), 54u + (793 * 3 + 1) * 1122);
+    // JPEG for photo printers: the resolution in its header, the drawing as the PNG's.
+    for (const char* dpi : {"", " --dpi 350"}) {
+        result = Export(design + ShellQuote(dir.File("d.jpg")) + dpi);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(Tool("identify -format '%w %h %x %U %Q'", dir.File("d.jpg")),
+                  *dpi ? "2893 4092 350 PixelsPerInch 95" : "793 1122 96 PixelsPerInch 95");
+    }
+    Export(design + ShellQuote(dir.File("d.png")) + " --dpi 350");
+    EXPECT_GT(std::stod(Tool("compare -metric PSNR", dir.File("d.png"),
+                             (" " + ShellQuote(dir.File("d.jpg")) + " null:").c_str())),
+              40);
 
     result = Export(design + ShellQuote(dir.File("sheet.pdf")) + " --year 2027 --month 2");
     EXPECT_EQ(result.status, 0) << result.err;
@@ -98,7 +109,7 @@ TEST_F(ExportCommand, ARunOfMonthsIsOnePdfPageOrOnePictureEach) {
 TEST_F(ExportCommand, FailuresGoToStandardErrorWithStatusOneAndLeaveNoFile) {
     const std::string design = ShellQuote(dir.File("design.sav"));
     // A name that is no picture format: drawn, refused, nothing written.
-    CliResult result = Export(design + " " + ShellQuote(dir.File("a.jpg")));
+    CliResult result = Export(design + " " + ShellQuote(dir.File("a.gif")));
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("対応していない拡張子です。"), std::string::npos) << result.err;
     // A folder that does not exist.

@@ -195,7 +195,9 @@ TEST(ImageExport, ExtensionChoosesTheFormatInAnyCase) {
     EXPECT_EQ(ImageFormatOfFileName("/tmp/a.png"), ImageFileFormat::Png);
     EXPECT_EQ(ImageFormatOfFileName("a.Png"), ImageFileFormat::Png);
     EXPECT_EQ(ImageFormatOfFileName("カレンダー.BMP"), ImageFileFormat::Bmp);
-    for (const char* other : {"a.jpg", "a.sav", "a", "pictures.png/a", "a.png.txt"}) {
+    EXPECT_EQ(ImageFormatOfFileName("a.JPG"), ImageFileFormat::Jpeg);
+    EXPECT_EQ(ImageFormatOfFileName("a.jpeg"), ImageFileFormat::Jpeg);
+    for (const char* other : {"a.gif", "a.sav", "a", "pictures.png/a", "a.png.txt"}) {
         EXPECT_EQ(ImageFormatOfFileName(other), ImageFileFormat::Unsupported) << other;
     }
 }

@@ -88,7 +88,7 @@ TEST_F(OutputModes, ResolutionAnswerDecidesWhatIsDrawnAndWritten) {
               ImageExportResult::Saved);
     EXPECT_EQ(job.Design.PicSaveDPI, 72);
     Answer again("72");
-    EXPECT_EQ(SaveCalendarImage(env, job, dir.File("a.jpg"), again, nullptr, nullptr),
+    EXPECT_EQ(SaveCalendarImage(env, job, dir.File("a.gif"), again, nullptr, nullptr),
               ImageExportResult::Unsupported);
     EXPECT_EQ(again.asked, "ｶﾚﾝﾀﾞｰを画像ﾌｧｲﾙに保存|72");
     const auto messages = sink.Take();
