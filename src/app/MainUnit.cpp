@@ -452,6 +452,7 @@ OutputJob TfrmMain::BuildJob() {
     job.SizeY = Data().SizeY;
     job.Position = {Data().PositionX, Data().PositionY};
     job.Zoom = Zoom();
+    if (document_.Named()) job.Name = DocumentBaseName().toStdString();
     return job;
 }
 

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 
 #include "cli/Commands.h"
@@ -151,6 +152,7 @@ class Session {
         data_.MoveInto(state_, sink);
         run_ = {{design.Year, design.Month}, options.months};
         job_ = JobOfDesign(std::move(design));
+        job_.Name = std::filesystem::path(options.design).stem().string();
         return true;
     }
 

@@ -160,7 +160,7 @@ bool OutputPrint(OutputEnvironment& env, const OutputJob& job, PrintTarget& prin
                  bool atPrintPosition) {
     StatusScope status(env.Status, kStatusPrint);
     try {
-        printer.StartJob(kJobTitle);
+        printer.StartJob(JobTitle(job));
         if (!DrawPrintPage(env, job, printer, atPrintPosition)) {
             printer.AbortJob();
             return false;

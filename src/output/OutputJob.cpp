@@ -12,6 +12,21 @@ OutputJob JobOfDesign(TData design, int zoom) {
     return job;
 }
 
+std::string JobTitle(const OutputJob& job, int months) {
+    const auto month = [](int year, int m, bool withYear) {
+        return (withYear ? std::to_string(year) + "年" : std::string()) + std::to_string(m) + "月";
+    };
+    const int year = job.Design.Year;
+    const int first = job.Design.Month;
+    std::string shown = month(year, first, true);
+    if (months > 1) {
+        const int last = first - 1 + months - 1;
+        const int lastYear = year + last / 12;
+        shown += "–" + month(lastYear, last % 12 + 1, lastYear != year);
+    }
+    return (job.Name.empty() ? std::string("Orvalinden") : job.Name) + " " + shown;
+}
+
 OutputJob JobInMonth(const OutputJob& job, YearMonth month) {
     OutputJob shown = job;
     shown.Design.Year = month.Year;

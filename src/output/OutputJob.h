@@ -18,10 +18,17 @@ struct OutputJob {
     MmPoint Position;
     // The preview's zoom in percent; prints and exports draw at 100.
     int Zoom = 100;
+    // What the user calls the design (its file's name without folder and extension), for the
+    // title of a PDF or a print job; empty when nothing names it.
+    std::string Name;
 };
 
 // The job of a design as it was loaded: its own size and print position.
 OutputJob JobOfDesign(TData design, int zoom = 100);
+
+// The title of the job's PDF or print job: its name and the months it shows, 「家族カレンダー
+// 2027年1月」, 「家族カレンダー 2027年1月–12月」, 「… 2027年4月–2028年3月」.
+std::string JobTitle(const OutputJob& job, int months = 1);
 
 // The job with its design shown in another month; imposition entries keep their months
 // relative to it.

@@ -95,7 +95,7 @@ MonthsOutcome PrintMonths(OutputEnvironment& env, const OutputJob& job, PrintTar
     if (!ValidRun(env, run)) return {MonthsResult::Failed, 0, run.Count};
     MonthsOutcome outcome{MonthsResult::Failed, 0, run.Count};
     try {
-        printer.StartJob(kJobTitle);
+        printer.StartJob(JobTitle(JobInMonth(job, run.Start), run.Count));
         outcome = ForEachMonth(
             env, job, run, kStatusPrint, progress,
             [&](OutputEnvironment& monthEnv, const OutputJob& monthJob, YearMonth, int k) {

@@ -8,7 +8,6 @@ inline constexpr const char* kStatusPrint = "印刷中...";
 inline constexpr const char* kStatusImage = "イメージ作成中...";
 
 // Every print job carries this title.
-inline constexpr const char* kJobTitle = "Orvalinden";
 
 // Image export.
 inline constexpr const char* kUnsupportedExtension = "対応していない拡張子です。";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "model/ProgramVersion.h"
 #include "model/StagedFile.h"
 
 namespace orv {
@@ -51,7 +52,7 @@ PdfPage::PdfPage(StagedFile& file, const QPageLayout& layout, DotPair dpi, QPoin
     if (dpi.X < 1 || dpi.Y < 1)
         throw PrinterError(file.Target() + ": 解像度は 1 dpi 以上で指定してください。");
     writer_->setTitle(QString::fromStdString(title));
-    writer_->setCreator(QStringLiteral("Orvalinden"));
+    writer_->setCreator(QStringLiteral("Orvalinden ") + QString::fromLatin1(ProgramVersion()));
     writer_->setResolution(dpi.X);
     // No margin of Qt's own between the paper's edge and the origin; the printable corner is set
     // by the translation below instead.

@@ -88,7 +88,10 @@ TEST_F(ExportCommand, ARunOfMonthsIsOnePdfPageOrOnePictureEach) {
     const std::string design = ShellQuote(dir.File("design.sav")) + " ";
     CliResult result = Export(design + ShellQuote(dir.File("year.pdf")) + " --months 12");
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(Tool("pdfinfo", dir.File("year.pdf")).find("Pages:           12"), std::string::npos);
+    const std::string info = Tool("pdfinfo", dir.File("year.pdf"));
+    EXPECT_NE(info.find("Pages:           12"), std::string::npos);
+    EXPECT_NE(info.find("Title:           design 2026年1月–12月\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Creator:         Orvalinden 1."), std::string::npos) << info;
     for (int month : {1, 12}) {
         const std::string page = " -f " + std::to_string(month) + " -l " + std::to_string(month);
         EXPECT_NE(Tool("pdftotext" + page, dir.File("year.pdf"), " -")

@@ -136,6 +136,26 @@ TEST_F(MonthRun_, EachMonthDrawsItsOwnPictureOrTheDesignsAndAnEntryKeepsItsOwn) 
     EXPECT_TRUE(sink.Take().empty());
 }
 
+TEST(JobTitle, NamesTheDesignAndTheMonthsItShows) {
+    const struct {
+        const char* name;
+        int month, months;
+        const char* title;
+    } cases[] = {
+        {"家族カレンダー", 1, 1, "家族カレンダー 2027年1月"},
+        {"家族カレンダー", 1, 12, "家族カレンダー 2027年1月–12月"},
+        {"学校", 4, 13, "学校 2027年4月–2028年4月"},
+        {"", 12, 25, "Orvalinden 2027年12月–2029年12月"},
+    };
+    for (const auto& c : cases) {
+        OutputJob job;
+        job.Name = c.name;
+        job.Design.Year = 2027;
+        job.Design.Month = c.month;
+        EXPECT_EQ(JobTitle(job, c.months), c.title);
+    }
+}
+
 TEST_F(MonthRun_, EveryPdfPageIsTheSingleMonthsPdfWithImpositionOffAndOn) {
     for (const bool imposed : {false, true}) {
         if (imposed) Impose();
