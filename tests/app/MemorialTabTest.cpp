@@ -332,6 +332,17 @@ class MemorialTabTest : public QObject {
         f.c.cmdImportMemorial->click();
         f.w.window->Memorial().ImportDialog()->reject();
         QCOMPARE(DesignLines(f.w.Design()), before);
+
+        // Written back for a phone calendar: the one memorial day, every year.
+        f.w.dialogs.saveAnswers.push_back(f.files.Path("back.ics"));
+        f.c.cmdExportMemorial->click();
+        QFile back(f.files.Path("back.ics"));
+        QVERIFY(back.open(QIODevice::ReadOnly));
+        const QString calendar = QString::fromUtf8(back.readAll());
+        QCOMPARE(calendar.count("BEGIN:VEVENT"), 1);
+        QVERIFY(calendar.contains("SUMMARY:父\r\n") && calendar.contains("RRULE:FREQ=YEARLY"));
+        QCOMPARE(QString::fromStdString(f.w.log.Take().at(0).text),
+                 QString("記念日 1 件を書き出しました。"));
     }
 };
 
