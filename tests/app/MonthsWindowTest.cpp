@@ -226,13 +226,18 @@ class MonthsWindowTest : public QObject {
         QCOMPARE(dialog.Resolution()->value(), 300);
         QVERIFY(!dialog.FileEdit()->isEnabled());
 
+        dialog.MonthsButton(13)->click();
+        QCOMPARE(dialog.Count()->value(), 13);
+        dialog.MonthsButton(12)->click();
+        QCOMPARE(dialog.Count()->value(), 12);
+
         // Three pictures at 50 DPI, named by month; the name is typed without its extension.
-        dialog.TargetList()->setCurrentIndex(TfrmMonthRun::tgPng);
+        dialog.TargetList()->setCurrentIndex(TfrmMonthRun::tgJpeg);
         dialog.Count()->setValue(3);
         dialog.Resolution()->setValue(50);
         dialog.FileEdit()->setText(files.Path("cal"));
         dialog.accept();
-        for (const char* name : {"cal-2026-11.png", "cal-2026-12.png", "cal-2027-01.png"}) {
+        for (const char* name : {"cal-2026-11.jpg", "cal-2026-12.jpg", "cal-2027-01.jpg"}) {
             QVERIFY2(QImage(files.Path(name)).width() > 100, name);
         }
         std::vector<Message> messages = w.log.Take();

@@ -17,7 +17,7 @@ namespace orv {
 
 namespace {
 
-const char* const kExtensions[] = {"", "pdf", "png", "bmp"};
+const char* const kExtensions[] = {"", "pdf", "png", "bmp", "jpg"};
 
 }  // namespace
 
@@ -39,10 +39,23 @@ TfrmMonthRun::TfrmMonthRun(TabHost& host, QWidget* parent) : QDialog(parent), ho
     count_ = new QSpinBox(this);
     count_->setRange(1, kMostMonths);
     count_->setSuffix(QStringLiteral(" か月"));
-    form->addRow(QStringLiteral("月数："), count_);
+    auto* counts = new QHBoxLayout;
+    counts->addWidget(count_);
+    twelve_ = new QPushButton(QStringLiteral("12 か月"), this);
+    thirteen_ = new QPushButton(QStringLiteral("13 か月"), this);
+    thirteen_->setToolTip(QStringLiteral("開始の月から翌年の同じ月まで"));
+    for (QPushButton* button : {twelve_, thirteen_}) {
+        button->setAutoDefault(false);
+        counts->addWidget(button);
+        const int months = button == twelve_ ? 12 : 13;
+        connect(button, &QPushButton::clicked, this, [this, months] { count_->setValue(months); });
+    }
+    counts->addStretch();
+    form->addRow(QStringLiteral("月数："), counts);
     target_ = new QComboBox(this);
     target_->addItems({QStringLiteral("プリンタ"), QStringLiteral("PDFファイル"),
-                       QStringLiteral("PNG画像"), QStringLiteral("BMP画像")});
+                       QStringLiteral("PNG画像"), QStringLiteral("BMP画像"),
+                       QStringLiteral("JPEG画像")});
     form->addRow(QStringLiteral("出力先："), target_);
     dpi_ = new QSpinBox(this);
     dpi_->setRange(1, 4800);
@@ -84,6 +97,7 @@ MonthRunChoice TfrmMonthRun::Choice() const {
             break;
         case tgPng:
         case tgBmp:
+        case tgJpeg:
             choice.Target = MonthsTarget::Images;
             break;
         default:
@@ -110,7 +124,7 @@ void TfrmMonthRun::TargetChanged() {
 
 void TfrmMonthRun::Browse() {
     static const char* const kFilters[] = {"", "PDFﾌｧｲﾙ(*.pdf)|*.pdf", "PNGﾌｧｲﾙ(*.png)|*.png",
-                                           "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp"};
+                                           "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp", "JPEGﾌｧｲﾙ(*.jpg)|*.jpg"};
     const int target = target_->currentIndex();
     if (target == tgPrinter) return;
     const QString path = host_.Dialogs().SaveFileName(

@@ -19,7 +19,7 @@ class TabHost;
 struct MonthRunChoice {
     MonthRun Run;
     MonthsTarget Target = MonthsTarget::Printer;
-    QString File;  // PDF or the first picture's name (NAME.png, NAME.bmp)
+    QString File;  // PDF or the first picture's name (NAME.png, NAME.bmp, NAME.jpg)
     int Dpi = 300;
 };
 
@@ -27,7 +27,7 @@ class TfrmMonthRun : public QDialog {
     Q_OBJECT
   public:
     // The entries of the target list, in order.
-    enum Target { tgPrinter = 0, tgPdf = 1, tgPng = 2, tgBmp = 3 };
+    enum Target { tgPrinter = 0, tgPdf = 1, tgPng = 2, tgBmp = 3, tgJpeg = 4 };
 
     TfrmMonthRun(TabHost& host, QWidget* parent);
 
@@ -42,6 +42,8 @@ class TfrmMonthRun : public QDialog {
     QSpinBox* Resolution() const { return dpi_; }
     QLineEdit* FileEdit() const { return file_; }
     QPushButton* BrowseButton() const { return browse_; }
+    // Sets the count to a year, or a year and its first month again (a school year, a diary).
+    QPushButton* MonthsButton(int months) const { return months == 13 ? thirteen_ : twelve_; }
 
   private:
     void TargetChanged();
@@ -55,6 +57,8 @@ class TfrmMonthRun : public QDialog {
     QSpinBox* dpi_;
     QLineEdit* file_;
     QPushButton* browse_;
+    QPushButton* twelve_ = nullptr;
+    QPushButton* thirteen_ = nullptr;
 };
 
 }  // namespace orv
