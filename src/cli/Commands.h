@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/DataUnit.h"
 #include "model/MessageSink.h"
 
 namespace orv::cli {
@@ -29,6 +30,10 @@ int RunPrint(const Arguments& args, MessageSink& sink);
 
 // The program that runs `export` with Qt; it takes every command orvalinden-cli takes.
 inline constexpr const char* kExportProgramName = "orvalinden-cli-export";
+
+// Loads the design at `path`, which must exist (a missing one would read as the default design
+// and be saved over); false, reported, when it cannot.
+bool LoadExistingDesign(const std::string& path, TData& data, MessageSink& sink);
 
 // Reports a wrong command line and returns the exit status for it.
 int UsageError(const Command& command);

@@ -1,5 +1,3 @@
-#include <unistd.h>
-#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -13,18 +11,6 @@
 namespace orv::cli {
 
 namespace {
-
-bool LoadExisting(const std::string& path, TData& data, MessageSink& sink) {
-    // A missing design would read as the default one and be written over with it.
-    if (access(path.c_str(), F_OK) != 0) {
-        sink.Report(MessageKind::Error,
-                    WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", path + ": " + SystemErrorText(errno)));
-        return false;
-    }
-    if (!data.LoadFromFile(path, sink)) return false;
-    CheckLoadedFile(data, sink);
-    return true;
-}
 
 bool ParseYears(const std::string& text, ImportYears& years) {
     int first = 0, last = 0;
@@ -67,9 +53,8 @@ int RunImportMemorials(const Arguments& args, MessageSink& sink) {
         }
     }
     TData data;
-    if (!LoadExisting(args[0], data, sink)) return 1;
-    // The months a design shows by default: its month and the eleven after it.
-    if (!years) years = ImportYears{data.Year, data.Month > 1 ? data.Year + 1 : data.Year};
+    if (!LoadExistingDesign(args[0], data, sink)) return 1;
+    if (!years) years = YearsOfDesign(data);
     ImportedDays read;
     try {
         read = ReadDatesFile(args[1], *years);
@@ -98,7 +83,7 @@ int RunImportMemorials(const Arguments& args, MessageSink& sink) {
 int RunExportMemorials(const Arguments& args, MessageSink& sink) {
     if (args.size() != 2) return UsageError(*FindCommand("export-memorials"));
     TData data;
-    if (!LoadExisting(args[0], data, sink)) return 1;
+    if (!LoadExistingDesign(args[0], data, sink)) return 1;
     int skipped = 0;
     const std::string calendar = WriteICalendar(data.Memorials, data.Year, &skipped);
     if (skipped > 0) {

@@ -25,7 +25,8 @@ const Command kCommands[] = {
      "その年々（1800〜2200 年）の六曜、二十四節気、旧暦の日付、雑節、月齢を計算して\n"
      "      旧暦データファイルに書きます。FILE を省くと今のフォルダの 旧暦.ini、- なら標準出力です",
      RunOldcal},
-    {"import-memorials", "DESIGN.sav FILE.ics|FILE.vcf [--years FROM-TO] [--clash keep|replace|join]",
+    {"import-memorials",
+     "DESIGN.sav FILE.ics|FILE.vcf [--years FROM-TO] [--clash keep|replace|join]",
      "カレンダー（iCalendar）や連絡先（vCard）の誕生日・記念日・予定をデザインの記念日に\n"
      "      取り込みます。毎年の予定と誕生日は毎年の記念日に、一度だけの予定は FROM〜TO 年\n"
      "      （省くとデザインの月から 12 か月の年）のものだけです。すでに記念日のある日は\n"

@@ -294,14 +294,7 @@ std::string WriteICalendar(const TMemorials& list, int firstYear, int* skipped) 
     const icaltimetype now = icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
     for (int i = 0; i < list.Count(); ++i) {
         const TMemorial& memorial = list.Items(i);
-        std::vector<std::string> parts = Split(memorial.Date, "/", true, 3);
-        parts.resize(3, "0");
-        CivilDate d;
-        try {
-            d = {ValInt(parts[0]), ValInt(parts[1]), ValInt(parts[2])};
-        } catch (const std::exception&) {
-            d = {};
-        }
+        CivilDate d = MemorialDateParts(memorial.Date).value_or(CivilDate{});
         const bool everyYear = d.Year == 0;
         if (everyYear) {
             d.Year = firstYear;

@@ -17,6 +17,9 @@ namespace {
 
 // Calendars and address books of a lifetime stay far below this; a bigger file is no such file.
 constexpr uint64_t kMostBytes = 64u << 20;
+constexpr std::string_view kCalendarStart = "BEGIN:VCALENDAR";
+constexpr std::string_view kCardStart = "BEGIN:VCARD";
+constexpr const char* kNeither = "iCalendar（.ics）でも vCard（.vcf）でもありません";
 
 std::string Padded(int value, int width) {
     std::string text = std::to_string(value);
@@ -74,16 +77,32 @@ std::string DesignName(std::string_view name) {
     return out;
 }
 
+ImportYears YearsOfDesign(const TData& design) {
+    return {design.Year, design.Month > 1 ? design.Year + 1 : design.Year};
+}
+
 ImportedDays ReadDates(std::string_view bytes, ImportYears years) {
     const std::string text = Utf8OrCp932ToUtf8(bytes);
-    if (Holds(text, "BEGIN:VCALENDAR")) return ReadICalendar(text, years);
-    if (Holds(text, "BEGIN:VCARD")) return ReadVCards(text);
-    throw Error("iCalendar（.ics）でも vCard（.vcf）でもありません");
+    if (Holds(text, kCalendarStart)) return ReadICalendar(text, years);
+    if (Holds(text, kCardStart)) return ReadVCards(text);
+    throw Error(kNeither);
+}
+
+std::string ReadDatesFileBytes(const std::string& path) {
+    try {
+        std::string bytes = ReadWholeFile(path, kMostBytes);
+        const std::string text = Utf8OrCp932ToUtf8(bytes);
+        if (!Holds(text, kCalendarStart) && !Holds(text, kCardStart)) throw Error(kNeither);
+        return bytes;
+    } catch (const Error& e) {
+        throw Error(path + ": " + e.what());
+    }
 }
 
 ImportedDays ReadDatesFile(const std::string& path, ImportYears years) {
+    const std::string bytes = ReadDatesFileBytes(path);
     try {
-        return ReadDates(ReadWholeFile(path, kMostBytes), years);
+        return ReadDates(bytes, years);
     } catch (const Error& e) {
         throw Error(path + ": " + e.what());
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/DataUnit.h"
 #include "model/Memorials.h"
 
 namespace orv {
@@ -43,8 +44,14 @@ struct ImportYears {
 // lacks 〓.
 std::string DesignName(std::string_view name);
 
-// Reads an iCalendar or a vCard file by what it holds (not by its name). IoError or Error with
-// a Japanese reason naming the file when it is neither or cannot be read.
+// The years a design shows by default: those of its month and the eleven after it.
+ImportYears YearsOfDesign(const TData& design);
+
+// The bytes of an iCalendar or a vCard file, told by what it holds (not by its name), to read
+// with ReadDates as often as the years asked for change. IoError or Error with a Japanese
+// reason naming the file when it is neither or cannot be read.
+std::string ReadDatesFileBytes(const std::string& path);
+// ReadDates of that file.
 ImportedDays ReadDatesFile(const std::string& path, ImportYears years);
 // The same from the bytes of such a file.
 ImportedDays ReadDates(std::string_view bytes, ImportYears years);

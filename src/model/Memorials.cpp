@@ -34,6 +34,12 @@ const std::string kPilcrow = "¶";
 
 }  // namespace
 
+std::optional<CivilDate> MemorialDateParts(const std::string& dateText) {
+    DateParts parts{};
+    if (!TryPartsOf(dateText, parts)) return std::nullopt;
+    return CivilDate{parts.year, parts.month, parts.day};
+}
+
 void TMemorial::Assign(const TMemorial& source) {
     Date = source.Date;
     Name = source.Name;

@@ -3,6 +3,7 @@
 // list type holds the rokuyo and solar-term tables of the old-calendar data file.
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,8 +30,13 @@ struct TMemorial {
     void SetProperty(const std::string& value, MessageSink& sink);
 };
 
+// The year, month and day parts of a memorial's date text as the sheet matches them (missing
+// parts 0, year 0 for every year; no check that they form a date); nothing for a part beyond 32
+// bits.
+std::optional<CivilDate> MemorialDateParts(const std::string& dateText);
+
 class TMemorials {
-public:
+  public:
     // Appends an entry with the next running key. The reference stays valid until the entry is
     // deleted or the list cleared.
     TMemorial& Add();
@@ -64,7 +70,7 @@ public:
 
     int NextKeyNumber() const { return nextKeyNumber_; }
 
-private:
+  private:
     void DropIndex() {
         indexed_ = false;
         index_.clear();

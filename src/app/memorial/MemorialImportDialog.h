@@ -38,7 +38,6 @@ class MemorialImportDialog : public QDialog {
     QSpinBox* LastYear() const { return lastYear_; }
     QButtonGroup* ClashChoice() const { return clash_; }
     QLabel* Summary() const { return summary_; }
-    QCheckBox* FontColorBox() const { return useColor_[1]; }
     TPictureButton* FontColorSwatch() const { return swatch_[1]; }
 
   private:

@@ -194,11 +194,10 @@ void MemorialTab::cmdAddMemorialClick() {
     }
     memorial->Date = date;
     memorial->Name = name;
-    memorial->DayColor = c.chkMemorialDayColor->isChecked() ? c.cmdMemorialDayColor->Color() : -1;
-    memorial->FontColor =
-        c.chkMemorialFontColor->isChecked() ? c.cmdMemorialFontColor->Color() : -1;
-    memorial->BackColor =
-        c.chkMemorialBackColor->isChecked() ? c.cmdMemorialBackColor->Color() : -1;
+    const ImportColors colors = InputColors();
+    memorial->DayColor = colors.DayColor;
+    memorial->FontColor = colors.FontColor;
+    memorial->BackColor = colors.BackColor;
     SetRow(row, *memorial);
     SortRows();
 
@@ -210,6 +209,16 @@ void MemorialTab::cmdAddMemorialClick() {
         first->setSelected(true);
     }
     pickedRow_ = false;
+}
+
+ImportColors MemorialTab::InputColors() const {
+    const Ui::MemorialTab& c = *ui_;
+    const auto color = [](const QCheckBox* box, const TPictureButton* swatch) {
+        return box->isChecked() ? swatch->Color() : -1;
+    };
+    return {color(c.chkMemorialDayColor, c.cmdMemorialDayColor),
+            color(c.chkMemorialFontColor, c.cmdMemorialFontColor),
+            color(c.chkMemorialBackColor, c.cmdMemorialBackColor)};
 }
 
 void MemorialTab::cmdDelMemorialClick() {
@@ -257,26 +266,15 @@ void MemorialTab::cmdImportMemorialClick() {
     host_->UsedFile(FileKind::Exports, path);
     std::string bytes;
     try {
-        bytes = ReadWholeFile(path.toStdString(), 64u << 20);
-        ReadDates(bytes, {1, 1});
+        bytes = ReadDatesFileBytes(path.toStdString());
     } catch (const std::exception& e) {
-        host_->Messages().Report(
-            MessageKind::Error,
-            WithHeading("記念日の取り込みｴﾗｰ", path.toStdString() + ": " + e.what()));
+        host_->Messages().Report(MessageKind::Error, WithHeading("記念日の取り込みｴﾗｰ", e.what()));
         return;
     }
-    const TData& design = host_->Data();
-    const ImportYears years{design.Year, design.Month > 1 ? design.Year + 1 : design.Year};
-    Ui::MemorialTab& c = *ui_;
-    const auto color = [](QCheckBox* box, TPictureButton* swatch) {
-        return box->isChecked() ? swatch->Color() : -1;
-    };
-    const ImportColors colors{color(c.chkMemorialDayColor, c.cmdMemorialDayColor),
-                              color(c.chkMemorialFontColor, c.cmdMemorialFontColor),
-                              color(c.chkMemorialBackColor, c.cmdMemorialBackColor)};
     delete importDialog_;
     importDialog_ = new MemorialImportDialog(window(), host_->Dialogs(), QFileInfo(path).fileName(),
-                                             std::move(bytes), Memorials(), years, colors);
+                                             std::move(bytes), Memorials(),
+                                             YearsOfDesign(host_->Data()), InputColors());
     importDialog_->setAttribute(Qt::WA_DeleteOnClose);
     connect(importDialog_, &QDialog::accepted, this, &MemorialTab::TakeImported);
     host_->Dialogs().ShowModal(importDialog_);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/DataUnit.h"
+#include "model/MemorialImport.h"
 
 class QTreeWidgetItem;
 
@@ -67,6 +68,8 @@ class MemorialTab : public QWidget {
     void Deselected();
     void SortRows();
     void TakeImported();
+    // The colours the input fields give a memorial day (-1 where a box is not checked).
+    ImportColors InputColors() const;
 
     std::unique_ptr<Ui::MemorialTab> ui_;
     TabHost* host_ = nullptr;
