@@ -66,7 +66,7 @@ bool SameEntries(const TMatrixs& a, const TMatrixs& b) {
         const TMatrix& x = a.Items(i);
         const TMatrix& y = b.Items(i);
         if (x.Number != y.Number || x.MonthOffset != y.MonthOffset || x.ImageFile != y.ImageFile ||
-            x.ConfigFile != y.ConfigFile) {
+            x.ConfigFile != y.ConfigFile || !(x.Framing == y.Framing)) {
             return false;
         }
     }
@@ -86,7 +86,9 @@ std::string StepName(const TData& before, const TData& after) {
     }
     if (!SameMemorials(before.Memorials, after.Memorials)) parts.insert("記念日の変更");
     if (!SameEntries(before.Matrixs, after.Matrixs)) parts.insert("面付けの変更");
-    if (!(before.MonthPicture == after.MonthPicture)) parts.insert("画像の変更");
+    if (!(before.MonthPicture == after.MonthPicture) || !(before.PictureFrame == after.PictureFrame)) {
+        parts.insert("画像の変更");
+    }
     if (parts.size() == 1) return *parts.begin();
     return "設定の変更";
 }

@@ -5,6 +5,7 @@
 
 #include "model/CivilDate.h"
 #include "model/IniFile.h"
+#include "model/PictureFraming.h"
 #include "model/SettingsKeys.h"
 #include "model/VB.h"
 
@@ -131,6 +132,7 @@ bool TData::LoadFromFile(const std::string& path, MessageSink& sink) {
             }
         }
         ReadMonthPictures(ini, *this);
+        ReadPictureFramings(ini, *this);
     } catch (const std::exception& e) {
         sink.Report(MessageKind::Error, WithHeading("ﾃﾞｰﾀﾌｧｲﾙﾛｰﾄﾞｴﾗｰ", e.what()));
         return false;
@@ -159,6 +161,7 @@ IniFile SettingsIni(const TData& data) {
         }
     }
     WriteMonthPictures(ini, data);
+    WritePictureFramings(ini, data);
     // What this program writes, whatever the record was read from.
     ini.WriteString("About", "Signature", kSignature);
     ini.WriteString("About", "Version", kVersion);
@@ -198,6 +201,7 @@ void TData::CopyFrom(const TData& source) {
     PictureOffset = source.PictureOffset;
     PictureSize = source.PictureSize;
     PicturePosition = source.PicturePosition;
+    PictureFrame = source.PictureFrame;
 
     YearStyle = source.YearStyle;
     YearPosition = source.YearPosition;
@@ -266,6 +270,15 @@ const std::string& TMonthPictures::operator[](int month) const {
 
 void TMonthPictures::Set(int month, std::string file) {
     if (month >= 1 && month <= 12) files_[month - 1] = std::move(file);
+}
+
+const PictureFraming& TMonthPictures::Frame(int month) const {
+    static const PictureFraming kWhole;
+    return month >= 1 && month <= 12 ? frames_[month - 1] : kWhole;
+}
+
+void TMonthPictures::SetFrame(int month, const PictureFraming& framing) {
+    if (month >= 1 && month <= 12) frames_[month - 1] = framing;
 }
 
 bool TMonthPictures::Any() const {

@@ -9,6 +9,7 @@
 #include "model/Matrixs.h"
 #include "model/Memorials.h"
 #include "model/MessageSink.h"
+#include "model/PictureFraming.h"
 
 namespace orv {
 
@@ -23,10 +24,14 @@ class TMonthPictures {
     // A month outside 1..12 is ignored.
     void Set(int month, std::string file);
     bool Any() const;
+    // How the month's picture sits in its box; the default for a month outside 1..12.
+    const PictureFraming& Frame(int month) const;
+    void SetFrame(int month, const PictureFraming& framing);
     bool operator==(const TMonthPictures&) const = default;
 
   private:
     std::array<std::string, 12> files_;
+    std::array<PictureFraming, 12> frames_;
 };
 
 // Colours (0x00BBGGRR) of the almanac lines and the moon until the user picks others.
@@ -55,6 +60,7 @@ struct TData {
     int32_t PictureOffset = 0;    // mm of margin around the picture
     int32_t PictureSize = 0;      // 0..80 percent of the sheet given to the picture band
     int32_t PicturePosition = 0;  // 0 top, 1 left, 2 bottom, 3 right
+    PictureFraming PictureFrame;  // [PictureFraming] Picture
 
     // [Style]
     int32_t YearStyle = 0;

@@ -12,6 +12,7 @@ void TMatrix::Assign(const TMatrix& source) {
     MonthOffset = source.MonthOffset;
     ImageFile = source.ImageFile;
     ConfigFile = source.ConfigFile;
+    Framing = source.Framing;
 }
 
 std::string TMatrix::GetProperty() const {

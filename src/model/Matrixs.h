@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/MessageSink.h"
+#include "model/PictureFraming.h"
 
 namespace orv {
 
@@ -15,8 +16,9 @@ struct TMatrix {
     int32_t MonthOffset = 0;
     std::string ImageFile;   // empty keeps the design's picture
     std::string ConfigFile;  // empty keeps the window's design
+    PictureFraming Framing;  // of ImageFile; kept in [PictureFraming], not in the entry's value
 
-    // Copies Number, MonthOffset, ImageFile and ConfigFile; not Key.
+    // Copies Number, MonthOffset, ImageFile, ConfigFile and Framing; not Key.
     void Assign(const TMatrix& source);
     // MonthOffset "," ImageFile "," ConfigFile, nothing quoted.
     std::string GetProperty() const;

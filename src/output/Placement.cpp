@@ -29,6 +29,7 @@ TData EntryDesign(const TData& window, const TMatrix& entry, MessageSink& sink) 
     // An entry's own picture is meant for whatever month it shows.
     if (!entry.ImageFile.empty()) {
         design.PictureFile = entry.ImageFile;
+        design.PictureFrame = entry.Framing;
         design.MonthPicture = {};
     }
     const YearMonth month = ShiftedMonth(window.Year, window.Month, entry.MonthOffset);
@@ -72,7 +73,7 @@ PlacedLayout PlaceLayout(const OutputJob& job, MmPoint base, int zoom, MessageSi
         // A long imposition list would otherwise read and copy every calendar for every repaint,
         // however few of them show.
         if (mayShow && !mayShow(origin)) continue;
-        layout.Calendars.push_back({EntryDesign(window, *entry, sink), origin, true});
+        layout.Calendars.push_back({EntryDesign(window, *entry, sink), origin, true, k});
     }
     return layout;
 }
@@ -90,6 +91,7 @@ bool DrawPlacedLayout(RenderState& state, MessageSink& sink, Canvas& canvas, int
         // Every entry may have a picture of its own.
         if (calendar.Entry) state.PictureChanged = true;
         const bool loading = state.Loading;
+        state.Calendar = calendar.Number;
         bool ok =
             DrawCalendar(state, sink, canvas, dpiX, dpiY, layout.Zoom, ckSheet, calendar.Origin.X,
                          calendar.Origin.Y, layout.SizeX, layout.SizeY, calendar.Design);
@@ -101,6 +103,7 @@ bool DrawPlacedLayout(RenderState& state, MessageSink& sink, Canvas& canvas, int
         }
         if (!ok && !loading) drawn = false;
     }
+    state.Calendar = 0;
     return drawn;
 }
 

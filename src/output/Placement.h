@@ -18,6 +18,7 @@ struct PlacedCalendar {
     TData Design;
     MmPoint Origin;      // millimetres of the surface
     bool Entry = false;  // an imposition entry's, which may have a picture of its own
+    int Number = 0;      // the entry's Number; 0 for the job's own design
 };
 
 struct PlacedLayout {

@@ -274,6 +274,15 @@ void QtCanvas::Chord(const Rect& rect, int startDegrees, int spanDegrees) {
     painter_.restore();
 }
 
+void QtCanvas::StretchPictureClipped(const Rect& dest, const Bitmap& picture, const Rect& clip) {
+    if (clip.Right <= clip.Left || clip.Bottom <= clip.Top) return;
+    painter_.save();
+    painter_.setClipRect(QRect(clip.Left, clip.Top, clip.Right - clip.Left, clip.Bottom - clip.Top),
+                         Qt::IntersectClip);
+    StretchPicture(dest, picture);
+    painter_.restore();
+}
+
 void QtCanvas::StretchPicture(const Rect& dest, const Bitmap& picture) {
     if (dest.Right <= dest.Left || dest.Bottom <= dest.Top || picture.Empty()) return;
     const QRect target(dest.Left, dest.Top, dest.Right - dest.Left, dest.Bottom - dest.Top);

@@ -52,6 +52,7 @@ class QtCanvas : public Canvas {
     void TextOut(int x, int y, const std::string& text) override;
     TextSize TextExtent(const std::string& text) override;
     void StretchPicture(const Rect& dest, const Bitmap& picture) override;
+    void StretchPictureClipped(const Rect& dest, const Bitmap& picture, const Rect& clip) override;
     void Chord(const Rect& rect, int startDegrees, int spanDegrees) override;
 
     int FontPpi() const override { return fontPpi_; }

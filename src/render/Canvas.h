@@ -19,7 +19,8 @@
 //   1 pixel high. The face name is the design's (it may be a Windows name such as
 //   "ＭＳ Ｐゴシック"; the canvas resolves it to an installed face).
 // - StretchPicture draws the whole bitmap scaled into the rectangle with smooth scaling; an empty
-//   rectangle draws nothing.
+//   rectangle draws nothing. StretchPictureClipped draws it so, but only where it falls inside
+//   `clip` (a picture that fills its box, cropped).
 // - Chord draws the part of the ellipse inscribed in the rectangle that the chord from
 //   startDegrees over spanDegrees cuts off (degrees counter-clockwise from 3 o'clock; a span of
 //   360 is the whole ellipse), outlined with the pen and filled with the brush when the brush
@@ -73,6 +74,8 @@ public:
     virtual void TextOut(int x, int y, const std::string& text) = 0;
     virtual TextSize TextExtent(const std::string& text) = 0;
     virtual void StretchPicture(const Rect& dest, const Bitmap& picture) = 0;
+    virtual void StretchPictureClipped(const Rect& dest, const Bitmap& picture,
+                                       const Rect& clip) = 0;
     virtual void Chord(const Rect& rect, int startDegrees, int spanDegrees) = 0;
 
     // Pixels per inch with which the canvas turns font points into pixels (P).

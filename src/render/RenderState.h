@@ -5,11 +5,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/AlmanacData.h"
 #include "model/HolidayList.h"
 #include "model/Memorials.h"
+#include "model/PictureFraming.h"
 #include "render/Bitmap.h"
+#include "render/Canvas.h"
 
 namespace orv {
 
@@ -27,6 +30,18 @@ class PictureDecoder {
         if (!decoded) return nullptr;
         return std::make_shared<const Bitmap>(std::move(*decoded));
     }
+};
+
+// Where a pass drew a picture: its box in device pixels, the picture's size, whose it is (the
+// placed calendar's entry Number, 0 for the design's own; the month whose own picture it is, 0
+// for the main or the entry's) and how it was framed.
+struct PictureSpot {
+    Rect Box;
+    int PictureWidth = 0;
+    int PictureHeight = 0;
+    int Calendar = 0;
+    int Month = 0;
+    PictureFraming Framing;
 };
 
 // Left, top, width and height in scaled millimetres of the sheet.
@@ -64,6 +79,11 @@ struct RenderState {
     AlmanacData Almanac;
     // The national holidays: the rules, or an installed list for the years it covers.
     HolidaySource Holidays;
+    // The imposition entry being drawn (its Number), 0 for the design's own calendar.
+    int Calendar = 0;
+    // The pictures the passes drew, for the window to find the one under the pointer; whoever
+    // wants them clears them before the passes.
+    std::vector<PictureSpot> PictureSpots;
     // No decoder: no picture is drawn.
     const PictureDecoder* Decoder = nullptr;
 };

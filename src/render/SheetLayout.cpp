@@ -152,18 +152,36 @@ void DrawIllustration(RenderPass& pass) {
     }
     const Bitmap& bitmap = OnSheetColor(state, pass.design.CalenderBackColor);
 
+    const auto device = [&pass](const Box& b) {
+        const float x1 = F(static_cast<double>(b.L) * pass.pxX + pass.OX);
+        const float y1 = F(static_cast<double>(b.T) * pass.pxY + pass.OY);
+        return Rect{Trunc(x1), Trunc(y1), Trunc(x1 + static_cast<double>(b.W) * pass.pxX),
+                    Trunc(y1 + static_cast<double>(b.H) * pass.pxY)};
+    };
+    const TData& design = pass.design;
+    const PictureFraming& framing = CalendarPictureFraming(design);
+    const Rect boxOnDevice = device(box);
+    state.PictureSpots.push_back({boxOnDevice, bitmap.Width, bitmap.Height, state.Calendar,
+                                  design.MonthPicture[design.Month].empty() ? 0 : design.Month,
+                                  framing});
+
     const double bw = bitmap.Width;
     const double bh = bitmap.Height;
+    if (framing.Fill != 0) {
+        // The whole picture at the scale that makes its crop cover the box, cut at the box.
+        const PictureCrop crop = CropOfFill(framing, bw, bh, box.W, box.H);
+        const double scale = box.W / crop.Width;
+        const Box whole{F(box.L - crop.Left * scale), F(box.T - crop.Top * box.H / crop.Height),
+                        F(bw * scale), F(bh * box.H / crop.Height)};
+        pass.canvas.StretchPictureClipped(device(whole), bitmap, boxOnDevice);
+        return;
+    }
     const float scale = std::min(F(box.W / bw), F(box.H / bh));
     box.L = F(box.L + (box.W - bw * scale) / 2);
     box.W = F(bw * scale);
     box.T = F(box.T + (box.H - bh * scale) / 2);
     box.H = F(bh * scale);
-    const float x1 = F(static_cast<double>(box.L) * pass.pxX + pass.OX);
-    const float y1 = F(static_cast<double>(box.T) * pass.pxY + pass.OY);
-    const Rect dest{Trunc(x1), Trunc(y1), Trunc(x1 + static_cast<double>(box.W) * pass.pxX),
-                    Trunc(y1 + static_cast<double>(box.H) * pass.pxY)};
-    pass.canvas.StretchPicture(dest, bitmap);
+    pass.canvas.StretchPicture(device(box), bitmap);
 }
 
 void DrawCutFrame(RenderPass& pass) {

@@ -14,7 +14,7 @@ TEST(CliResave, AFileTheProgramWroteComesBackByteForByte) {
     test::RecordingSink sink;
     TData data = NewDesign();
     data.Memorials.Add() = {"", "2016/05/05", "こどもの日¶№１", 255, -1, -1};
-    data.Matrixs.Add() = {"", 1, 2, "/a b/c.jpg", ""};
+    data.Matrixs.Add() = {"", 1, 2, "/a b/c.jpg", "", {}};
     ASSERT_TRUE(data.SaveToFile(dir.File("in.sav"), sink));
 
     const auto result = test::RunCli("resave " + test::ShellQuote(dir.File("in.sav")) + " " +

@@ -29,8 +29,8 @@ TData DistinctDesign() {
     data.DayBackColor = -1;
     data.Memorials.Add() = {"", "2016/05/05", "誕生日¶太郎", 255, -1, -1};
     data.Memorials.Add() = {"", "0000/12/24", "B", 0, 16777215, 0x80};
-    data.Matrixs.Add() = {"", 1, 3, "/pics/a.jpg", ""};
-    data.Matrixs.Add() = {"", 2, 12, "", "/designs/b.sav"};
+    data.Matrixs.Add() = {"", 1, 3, "/pics/a.jpg", "", {}};
+    data.Matrixs.Add() = {"", 2, 12, "", "/designs/b.sav", {}};
     return data;
 }
 
@@ -121,7 +121,7 @@ TEST(SettingsFile, ListsAreWrittenBetweenPrevNextMonthAndMatrix) {
     TData data = NewDesign();
     data.Memorials.Add() = {"", "2016/05/05", "A", 255, -1, -1};
     data.Memorials.Add() = {"", "2016/05/05", "later", -1, -1, -1};  // same key: one line
-    data.Matrixs.Add() = {"", 1, 3, "", ""};
+    data.Matrixs.Add() = {"", 1, 3, "", "", {}};
     ASSERT_TRUE(data.SaveToFile(dir.File("l.sav"), sink));
     const std::string text = Cp932ToUtf8(test::TempDir::Read(dir.File("l.sav")));
     EXPECT_NE(text.find("Week=1\r\n[Memorial]\r\n2016/05/05=later,-1,-1,-1\r\n"
@@ -367,6 +367,71 @@ TEST(SettingsFile, MonthPicturesAreASectionOfTheSetMonthsAlone) {
     ASSERT_TRUE(loaded.SaveToFile(dir.File("none.sav"), sink));
     EXPECT_EQ(test::TempDir::Read(dir.File("none.sav")).find("MonthPicture"), std::string::npos);
     EXPECT_TRUE(sink.Take().empty());
+}
+
+TEST(SettingsFile, PictureFramingsAreASectionOfWhatIsNotWhole) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    TData data = NewDesign();
+    data.PictureFrame = {1, 400, 300, 150};
+    data.MonthPicture.Set(4, "/pics/april.jpg");
+    data.MonthPicture.SetFrame(4, {1, 500, 500, 100});
+    data.Matrixs.Add() = {"", 1, 0, "/pics/a.jpg", "", {1, 0, 1000, 800}};
+    data.Matrixs.Add() = {"", 2, 1, "/pics/b.jpg", "", {}};
+    ASSERT_TRUE(data.SaveToFile(dir.File("f.sav"), sink));
+    const std::string bytes = test::TempDir::Read(dir.File("f.sav"));
+    EXPECT_NE(bytes.find("[PictureFraming]\r\nPicture=1,400,300,150\r\nMonth4=1,500,500,100\r\n"
+                         "Entry1=1,0,1000,800\r\n"),
+              std::string::npos);
+
+    TData loaded = NewDesign();
+    ASSERT_TRUE(loaded.LoadFromFile(dir.File("f.sav"), sink));
+    EXPECT_EQ(loaded.PictureFrame, data.PictureFrame);
+    EXPECT_EQ(loaded.MonthPicture, data.MonthPicture);
+    EXPECT_EQ(loaded.Matrixs.Items(0).Framing, data.Matrixs.Items(0).Framing);
+    EXPECT_TRUE(loaded.Matrixs.Items(1).Framing.IsDefault());
+    EXPECT_EQ(SettingsText(loaded), SettingsText(data));
+
+    // Values out of range are brought into it; what is no framing reads as the whole picture.
+    for (const auto& [text, read] : std::vector<std::pair<std::string, PictureFraming>>{
+             {"7,-5,1200,50", {1, 0, 1000, 100}},
+             {"0,500,500,9999", {0, 500, 500, PictureFraming::kZoomMax}},
+             {"1,2,3", {}},
+             {"1,a,3,100", {}},
+             {"", {}}}) {
+        ASSERT_TRUE(
+            loaded.LoadFromFile(dir.Write("h.sav", "[PictureFraming]\r\nPicture=" + text), sink));
+        EXPECT_EQ(loaded.PictureFrame, read) << text;
+    }
+
+    // Whole again, the design saves as one that never had any.
+    data.PictureFrame = {};
+    data.MonthPicture.SetFrame(4, {});
+    data.Matrixs.Items(0).Framing = {};
+    ASSERT_TRUE(data.SaveToFile(dir.File("none.sav"), sink));
+    EXPECT_EQ(test::TempDir::Read(dir.File("none.sav")).find("Framing"), std::string::npos);
+    EXPECT_TRUE(sink.Take().empty());
+}
+
+TEST(PictureFraming, TheCropStaysInThePictureAndFollowsTheDrag) {
+    // A 400 × 300 picture filling a 120 × 80 box: the whole width shows, 266.7 of the height.
+    const PictureFraming centred{1, 500, 500, 100};
+    const PictureCrop crop = CropOfFill(centred, 400, 300, 120, 80);
+    EXPECT_DOUBLE_EQ(crop.Width, 400);
+    EXPECT_NEAR(crop.Height, 266.67, 0.01);
+    EXPECT_NEAR(crop.Top, 16.67, 0.01);
+    EXPECT_DOUBLE_EQ(CropOfFill({1, 500, 0, 100}, 400, 300, 120, 80).Top, 0);
+    EXPECT_NEAR(CropOfFill({1, 500, 1000, 200}, 400, 300, 120, 80).Top, 166.67, 0.01);
+
+    // Dragging the picture down 4 box units shows 13.3 picture pixels more of its top; far past
+    // the edge it stops there, and dragging back moves at once.
+    const PictureFraming down = FramingMovedBy(centred, 400, 300, 120, 80, 0, 4);
+    EXPECT_NEAR(CropOfFill(down, 400, 300, 120, 80).Top, 3.33, 0.2);  // focus in per mille
+    EXPECT_EQ(down.FocusY, 456);
+    const PictureFraming far = FramingMovedBy(centred, 400, 300, 120, 80, 500, 500);
+    EXPECT_EQ(far.FocusX, 500);
+    EXPECT_EQ(far.FocusY, 444);
+    EXPECT_EQ(FramingMovedBy(far, 400, 300, 120, 80, 0, -8).FocusY, 533);
 }
 
 TEST(SettingsRecord, CopyFromLeavesTheLayoutAndImpositionFieldsAlone) {

@@ -135,6 +135,45 @@ TEST_F(CalendarImages, PictureOnEachSideAtScreenAndExportResolution) {
     }
 }
 
+TEST_F(CalendarImages, APictureFillingItsBoxCoversItCroppedAroundItsFocus) {
+    // A grey 4:3 picture with a magenta mark at (220, 140), in a 3:2 box (120 × 80 mm).
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(0xFF808080u);
+    QPainter(&photo).fillRect(216, 136, 8, 8, QColor(0xFF00FF));
+    const std::string path = dir.File("photo.png");
+    ASSERT_TRUE(photo.save(QString::fromStdString(path)));
+    TData d = Design(120, 100);
+    d.PictureFile = path;
+    d.PictureSize = 80;
+    d.PictureOffset = 0;
+    for (const int dpi : {96, 300}) {
+        SCOPED_TRACE(dpi);
+        d.PictureFrame = {};
+        state.PictureSpots.clear();
+        const QImage whole = Render(d, dpi, "picture-whole");
+        ASSERT_EQ(state.PictureSpots.size(), 1u);
+        const QRect box = [&] {
+            const Rect r = state.PictureSpots[0].Box;
+            return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
+        }();
+        EXPECT_NEAR(box.width() * 2.0, box.height() * 3.0, 3);
+        EXPECT_GT(Covered(whole.copy(box), 0xFFFFFF).count, 0) << "bands above and below";
+
+        d.PictureFrame = {1, 550, 467, 150};
+        state.PictureSpots.clear();
+        const QImage filled = Render(d, dpi, "picture-filled");
+        const QImage inside = filled.copy(box);
+        EXPECT_EQ(Covered(inside, 0xFFFFFF).count, 0) << "no sheet inside the box";
+        const QRect mark = Covered(inside, 0xFF00FF).box;
+        ASSERT_FALSE(mark.isEmpty());
+        EXPECT_NEAR(mark.center().x(), box.width() / 2.0, 2 + dpi / 96);
+        EXPECT_NEAR(mark.center().y(), box.height() / 2.0, 2 + dpi / 96);
+        // Nothing of the picture below its box, where the cropped part would have gone.
+        const QImage below = filled.copy(box.left(), box.bottom() + 2, box.width(), 3);
+        EXPECT_EQ(Covered(below, 0x808080).count, 0);
+    }
+}
+
 TEST_F(CalendarImages, MiniaturesAndTwelveMonths) {
     TData miniatures = Design(100, 148);  // the new design's miniatures: right of the picture
     miniatures.PrevNextMonthEnabled = 1;
@@ -230,6 +269,9 @@ class PlacedTexts : public Canvas {
     }
     TextSize TextExtent(const std::string& text) override { return canvas_.TextExtent(text); }
     void StretchPicture(const Rect& r, const Bitmap& b) override { canvas_.StretchPicture(r, b); }
+    void StretchPictureClipped(const Rect& r, const Bitmap& b, const Rect& clip) override {
+        canvas_.StretchPictureClipped(r, b, clip);
+    }
     void Chord(const Rect& r, int a, int b) override { canvas_.Chord(r, a, b); }
     int FontPpi() const override { return canvas_.FontPpi(); }
 

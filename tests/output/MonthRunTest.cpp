@@ -73,8 +73,8 @@ class MonthRun_ : public testing::Test {
         design.Print = 1;
         design.Cols = 3;
         design.Interval = 4;
-        design.Matrixs.Add() = {"", 1, 1, Picture("own.png", kYellow), ""};
-        design.Matrixs.Add() = {"", 2, 6, "", ""};
+        design.Matrixs.Add() = {"", 1, 1, Picture("own.png", kYellow), "", {}};
+        design.Matrixs.Add() = {"", 2, 6, "", "", {}};
     }
 
     OutputEnvironment Env() { return {status, sink, state}; }

@@ -47,6 +47,10 @@ class HashingCanvas : public Canvas {
     void StretchPicture(const Rect& r, const Bitmap&) override {
         Mix(14, r.Left, r.Top, r.Right, r.Bottom);
     }
+    void StretchPictureClipped(const Rect& r, const Bitmap& b, const Rect& clip) override {
+        StretchPicture(r, b);
+        Mix(17, clip.Left, clip.Top, clip.Right, clip.Bottom);
+    }
     void Chord(const Rect& r, int start, int span) override {
         Mix(15, r.Left, r.Top, r.Right, r.Bottom);
         Mix(16, start, span);

@@ -4,6 +4,7 @@
 // px pixels wide (px / 2 for ASCII) and a text px + 2 high, px being the point size turned into
 // pixels at FontPpi (at least 1).
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ struct FontState {
 struct Call {
     Op op;
     Rect rect;         // FillRect, Rectangle, StretchPicture, Chord
+    std::optional<Rect> clip;  // StretchPictureClipped
     int x = 0, y = 0;  // MoveTo, LineTo, TextOut; a chord's start and span
     std::string text;
     FontState font;
@@ -69,6 +71,10 @@ class RecordingCanvas : public Canvas {
     }
     void StretchPicture(const Rect& dest, const Bitmap&) override {
         Record(Op::StretchPicture, dest);
+    }
+    void StretchPictureClipped(const Rect& dest, const Bitmap&, const Rect& clip) override {
+        Record(Op::StretchPicture, dest);
+        calls.back().clip = clip;
     }
     void Chord(const Rect& rect, int startDegrees, int spanDegrees) override {
         Record(Op::Chord, rect, startDegrees, spanDegrees);
