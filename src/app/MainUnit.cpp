@@ -1,5 +1,6 @@
 #include "app/MainUnit.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -134,6 +135,8 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     // The room of the preview decides the zoom of 「ページ全体」.
     ui_->ScrollBox1->installEventFilter(this);
     ui_->PaintBox1->SetPainter([this](QWidget& box) { PaintBox1Paint(box); });
+    ui_->PaintBox1->installEventFilter(this);
+    ui_->PaintBox1->setMouseTracking(true);
 
     connect(ui_->mnuFileOpen, &QAction::triggered, this, &TfrmMain::mnuFileOpenClick);
     connect(ui_->mnuFileSave, &QAction::triggered, this, &TfrmMain::mnuFileSaveClick);
@@ -394,6 +397,10 @@ bool TfrmMain::SaveDesignAs() {
 
 void TfrmMain::cmdMonthPicturesClick() {
     MonthPicturesDialog().SetPictures(Data().MonthPicture);
+    // Every month's picture takes the box of the one shown.
+    const auto own = std::find_if(pictureSpots_.begin(), pictureSpots_.end(),
+                                  [](const PictureSpot& spot) { return spot.Calendar == 0; });
+    if (own != pictureSpots_.end()) monthPictures_->SetPictureBox(own->WidthMm, own->HeightMm);
     Dialogs().ShowModal(monthPictures_);
 }
 

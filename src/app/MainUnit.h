@@ -4,6 +4,7 @@
 // record holds the memorial and imposition lists and a snapshot of the rest, refreshed whenever a
 // record is needed. Every output gets the design handed down once, as an OutputJob.
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -197,6 +198,15 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     void ZoomToItem(int index);
     // Ctrl+wheel over the preview: a zoom step around the pointer; false for other wheels.
     bool WheelZoom(QWheelEvent* event);
+    // The pointer over the preview's pictures: moving and zooming a crop, the fit menu. False
+    // for what the preview does otherwise.
+    bool PicturePointerEvent(QEvent* event);
+    // The picture drawn under `point` of the paint box, or null.
+    const PictureSpot* PictureSpotAt(QPoint point) const;
+    // Gives the picture of `spot` its framing in the design; false when it had it already or
+    // it is not the design's to frame.
+    bool SetPictureFraming(const PictureSpot& spot, const PictureFraming& framing);
+    void ShowPictureDpi();
     void UpdateTitle();
     // Names in the status bar the file just written.
     void ShowWritten(const QString& path);
@@ -254,6 +264,13 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     std::optional<PlacedLayout> previewLayout_;
     std::string lastPaintMessage_;
     bool painting_ = false;
+    // Where the last repaint drew its pictures, and the one being dragged.
+    std::vector<PictureSpot> pictureSpots_;
+    struct PictureDrag {
+        PictureSpot spot;
+        QPoint start;
+    };
+    std::optional<PictureDrag> drag_;
     bool firstActivation_ = true;
     int jobsBuilt_ = 0;
     std::unique_ptr<PrinterLayer> printer_;

@@ -1,5 +1,7 @@
 #include "app/WindowDialogs.h"
 
+#include <QMenu>
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -14,6 +16,8 @@
 #include "app/PictureFileDialog.h"
 
 namespace orv {
+
+QAction* WindowDialogs::PopupMenu(QMenu& menu, const QPoint& at) { return menu.exec(at); }
 
 QString QtWindowDialogs::OpenFileName(QWidget* parent, const QString& filter,
                                       const QString& initialFile) {

@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <optional>
 
+class QAction;
 class QColor;
+class QMenu;
+class QPoint;
 class QDialog;
 class QPrinter;
 class QWidget;
@@ -58,6 +61,8 @@ class WindowDialogs {
     // Asks what to do with the memorial day `existing` of `date` when `added` comes for it.
     virtual ClashAnswer AskMemorialClash(QWidget* parent, const QString& date,
                                          const QString& existing, const QString& added) = 0;
+    // Pops a context menu up at `at` (global); the action chosen, or null.
+    virtual QAction* PopupMenu(QMenu& menu, const QPoint& at);
 };
 
 // The real dialogs.

@@ -81,6 +81,7 @@ void TfrmMain::ZoomToFit() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->PaintBox1 && PicturePointerEvent(event)) return true;
     if (watched == ui_->ScrollBox1->viewport() && event->type() == QEvent::Wheel &&
         WheelZoom(static_cast<QWheelEvent*>(event))) {
         return true;
@@ -140,8 +141,12 @@ void TfrmMain::PaintBox1Paint(QWidget& box) {
     // While an export runs the design cannot change: a repaint draws what was placed before it,
     // without reading the controls or the entries' files again.
     if (!exporting_ || !previewLayout_) previewLayout_ = PlacePreview(env, BuildJob(), painter);
+    pictureSpots_.clear();
+    state_.PictureSpots = &pictureSpots_;
     OutputPreview(env, *previewLayout_, painter, PixelSize{box.width(), box.height()});
+    state_.PictureSpots = nullptr;
     painting_ = false;
+    ShowPictureDpi();
     ShowHolidaySource(Data().Year);
     ReportAfterPaint(pending.Take());
 }

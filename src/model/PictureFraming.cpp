@@ -88,6 +88,14 @@ PictureFraming FramingMovedBy(const PictureFraming& framing, double pictureW, do
     return result;
 }
 
+double EffectiveDpi(const PictureFraming& framing, double pictureW, double pictureH, double boxW,
+                    double boxH) {
+    if (!(pictureW > 0 && pictureH > 0 && boxW > 0 && boxH > 0)) return 0;
+    if (framing.Fill != 0)
+        return CropOfFill(framing, pictureW, pictureH, boxW, boxH).Width / boxW * 25.4;
+    return std::max(pictureW / boxW, pictureH / boxH) * 25.4;
+}
+
 const PictureFraming& CalendarPictureFraming(const TData& design) {
     return design.MonthPicture[design.Month].empty() ? design.PictureFrame
                                                      : design.MonthPicture.Frame(design.Month);

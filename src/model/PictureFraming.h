@@ -44,6 +44,13 @@ PictureCrop CropOfFill(const PictureFraming& framing, double pictureW, double pi
 PictureFraming FramingMovedBy(const PictureFraming& framing, double pictureW, double pictureH,
                               double boxW, double boxH, double dx, double dy);
 
+// The picture's pixels per inch at the size it is printed in a box of `boxW` × `boxH` mm: its
+// crop over the box when it fills it, the whole picture over its fitted size otherwise.
+double EffectiveDpi(const PictureFraming& framing, double pictureW, double pictureH, double boxW,
+                    double boxH);
+// Below this a picture prints visibly coarse.
+inline constexpr int kLowPictureDpi = 200;
+
 // The framing of the picture the design's calendar shows: its month's own, else the main one.
 const PictureFraming& CalendarPictureFraming(const TData& design);
 

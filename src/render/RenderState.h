@@ -42,6 +42,8 @@ struct PictureSpot {
     int Calendar = 0;
     int Month = 0;
     PictureFraming Framing;
+    double WidthMm = 0;  // of the box on paper
+    double HeightMm = 0;
 };
 
 // Left, top, width and height in scaled millimetres of the sheet.
@@ -81,9 +83,9 @@ struct RenderState {
     HolidaySource Holidays;
     // The imposition entry being drawn (its Number), 0 for the design's own calendar.
     int Calendar = 0;
-    // The pictures the passes drew, for the window to find the one under the pointer; whoever
-    // wants them clears them before the passes.
-    std::vector<PictureSpot> PictureSpots;
+    // Where the passes add the pictures they draw, for the window to find the one under the
+    // pointer; null when nobody asks.
+    std::vector<PictureSpot>* PictureSpots = nullptr;
     // No decoder: no picture is drawn.
     const PictureDecoder* Decoder = nullptr;
 };

@@ -161,9 +161,11 @@ void DrawIllustration(RenderPass& pass) {
     const TData& design = pass.design;
     const PictureFraming& framing = CalendarPictureFraming(design);
     const Rect boxOnDevice = device(box);
-    state.PictureSpots.push_back({boxOnDevice, bitmap.Width, bitmap.Height, state.Calendar,
-                                  design.MonthPicture[design.Month].empty() ? 0 : design.Month,
-                                  framing});
+    const double unscaled = pass.percent > 0 ? 100.0 / pass.percent : 1.0;
+    if (state.PictureSpots != nullptr)
+        state.PictureSpots->push_back({boxOnDevice, bitmap.Width, bitmap.Height, state.Calendar,
+                                       design.MonthPicture[design.Month].empty() ? 0 : design.Month,
+                                       framing, box.W * unscaled, box.H * unscaled});
 
     const double bw = bitmap.Width;
     const double bh = bitmap.Height;

@@ -114,6 +114,7 @@ void UseEveryControl(TestWindow& w, const WindowFiles& files) {
     b.cmdOpenPic->click();
     Type(b.txtPicOffset, "5", b.chkWaku);
     Choose(b.cboPicPos, 3);
+    Choose(b.cboPicFit, 1);
     b.trackPicSize->setValue(40);
     w.window->Basic().SetYearMonth(2017, 12);
     b.spinMonth->DownButton()->click();

@@ -146,21 +146,23 @@ TEST_F(CalendarImages, APictureFillingItsBoxCoversItCroppedAroundItsFocus) {
     d.PictureFile = path;
     d.PictureSize = 80;
     d.PictureOffset = 0;
+    std::vector<PictureSpot> spots;
+    state.PictureSpots = &spots;
     for (const int dpi : {96, 300}) {
         SCOPED_TRACE(dpi);
         d.PictureFrame = {};
-        state.PictureSpots.clear();
+        spots.clear();
         const QImage whole = Render(d, dpi, "picture-whole");
-        ASSERT_EQ(state.PictureSpots.size(), 1u);
+        ASSERT_EQ(spots.size(), 1u);
         const QRect box = [&] {
-            const Rect r = state.PictureSpots[0].Box;
+            const Rect r = spots[0].Box;
             return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
         }();
         EXPECT_NEAR(box.width() * 2.0, box.height() * 3.0, 3);
         EXPECT_GT(Covered(whole.copy(box), 0xFFFFFF).count, 0) << "bands above and below";
 
         d.PictureFrame = {1, 550, 467, 150};
-        state.PictureSpots.clear();
+        spots.clear();
         const QImage filled = Render(d, dpi, "picture-filled");
         const QImage inside = filled.copy(box);
         EXPECT_EQ(Covered(inside, 0xFFFFFF).count, 0) << "no sheet inside the box";

@@ -76,6 +76,8 @@ void BasicTab::Attach(TabHost& host, StyleTab& style) {
     connect(c.cmdOpenPic, &QToolButton::clicked, this, &BasicTab::cmdOpenPicClick);
     connect(c.cboPicPos, &QComboBox::activated, this, &BasicTab::cboPicPosClick);
     connect(c.trackPicSize, &QSlider::valueChanged, this, &BasicTab::Repaint);
+    connect(c.cboPicFit, &QComboBox::activated, this, &BasicTab::Repaint);
+    connect(c.cmdPicFitReset, &QPushButton::clicked, this, &BasicTab::cmdPicFitResetClick);
 
     connect(c.spinYear, &SpinButton::UpClick, this, &BasicTab::spinYearUpClick);
     connect(c.spinYear, &SpinButton::DownClick, this, &BasicTab::spinYearDownClick);
@@ -149,6 +151,7 @@ void BasicTab::DataToControls(const TData& r) {
     c.txtPicOffset->setText(Decimal(r.PictureOffset));
     c.cboPicPos->setCurrentIndex(r.PicturePosition);
     c.trackPicSize->setValue(r.PictureSize);
+    c.cboPicFit->setCurrentIndex(r.PictureFrame.Fill != 0 ? 1 : 0);
 
     QAbstractButton* view = viewGroup_->button(r.View);
     if (view != nullptr) {
@@ -201,6 +204,7 @@ void BasicTab::ControlsToData(TData& r) const {
     r.PictureOffset = EditNumber(c.txtPicOffset);
     r.PictureSize = c.trackPicSize->value();
     r.PicturePosition = c.cboPicPos->currentIndex();
+    r.PictureFrame.Fill = c.cboPicFit->currentIndex() == 1 ? 1 : 0;
 
     r.PrevNextMonthEnabled = c.optPNMonth->isChecked() ? 1 : 0;
     r.PluralEnabled = c.optPluralMonth->isChecked() ? 1 : 0;
@@ -345,6 +349,21 @@ void BasicTab::txtPicOffsetExit() {
 
 void BasicTab::cmdOpenPicClick() {
     if (host_->ChoosePicture(ui_->txtPicFile)) Repaint();
+}
+
+void BasicTab::cmdPicFitResetClick() {
+    PictureFraming& framing = host_->Data().PictureFrame;
+    framing = PictureFraming{framing.Fill};
+    Repaint();
+}
+
+void BasicTab::SetPictureFill(bool fill) {
+    ui_->cboPicFit->setCurrentIndex(fill ? 1 : 0);
+}
+
+void BasicTab::ShowPictureDpi(const QString& text, bool low) {
+    ui_->lblPicDpi->setText(text);
+    ui_->lblPicDpi->setStyleSheet(low ? QStringLiteral("color: #c00000;") : QString());
 }
 
 void BasicTab::cboPicPosClick() {

@@ -47,6 +47,10 @@ class BasicTab : public QWidget {
     // Runs the leave rule of a size edit that still has focus, so that a save or print taken
     // from the menu sees what was typed.
     void CommitPendingSizeEdit();
+    // The main picture's fit as the preview's menu chose it (the combo is what the record reads).
+    void SetPictureFill(bool fill);
+    // The shown picture's resolution on paper, marked when it prints coarse.
+    void ShowPictureDpi(const QString& text, bool low);
     bool SizeEdited() const { return sizeEdited_; }
     void ClearSizeEdited() { sizeEdited_ = false; }
 
@@ -61,6 +65,7 @@ class BasicTab : public QWidget {
     void txtPicOffsetExit();
     void cmdOpenPicClick();
     void cboPicPosClick();
+    void cmdPicFitResetClick();
     void cboPNMonthPos2Click();
     bool spinYearDownClick();
     bool spinYearUpClick();

@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "app/TabHost.h"
 #include "app/WindowDialogs.h"
@@ -100,12 +101,21 @@ TfrmMonthPictures::TfrmMonthPictures(TabHost& host, QWidget* parent)
         row.thumbnail->setAlignment(Qt::AlignCenter);
         row.choose = new QPushButton(QStringLiteral("選択..."));
         row.clear = new QPushButton(QStringLiteral("クリア"));
+        row.fit = new QComboBox;
+        row.fit->addItems({QStringLiteral("全体を表示"), QStringLiteral("枠いっぱい")});
+        row.fit->setToolTip(QStringLiteral(
+            "枠いっぱいの画像は、その月をプレビューに出してドラッグで見せる所を選べます"));
+        row.dpi = new QLabel;
+        row.dpi->setMinimumWidth(72);
         line->addWidget(label);
         line->addWidget(row.file, 1);
         line->addWidget(row.thumbnail);
         line->addWidget(row.choose);
         line->addWidget(row.clear);
+        line->addWidget(row.fit);
+        line->addWidget(row.dpi);
         layout->addWidget(row.row);
+        connect(row.fit, &QComboBox::activated, this, [this, month] { ShowDpi(month); });
         connect(row.choose, &QPushButton::clicked, this, [this, month] {
             if (host_.ChoosePicture(FileEdit(month))) ShowThumbnail(month);
         });
@@ -125,6 +135,7 @@ void TfrmMonthPictures::SetPictures(const TMonthPictures& pictures) {
     shown_ = pictures;
     for (int month = 1; month <= 12; ++month) {
         FileEdit(month)->setText(QString::fromStdString(pictures[month]));
+        FitList(month)->setCurrentIndex(pictures.Frame(month).Fill != 0 ? 1 : 0);
         ShowThumbnail(month);
     }
 }
@@ -195,8 +206,34 @@ TMonthPictures TfrmMonthPictures::Pictures() const {
     TMonthPictures pictures;
     for (int month = 1; month <= 12; ++month) {
         pictures.Set(month, FileEdit(month)->text().toStdString());
+        if (!pictures[month].empty()) pictures.SetFrame(month, FramingOf(month));
     }
     return pictures;
+}
+
+// The crop chosen in the preview stays while the month keeps its file.
+PictureFraming TfrmMonthPictures::FramingOf(int month) const {
+    PictureFraming framing;
+    if (FileEdit(month)->text().toStdString() == shown_[month]) framing = shown_.Frame(month);
+    framing.Fill = FitList(month)->currentIndex() == 1 ? 1 : 0;
+    return framing;
+}
+
+void TfrmMonthPictures::SetPictureBox(double widthMm, double heightMm) {
+    boxWidthMm_ = widthMm;
+    boxHeightMm_ = heightMm;
+    for (int month = 1; month <= 12; ++month) ShowDpi(month);
+}
+
+void TfrmMonthPictures::ShowDpi(int month) {
+    MonthRow& row = rows_[month - 1];
+    const double dpi = EffectiveDpi(FramingOf(month), row.size.width(), row.size.height(),
+                                    boxWidthMm_, boxHeightMm_);
+    row.dpi->setText(dpi > 0 ? QStringLiteral("%1 dpi").arg(std::lround(dpi)) : QString());
+    const bool low = dpi > 0 && dpi < kLowPictureDpi;
+    row.dpi->setStyleSheet(low ? QStringLiteral("color: #c00000;") : QString());
+    row.dpi->setToolTip(low ? QStringLiteral("%1 dpi 未満は印刷で粗く見えます").arg(kLowPictureDpi)
+                            : QString());
 }
 
 void TfrmMonthPictures::DropFile(int month, const QString& path) {
@@ -208,11 +245,15 @@ void TfrmMonthPictures::DropFile(int month, const QString& path) {
 void TfrmMonthPictures::ShowThumbnail(int month) {
     QLabel* thumbnail = Thumbnail(month);
     thumbnail->clear();
+    rows_[month - 1].size = {};
+    ShowDpi(month);
     const std::string file = FileEdit(month)->text().toStdString();
     if (file.empty()) return;
     const RegistryPictureDecoder decoder;
     const std::optional<Bitmap> picture = decoder.Decode(file);
     if (!picture || picture->Empty()) return;
+    rows_[month - 1].size = QSize(picture->Width, picture->Height);
+    ShowDpi(month);
     const QImage image = WrapBitmap(*picture).scaled(kThumbWidth, kThumbHeight, Qt::KeepAspectRatio,
                                                      Qt::SmoothTransformation);
     thumbnail->setPixmap(QPixmap::fromImage(image));

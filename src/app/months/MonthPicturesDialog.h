@@ -2,6 +2,7 @@
 // 月ごとの画像: one row per month with the file, a thumbnail, choose and clear, and a picture
 // dropped onto a row. The dialog edits its own copy; the window takes it on OK as one edit.
 #include <QDialog>
+#include <QSize>
 #include <array>
 
 #include "model/DataUnit.h"
@@ -22,6 +23,8 @@ class TfrmMonthPictures : public QDialog {
 
     void SetPictures(const TMonthPictures& pictures);
     TMonthPictures Pictures() const;
+    // The picture box on paper (mm), for each month's resolution there; none: not shown.
+    void SetPictureBox(double widthMm, double heightMm);
 
     // Month 1..12.
     QLineEdit* FileEdit(int month) const { return rows_[month - 1].file; }
@@ -29,6 +32,8 @@ class TfrmMonthPictures : public QDialog {
     QPushButton* ChooseButton(int month) const { return rows_[month - 1].choose; }
     QPushButton* ClearButton(int month) const { return rows_[month - 1].clear; }
     QWidget* Row(int month) const { return rows_[month - 1].row; }
+    QComboBox* FitList(int month) const { return rows_[month - 1].fit; }
+    QLabel* DpiLabel(int month) const { return rows_[month - 1].dpi; }
 
     // A file dropped onto a month's row: taken once it test-loads as a chosen one.
     void DropFile(int month, const QString& path);
@@ -49,8 +54,13 @@ class TfrmMonthPictures : public QDialog {
         QLabel* thumbnail = nullptr;
         QPushButton* choose = nullptr;
         QPushButton* clear = nullptr;
+        QComboBox* fit = nullptr;
+        QLabel* dpi = nullptr;
+        QSize size;  // of the picture, empty when none decodes
     };
     void ShowThumbnail(int month);
+    void ShowDpi(int month);
+    PictureFraming FramingOf(int month) const;
     void ChooseMany();
     void ChooseFolder();
 
@@ -60,6 +70,8 @@ class TfrmMonthPictures : public QDialog {
     QPushButton* chooseMany_ = nullptr;
     QPushButton* chooseFolder_ = nullptr;
     std::array<MonthRow, 12> rows_;
+    double boxWidthMm_ = 0;
+    double boxHeightMm_ = 0;
 };
 
 }  // namespace orv
