@@ -41,6 +41,9 @@ struct ExportOptions {
     int months = 1;
     std::optional<std::string> printer;
     std::optional<std::string> oldCalendar;
+    bool cover = false;
+    std::optional<std::string> coverPicture;
+    std::optional<std::string> coverTitle;
 };
 
 // A whole number within the limits, or nothing.
@@ -57,17 +60,27 @@ std::optional<ExportOptions> ParseOptions(const Arguments& args, size_t files, M
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
+        if (arg == "--cover") {
+            options.cover = true;
+            continue;
+        }
+        const bool texts = arg == "--oldcal" || arg == "--printer" || arg == "--cover-picture" ||
+                           arg == "--cover-title";
         const bool known = arg == "--dpi" || arg == "--year" || arg == "--month" ||
-                           arg == "--months" || arg == "--oldcal" ||
-                           (files == 1 && arg == "--printer");
+                           arg == "--months" || (texts && (files == 1 || arg != "--printer"));
         if (known) {
             if (!hasValue) {
                 sink.Report(MessageKind::Error, arg + " の値がありません");
                 return std::nullopt;
             }
             const std::string& value = args[++i];
-            if (arg == "--oldcal" || arg == "--printer") {
-                (arg == "--oldcal" ? options.oldCalendar : options.printer) = value;
+            if (texts) {
+                (arg == "--oldcal"          ? options.oldCalendar
+                 : arg == "--printer"       ? options.printer
+                 : arg == "--cover-picture" ? options.coverPicture
+                                            : options.coverTitle) = value;
+                // Either of them asks for the cover.
+                if (arg != "--oldcal" && arg != "--printer") options.cover = true;
                 continue;
             }
             const int highest = arg == "--dpi"      ? 100000
@@ -151,6 +164,15 @@ class Session {
         }
         data_.MoveInto(state_, sink);
         run_ = {{design.Year, design.Month}, options.months};
+        if (options.cover) {
+            if (options.coverPicture && !TestLoadPicture(*options.coverPicture)) {
+                sink.Report(MessageKind::Error, "この画像ファイルは対応できないフォーマットです。\r\n" +
+                                                    *options.coverPicture);
+                return false;
+            }
+            run_.Cover = CoverPage{options.coverPicture.value_or(""),
+                                   options.coverTitle.value_or(CoverTitleOf(run_))};
+        }
         job_ = JobOfDesign(std::move(design));
         job_.Name = std::filesystem::path(options.design).stem().string();
         return true;
@@ -214,7 +236,7 @@ int RunExport(const Arguments& args, MessageSink& target) {
     Session session(*options);
     if (!session.Load(*options, sink)) return 1;
     OutputEnvironment env = session.Environment(sink);
-    if (options->months > 1) {
+    if (options->months > 1 || options->cover) {
         const bool pdf = IsPdf(options->output);
         const MonthsOutcome outcome = pdf ? SaveMonthsPdf(env, session.Job(), options->output,
                                                           session.Run(), session.Dpi(), nullptr)

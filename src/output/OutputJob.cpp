@@ -1,5 +1,7 @@
 #include "output/OutputJob.h"
 
+#include "render/DrawCalendar.h"
+
 namespace orv {
 
 OutputJob JobOfDesign(TData design, int zoom) {
@@ -25,6 +27,22 @@ std::string JobTitle(const OutputJob& job, int months) {
         shown += "–" + month(lastYear, last % 12 + 1, lastYear != year);
     }
     return (job.Name.empty() ? std::string("Orvalinden") : job.Name) + " " + shown;
+}
+
+OutputJob CoverJob(const OutputJob& job, const CoverPage& cover) {
+    OutputJob shown = job;
+    TData& design = shown.Design;
+    if (!cover.Picture.empty()) {
+        design.PictureFile = cover.Picture;
+        design.PictureFrame = PictureFraming{1};
+    } else {
+        design.PictureFile = CalendarPictureFile(design);
+        design.PictureFrame = CalendarPictureFraming(design);
+        design.PictureFrame.Fill = 1;
+    }
+    design.MonthPicture = {};
+    shown.CoverTitle = cover.Title;
+    return shown;
 }
 
 OutputJob JobInMonth(const OutputJob& job, YearMonth month) {

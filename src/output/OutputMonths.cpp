@@ -96,10 +96,15 @@ MonthsOutcome PrintMonths(OutputEnvironment& env, const OutputJob& job, PrintTar
     MonthsOutcome outcome{MonthsResult::Failed, 0, run.Count};
     try {
         printer.StartJob(JobTitle(JobInMonth(job, run.Start), run.Count));
+        if (run.Cover && !DrawPrintPage(env, CoverJob(JobInMonth(job, run.Start), *run.Cover),
+                                        printer, atPrintPosition)) {
+            printer.AbortJob();
+            return outcome;
+        }
         outcome = ForEachMonth(
             env, job, run, kStatusPrint, progress,
             [&](OutputEnvironment& monthEnv, const OutputJob& monthJob, YearMonth, int k) {
-                if (k > 0) printer.NewPage();
+                if (k > 0 || run.Cover) printer.NewPage();
                 return DrawPrintPage(monthEnv, monthJob, printer, atPrintPosition)
                            ? MonthStep::Drawn
                            : MonthStep::Failed;
@@ -154,6 +159,16 @@ MonthsOutcome SaveMonthImages(OutputEnvironment& env, const OutputJob& job, cons
         finishing.reset();
         return !finishFailed;
     };
+    if (run.Cover) {
+        // Written whole before the months: a run whose cover fails writes nothing else.
+        const ImageExportResult result =
+            WriteCalendarImageAt(env, CoverJob(JobInMonth(job, run.Start), *run.Cover),
+                                 CoverImagePath(path), dpi, nullptr, kBandBytes);
+        if (result != ImageExportResult::NotStarted) started = true;
+        if (result != ImageExportResult::Saved) {
+            return {MonthsResult::Failed, 0, run.Count, started};
+        }
+    }
     MonthsOutcome outcome = ForEachMonth(
         env, job, run, kStatusImage, progress,
         [&](OutputEnvironment& monthEnv, const OutputJob& monthJob, YearMonth month, int k) {
@@ -182,16 +197,35 @@ MonthsOutcome SaveMonthImages(OutputEnvironment& env, const OutputJob& job, cons
     return outcome;
 }
 
-std::string MonthImagePath(const std::string& path, YearMonth month) {
+namespace {
+
+// `suffix` between a file's name and its extension.
+std::string WithSuffix(const std::string& path, const std::string& suffix) {
     const size_t slash = path.find_last_of('/');
     size_t dot = path.find_last_of('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
         dot == (slash == std::string::npos ? 0 : slash + 1)) {
         dot = path.size();
     }
+    return path.substr(0, dot) + suffix + path.substr(dot);
+}
+
+}  // namespace
+
+std::string MonthImagePath(const std::string& path, YearMonth month) {
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, "-%04d-%02d", month.Year, month.Month);
-    return path.substr(0, dot) + suffix + path.substr(dot);
+    return WithSuffix(path, suffix);
+}
+
+std::string CoverImagePath(const std::string& path) {
+    return WithSuffix(path, "-cover");
+}
+
+std::string CoverTitleOf(const MonthRun& run) {
+    const int last = ShiftedMonth(run.Start.Year, run.Start.Month, std::max(run.Count, 1) - 1).Year;
+    const std::string first = std::to_string(run.Start.Year);
+    return last == run.Start.Year ? first : first + "–" + std::to_string(last);
 }
 
 std::optional<std::pair<MessageKind, std::string>> MonthsMessage(MonthsTarget target,

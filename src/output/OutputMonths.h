@@ -14,9 +14,18 @@
 namespace orv {
 
 struct MonthRun {
+    MonthRun() = default;
+    MonthRun(YearMonth start, int count, std::optional<CoverPage> cover = std::nullopt)
+        : Start(start), Count(count), Cover(std::move(cover)) {}
+
     YearMonth Start;
     int Count = 12;
+    // A first page before the months, which counts as none of them.
+    std::optional<CoverPage> Cover;
 };
+
+// The title a run's cover proposes: its year, 「2027」, or its years, 「2027–2028」.
+std::string CoverTitleOf(const MonthRun& run);
 
 // The most months one run takes.
 inline constexpr int kMostMonths = 120;
@@ -56,13 +65,14 @@ MonthsOutcome PrintMonths(OutputEnvironment& env, const OutputJob& job, PrintTar
 MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const OutputJob& job, const std::string& path,
                             const MonthRun& run, int dpi, MonthProgress* progress);
 
-// One PNG or BMP file per month (by the extension of `path`) at `dpi`, named by MonthImagePath,
+// One PNG, BMP or JPEG file per month (and the cover first) (by the extension of `path`) at `dpi`, named by MonthImagePath,
 // each put in place when complete. Nothing is written for another extension (with a warning).
 MonthsOutcome SaveMonthImages(OutputEnvironment& env, const OutputJob& job, const std::string& path,
                               const MonthRun& run, int dpi, MonthProgress* progress);
 
-// NAME-YYYY-MM.ext beside NAME.ext.
+// NAME-YYYY-MM.ext beside NAME.ext; the cover's NAME-cover.ext.
 std::string MonthImagePath(const std::string& path, YearMonth month);
+std::string CoverImagePath(const std::string& path);
 
 // What to tell the user at the end of a run; nothing when the failure itself has been reported
 // and nothing was written.

@@ -59,7 +59,8 @@ PlacedLayout PlaceLayout(const OutputJob& job, MmPoint base, int zoom, MessageSi
     layout.SizeX = job.SizeX;
     layout.SizeY = job.SizeY;
     layout.Zoom = zoom;
-    layout.Imposed = window.Print != 0;
+    layout.Imposed = window.Print != 0 && !job.CoverTitle;
+    layout.CoverTitle = job.CoverTitle;
     layout.Calendars.push_back({window, base, false});
     const int entries = layout.Imposed ? window.Matrixs.Count() : 0;
     for (int k = 1; k <= entries; ++k) {
@@ -81,6 +82,14 @@ PlacedLayout PlaceLayout(const OutputJob& job, MmPoint base, int zoom, MessageSi
 bool DrawPlacedLayout(RenderState& state, MessageSink& sink, Canvas& canvas, int dpiX, int dpiY,
                       const PlacedLayout& layout, const std::optional<QRect>& visible) {
     if (layout.Imposed) state.PictureChanged = true;
+    if (layout.CoverTitle) {
+        const PlacedCalendar& cover = layout.Calendars.front();
+        const bool loading = state.Loading;
+        return DrawCover(state, sink, canvas, dpiX, dpiY, layout.Zoom, cover.Origin.X,
+                         cover.Origin.Y, layout.SizeX, layout.SizeY, cover.Design,
+                         *layout.CoverTitle) ||
+               loading;
+    }
     bool drawn = true;
     for (const PlacedCalendar& calendar : layout.Calendars) {
         if (calendar.Entry && visible &&

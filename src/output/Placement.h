@@ -27,6 +27,7 @@ struct PlacedLayout {
     int SizeY = 0;
     int Zoom = 100;
     bool Imposed = false;
+    std::optional<std::string> CoverTitle;  // a cover of the job's design alone
 };
 
 // Places the job with the job's design at `base` (mm) and the grid's pitch scaled by `zoom`.

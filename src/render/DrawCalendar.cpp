@@ -41,7 +41,8 @@ void CheckBoxes(const RenderPass& pass) {
     }
 }
 
-void RunPass(RenderPass& pass) {
+// The pass's scale and place, and the sheet's background on a sheet pass.
+void BeginPass(RenderPass& pass) {
     const TData& design = pass.design;
     pass.pxX = F(pass.dpiX / 25.4);
     pass.pxY = F(pass.dpiY / 25.4);
@@ -65,7 +66,12 @@ void RunPass(RenderPass& pass) {
         canvas.SetFontColor(0x000000);
     }
     canvas.SetBrushStyle(BrushStyle::Clear);
+}
 
+void RunPass(RenderPass& pass) {
+    const TData& design = pass.design;
+    Canvas& canvas = pass.canvas;
+    BeginPass(pass);
     DivideSheet(pass);
     if (pass.miniatures) CutAdjacentMonthsBox(pass);
     PlaceTitleBand(pass);
@@ -92,6 +98,56 @@ void RunPass(RenderPass& pass) {
     if (design.Frame != 0) DrawCutFrame(pass);
 }
 
+// The cover: the picture filling the sheet within its margin above a band of a fifth of the
+// sheet, and the title as large as the band takes it, centred there.
+void RunCoverPass(RenderPass& pass, const std::string& title) {
+    const TData& design = pass.design;
+    Canvas& canvas = pass.canvas;
+    BeginPass(pass);
+    const float band = F(pass.H / 5.0);
+    pass.picture = {pass.off, pass.off, F(pass.W - 2.0 * pass.off), F(pass.H - band - pass.off)};
+    pass.calendar = {0, F(pass.H - band), pass.W, band};
+    CheckBoxes(pass);
+    DrawIllustration(pass);
+
+    const int ppi = canvas.FontPpi();
+    const double bandPx = static_cast<double>(band) * pass.pxY;
+    const double widthPx = static_cast<double>(pass.W) * pass.pxX;
+    int size = Trunc(bandPx * 0.6 * 72 / ppi);
+    SelectFont(canvas, design.YearFont, size, design.YearFontB, design.YearFontI);
+    TextSize extent = canvas.TextExtent(title);
+    if (extent.Width > widthPx * 0.9 && extent.Width > 0) {
+        size = Trunc(size * widthPx * 0.9 / extent.Width);
+        SelectFont(canvas, design.YearFont, size, design.YearFontB, design.YearFontI);
+        extent = canvas.TextExtent(title);
+    }
+    canvas.SetFontColor(design.StyleBackColor);
+    const double top = static_cast<double>(pass.calendar.T) * pass.pxY;
+    canvas.TextOut(Trunc(pass.OX + (widthPx - extent.Width) / 2),
+                   Trunc(pass.OY + top + (bandPx - extent.Height) / 2), title);
+    canvas.SetPenWidth(1);
+    if (design.Frame != 0) DrawCutFrame(pass);
+}
+
+// Runs a pass; a failure is reported and drops the picture cache.
+template <typename Pass>
+bool Guarded(RenderState& state, MessageSink& sink, Pass&& run) {
+    std::string failure;
+    try {
+        run();
+        return true;
+    } catch (const std::exception& e) {
+        failure = e.what();
+    } catch (...) {
+        failure = "unknown error";
+    }
+    // The next pass that needs the picture decodes it again.
+    state.PictureBitmap.reset();
+    state.PictureChanged = true;
+    sink.Report(MessageKind::Error, WithHeading("描画ｴﾗｰ", failure));
+    return false;
+}
+
 }  // namespace
 
 const std::string& CalendarPictureFile(const TData& design) {
@@ -112,20 +168,22 @@ bool DrawCalendar(RenderState& state, MessageSink& sink, Canvas& canvas, int Dpi
     pass.sheetTop = Top;
     pass.widthMm = Width;
     pass.heightMm = Height;
-    std::string failure;
-    try {
-        RunPass(pass);
-        return true;
-    } catch (const std::exception& e) {
-        failure = e.what();
-    } catch (...) {
-        failure = "unknown error";
-    }
-    // The next pass that needs the picture decodes it again.
-    state.PictureBitmap.reset();
-    state.PictureChanged = true;
-    sink.Report(MessageKind::Error, WithHeading("描画ｴﾗｰ", failure));
-    return false;
+    return Guarded(state, sink, [&] { RunPass(pass); });
+}
+
+bool DrawCover(RenderState& state, MessageSink& sink, Canvas& canvas, int DpiX, int DpiY,
+               int Percent, int Left, int Top, int Width, int Height, const TData& Design,
+               const std::string& title) {
+    if (state.Loading) return false;
+    RenderPass pass(state, sink, canvas, Design);
+    pass.dpiX = DpiX;
+    pass.dpiY = DpiY;
+    pass.percent = Percent;
+    pass.sheetLeft = Left;
+    pass.sheetTop = Top;
+    pass.widthMm = Width;
+    pass.heightMm = Height;
+    return Guarded(state, sink, [&] { RunCoverPass(pass, title); });
 }
 
 }  // namespace orv

@@ -39,4 +39,12 @@ bool DrawCalendar(RenderState& state, MessageSink& sink, Canvas& canvas, int Dpi
                   int Percent, TCalendarKind Kind, int Left, int Top, int Width, int Height,
                   const TData& Design);
 
+// The cover of a run of months on the same sheet, placed and failing as DrawCalendar: its
+// background and cut frame, its picture (as a calendar of the design would draw it, in its
+// framing) filling the sheet within the picture margin above a band, and `title` in the title's
+// font and colour centred in the band.
+bool DrawCover(RenderState& state, MessageSink& sink, Canvas& canvas, int DpiX, int DpiY,
+               int Percent, int Left, int Top, int Width, int Height, const TData& Design,
+               const std::string& title);
+
 }  // namespace orv

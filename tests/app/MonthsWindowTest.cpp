@@ -255,6 +255,20 @@ class MonthsWindowTest : public QObject {
         QCOMPARE(PdfPages(files.Path("year.pdf")), 12);
         QCOMPARE(w.log.Take().back().text, std::string("保存しました。"));
 
+        // With a cover in front: one page more, its title the run's years unless typed.
+        action->trigger();
+        QVERIFY(!dialog.CoverTitle()->isEnabled());
+        dialog.CoverBox()->setChecked(true);
+        QCOMPARE(dialog.CoverTitle()->placeholderText(), QString("2026–2027"));
+        dialog.Count()->setValue(2);
+        QCOMPARE(dialog.CoverTitle()->placeholderText(), QString("2026"));
+        dialog.CoverPicture()->setText(Picture(files, "cover.png", 0xFF20C040));
+        dialog.FileEdit()->setText(files.Path("covered.pdf"));
+        dialog.accept();
+        QCOMPARE(PdfPages(files.Path("covered.pdf")), 3);
+        QCOMPARE(w.log.Take().back().text, std::string("保存しました。"));
+        dialog.CoverBox()->setChecked(false);
+
         // Cancelled from the status bar while the third picture is being made.
         action->trigger();
         dialog.TargetList()->setCurrentIndex(TfrmMonthRun::tgBmp);

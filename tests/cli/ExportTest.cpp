@@ -33,6 +33,26 @@ std::string Tool(const std::string& command, const std::string& path, const char
     return out;
 }
 
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = width;
+    image.height = height;
+    image.format = PNG_FORMAT_RGB;
+    return png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
+}
+
+// The pixels of a PNG file as RGB bytes; none when it does not read.
+std::vector<uint8_t> PngPixels(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return {};
+    return pixels;
+}
+
 class ExportCommand : public testing::Test {
   protected:
     ExportCommand() {
@@ -107,6 +127,49 @@ TEST_F(ExportCommand, ARunOfMonthsIsOnePdfPageOrOnePictureEach) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("m.png")));
     result = Export(design + ShellQuote(dir.File("m.png")) + " --months 121");
     EXPECT_EQ(result.status, 1);
+}
+
+TEST_F(ExportCommand, ARunMayStartWithACoverThatCountsAsNoMonth) {
+    // A school year from April, 13 months, with its cover in front: 14 pages.
+    ASSERT_TRUE(WritePng(dir.File("photo.png"), 300, 200, std::vector<uint8_t>(300 * 200 * 3, 0)));
+    const std::string design = ShellQuote(dir.File("design.sav")) + " ";
+    CliResult result = Export(design + ShellQuote(dir.File("year.pdf")) +
+                              " --months 13 --year 2027 --month 4 --cover --cover-picture " +
+                              ShellQuote(dir.File("photo.png")));
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string info = Tool("pdfinfo", dir.File("year.pdf"));
+    EXPECT_NE(info.find("Pages:           14"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           design 2027年4月–2028年4月\n"), std::string::npos) << info;
+    const auto pageText = [&](int page) {
+        const std::string range = " -f " + std::to_string(page) + " -l " + std::to_string(page);
+        return Tool("pdftotext" + range, dir.File("year.pdf"), " -");
+    };
+    EXPECT_NE(pageText(1).find("2027–2028"), std::string::npos) << pageText(1);
+    EXPECT_EQ(pageText(1).find("月"), std::string::npos) << pageText(1);
+    EXPECT_NE(pageText(2).find("2027年4月"), std::string::npos);
+    EXPECT_NE(pageText(14).find("2028年4月"), std::string::npos);
+    // The cover's black picture fills the sheet above its title: most of the page.
+    Tool("pdftoppm -r 20 -f 1 -l 1 -singlefile -png", dir.File("year.pdf"),
+         (" " + ShellQuote(dir.File("cover"))).c_str());
+    const std::vector<uint8_t> cover = PngPixels(dir.File("cover.png"));
+    ASSERT_FALSE(cover.empty());
+    size_t black = 0;
+    for (size_t i = 0; i + 2 < cover.size(); i += 3) black += cover[i] + cover[i + 1] + cover[i + 2] == 0;
+    EXPECT_GT(black, cover.size() / 3 * 7 / 10);
+
+    // As pictures, the cover is NAME-cover beside the months; a title of the user's own.
+    result = Export(design + ShellQuote(dir.File("m.png")) +
+                    " --months 2 --year 2026 --month 12 --cover-title 'わが家の一年'");
+    ASSERT_EQ(result.status, 0) << result.err;
+    for (const char* name : {"m-cover.png", "m-2026-12.png", "m-2027-01.png"}) {
+        EXPECT_EQ(PngSize(dir.File(name)), "793 1122") << name;
+    }
+    // A cover picture that is none stops before anything is written.
+    result = Export(design + ShellQuote(dir.File("n.pdf")) + " --cover-picture " +
+                    ShellQuote(dir.File("design.sav")));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("対応できないフォーマット"), std::string::npos) << result.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("n.pdf")));
 }
 
 TEST_F(ExportCommand, FailuresGoToStandardErrorWithStatusOneAndLeaveNoFile) {

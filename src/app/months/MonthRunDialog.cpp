@@ -1,5 +1,6 @@
 #include "app/months/MonthRunDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -69,15 +70,36 @@ TfrmMonthRun::TfrmMonthRun(TabHost& host, QWidget* parent) : QDialog(parent), ho
     fileRow->addWidget(file_, 1);
     fileRow->addWidget(browse_);
     form->addRow(QStringLiteral("ﾌｧｲﾙ："), fileRow);
+    cover_ = new QCheckBox(QStringLiteral("表紙を付ける"), this);
+    cover_->setToolTip(
+        QStringLiteral("月の前に、画像と題の表紙を1ページ付けます（画像は「名前-cover」）"));
+    form->addRow(QString(), cover_);
+    auto* coverRow = new QHBoxLayout;
+    coverPicture_ = new QLineEdit(this);
+    coverPicture_->setPlaceholderText(QStringLiteral("（カレンダーの画像）"));
+    coverBrowse_ = new QPushButton(QStringLiteral("選択..."), this);
+    coverBrowse_->setAutoDefault(false);
+    coverRow->addWidget(coverPicture_, 1);
+    coverRow->addWidget(coverBrowse_);
+    form->addRow(QStringLiteral("表紙の画像："), coverRow);
+    coverTitle_ = new QLineEdit(this);
+    form->addRow(QStringLiteral("表紙の題："), coverTitle_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     form->addRow(buttons);
 
     connect(target_, &QComboBox::currentIndexChanged, this, &TfrmMonthRun::TargetChanged);
     connect(browse_, &QPushButton::clicked, this, &TfrmMonthRun::Browse);
+    connect(cover_, &QCheckBox::toggled, this, &TfrmMonthRun::CoverChanged);
+    connect(coverBrowse_, &QPushButton::clicked, this,
+            [this] { host_.ChoosePicture(coverPicture_); });
+    for (QSpinBox* box : {year_, month_, count_}) {
+        connect(box, &QSpinBox::valueChanged, this, &TfrmMonthRun::CoverChanged);
+    }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     TargetChanged();
+    CoverChanged();
 }
 
 void TfrmMonthRun::Prepare(int year, int month, int dpi, const QString& file) {
@@ -91,6 +113,12 @@ void TfrmMonthRun::Prepare(int year, int month, int dpi, const QString& file) {
 MonthRunChoice TfrmMonthRun::Choice() const {
     MonthRunChoice choice;
     choice.Run = {{year_->value(), month_->value()}, count_->value()};
+    if (cover_->isChecked()) {
+        const QString title = coverTitle_->text().trimmed();
+        choice.Run.Cover =
+            CoverPage{coverPicture_->text().trimmed().toStdString(),
+                      title.isEmpty() ? CoverTitleOf(choice.Run) : title.toStdString()};
+    }
     switch (target_->currentIndex()) {
         case tgPdf:
             choice.Target = MonthsTarget::Pdf;
@@ -120,6 +148,15 @@ void TfrmMonthRun::TargetChanged() {
     file_->setEnabled(toFile);
     browse_->setEnabled(toFile);
     dpi_->setEnabled(toFile);
+}
+
+void TfrmMonthRun::CoverChanged() {
+    const bool on = cover_->isChecked();
+    coverPicture_->setEnabled(on);
+    coverBrowse_->setEnabled(on);
+    coverTitle_->setEnabled(on);
+    coverTitle_->setPlaceholderText(QString::fromStdString(
+        CoverTitleOf(MonthRun{{year_->value(), month_->value()}, count_->value()})));
 }
 
 void TfrmMonthRun::Browse() {

@@ -1,12 +1,13 @@
 #pragma once
 // 複数月の印刷・保存: the start month, how many months, and where they go (the printer, one PDF
-// file, or PNG or BMP pictures at a resolution) with the file name. The window runs the choice
+// file, or PNG, BMP or JPEG pictures at a resolution) with the file name, and a cover. The window runs the choice
 // when the dialog is accepted.
 #include <QDialog>
 #include <QString>
 
 #include "output/OutputMonths.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -44,10 +45,16 @@ class TfrmMonthRun : public QDialog {
     QPushButton* BrowseButton() const { return browse_; }
     // Sets the count to a year, or a year and its first month again (a school year, a diary).
     QPushButton* MonthsButton(int months) const { return months == 13 ? thirteen_ : twelve_; }
+    // A cover before the months: its picture (none: the design's) and its title (empty: the
+    // run's years, shown greyed in the field).
+    QCheckBox* CoverBox() const { return cover_; }
+    QLineEdit* CoverPicture() const { return coverPicture_; }
+    QLineEdit* CoverTitle() const { return coverTitle_; }
 
   private:
     void TargetChanged();
     void Browse();
+    void CoverChanged();
 
     TabHost& host_;
     QSpinBox* year_;
@@ -59,6 +66,10 @@ class TfrmMonthRun : public QDialog {
     QPushButton* browse_;
     QPushButton* twelve_ = nullptr;
     QPushButton* thirteen_ = nullptr;
+    QCheckBox* cover_ = nullptr;
+    QLineEdit* coverPicture_ = nullptr;
+    QPushButton* coverBrowse_ = nullptr;
+    QLineEdit* coverTitle_ = nullptr;
 };
 
 }  // namespace orv
