@@ -25,6 +25,7 @@
 #include "app/imposition/ImpositionTab.h"
 #include "app/memorial/MemorialTab.h"
 #include "app/months/MonthPicturesDialog.h"
+#include "app/templates/TemplateGallery.h"
 #include "app/months/MonthRunDialog.h"
 #include "app/style/StyleTab.h"
 #include "model/CivilDate.h"
@@ -228,6 +229,15 @@ TfrmMonthPictures& TfrmMain::MonthPicturesDialog() {
         });
     }
     return *monthPictures_;
+}
+
+TfrmTemplates& TfrmMain::TemplatesDialog() {
+    if (templates_ == nullptr) {
+        templates_ = new TfrmTemplates(this);
+        connect(templates_, &QDialog::accepted, this,
+                [this] { StartNewDesign(templates_->ChosenPath()); });
+    }
+    return *templates_;
 }
 
 TfrmMonthRun& TfrmMain::MonthRunDialog() {

@@ -51,6 +51,7 @@ class TAboutBox;
 class TfrmRokuyo;
 class TfrmMonthPictures;
 class TfrmMonthRun;
+class TfrmTemplates;
 struct MonthRunChoice;
 
 class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
@@ -72,6 +73,8 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     RenderState& State() { return state_; }
     TfrmRokuyo& RokuyoDialog();
     TfrmMonthPictures& MonthPicturesDialog();
+    // 新規作成's gallery of designs to start from.
+    TfrmTemplates& TemplatesDialog();
     TfrmMonthRun& MonthRunDialog();
     DesignDocument& Document() { return document_; }
     const QString& LastFileName() const { return document_.FileName(); }
@@ -102,6 +105,8 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
 
     // Menu and button handlers.
     void mnuFileNewClick();
+    // A new, unnamed design: the template's, or the empty one for an empty path.
+    void StartNewDesign(const std::string& templatePath);
     void mnuFileOpenClick();
     // Saves under the name the design has, or asks for one.
     void mnuFileOverwriteClick();
@@ -249,6 +254,7 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     TfrmRokuyo* rokuyo_ = nullptr;
     TfrmMonthPictures* monthPictures_ = nullptr;
     TfrmMonthRun* monthRun_ = nullptr;
+    TfrmTemplates* templates_ = nullptr;
 
     WindowSettings settings_;
     RenderState state_;

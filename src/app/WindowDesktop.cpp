@@ -15,6 +15,9 @@
 #include "app/MainUnit.h"
 #include "app/basic/BasicTab.h"
 #include "app/imposition/ImpositionTab.h"
+#include "app/templates/TemplateGallery.h"
+#include "model/CivilDate.h"
+#include "model/DesignTemplates.h"
 #include "model/ProgramPaths.h"
 #include "output/PictureFormats.h"
 #include "ui_BasicTab.h"
@@ -233,9 +236,16 @@ void TfrmMain::mnuManualClick() {
 }
 
 void TfrmMain::mnuFileNewClick() {
+    TemplatesDialog().Fill(FindTemplates(settings_.TemplateFolders));
+    Dialogs().ShowModal(templates_);
+}
+
+void TfrmMain::StartNewDesign(const std::string& templatePath) {
+    TData design = NewDesign();
+    if (!templatePath.empty() && !LoadTemplate(templatePath, Today(), design, Messages())) return;
     if (!MaybeSave()) return;
     History().Break();
-    document_.Opened(NewDesign(), QString());
+    document_.Opened(std::move(design), QString());
     MarkPictureChanged();
     ShowLoadedDesign(false);
     StartHistory();

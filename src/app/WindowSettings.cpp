@@ -5,7 +5,9 @@
 namespace orv {
 
 WindowSettings WindowSettings::BesideTheProgram() {
-    return WindowSettings{AutoSaveFilePath(), OldCalendarDataPath()};
+    WindowSettings settings{AutoSaveFilePath(), OldCalendarDataPath()};
+    settings.TemplateFolders = orv::TemplateFolders();
+    return settings;
 }
 
 }  // namespace orv

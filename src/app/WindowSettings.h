@@ -2,6 +2,7 @@
 // The files the window reads and writes outside the designs the user picks. Tests point them at a
 // temporary folder; the program takes the places beside the executable.
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -14,6 +15,8 @@ struct WindowSettings {
     int AutoSaveDelayMs = 2000;
     // The window's own preferences (recent files); empty means the user's config folder.
     std::string PreferencesFile = {};
+    // Where 新規作成 looks for designs to start from.
+    std::vector<std::string> TemplateFolders = {};
 
     static WindowSettings BesideTheProgram();
 };

@@ -85,6 +85,26 @@ std::string ManualPath() {
     return DataFilePath("manual/index.html");
 }
 
+std::vector<std::string> TemplateFolders() {
+    const auto isFolder = [](const std::string& path) {
+        struct stat st {};
+        return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    };
+    std::vector<std::string> folders;
+    const std::string folder = ExecutableFolder();
+    for (const std::string& program :
+         {folder + "templates/", folder + ORV_DATA_DIR_FROM_PROGRAMS + "/templates/",
+          std::string(ORV_DATA_DIR) + "/templates/"}) {
+        if (isFolder(program)) {
+            folders.push_back(program);
+            break;
+        }
+    }
+    const std::string own = XdgFolder("XDG_DATA_HOME", "/.local/share") + "templates/";
+    if (isFolder(own)) folders.push_back(own);
+    return folders;
+}
+
 std::string InstalledHolidayListPath() {
     for (const std::string& folder :
          {ExecutableFolder(), XdgFolder("XDG_DATA_HOME", "/.local/share")}) {

@@ -2,6 +2,7 @@
 // The places "beside the program": the executable's folder first, as on Windows, then the
 // per-user configuration folder or the installed data folder.
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -23,6 +24,11 @@ std::string ManualPath();
 // The Cabinet Office's holiday list a user installed: syukujitsu.csv beside the program, else in
 // $XDG_DATA_HOME/orvalinden/ (default ~/.local/share/orvalinden/); empty when there is none.
 std::string InstalledHolidayListPath();
+
+// The folders designs to start from are kept in, each with a trailing "/": the program's
+// (templates/ beside the program, else in the installed data folder) and the user's own
+// ($XDG_DATA_HOME/orvalinden/templates/); only those that exist.
+std::vector<std::string> TemplateFolders();
 
 inline constexpr const char* kAutoSaveFileName = "Orvalinden.bak";
 inline constexpr const char* kHolidayListFileName = "syukujitsu.csv";

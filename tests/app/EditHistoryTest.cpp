@@ -9,6 +9,7 @@
 #include "app/basic/BasicTab.h"
 #include "app/memorial/MemorialTab.h"
 #include "app/style/StyleTab.h"
+#include "app/templates/TemplateGallery.h"
 #include "ui_BasicTab.h"
 #include "ui_MainWindow.h"
 #include "ui_MemorialTab.h"
@@ -97,6 +98,7 @@ class EditHistoryTest : public QObject {
         QApplication::processEvents();
         w.dialogs.saveChangesAnswers = {SaveAnswer::Discard};
         QTest::keySequence(w.window.get(), QKeySequence::New);
+        w.window->TemplatesDialog().accept();  // 白紙, as the gallery opens
         QCOMPARE(DesignLines(w.Design()), DesignLines(NewDesign()));
         QVERIFY(!Action(w, "mnuUndo")->isEnabled());
         QCOMPARE(w.window->windowTitle(), QString("無題[*] - Orvalinden"));

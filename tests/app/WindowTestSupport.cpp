@@ -119,6 +119,7 @@ WindowSettings WindowFiles::Settings() const {
         AutoSave(), oldCalendarFile.empty() ? Path("旧暦.ini").toStdString() : oldCalendarFile,
         autoSaveDelayMs};
     settings.PreferencesFile = Path("orvalinden.ini").toStdString();
+    settings.TemplateFolders = {ORV_PROGRAM_DIR "/templates/", Path("templates").toStdString()};
     return settings;
 }
 

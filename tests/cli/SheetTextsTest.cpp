@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "model/DataUnit.h"
+#include "model/DesignTemplates.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
 
@@ -160,6 +161,64 @@ TEST_F(SheetTexts, EveryLineOfABusyMarchIsInTheSheetsPdfInsideItsDaysCell) {
             return w.text.find(line.text) != std::string::npos && inCell(w);
         });
         EXPECT_NE(found, words.end());
+    }
+}
+
+// Every design a user may start from, loaded, saved and exported at 300 DPI: each text on the
+// page, none over another, none too small to read on paper, and the texts of a day's cell
+// (those that begin in it) whole inside it.
+TEST_F(SheetTexts, EveryTemplateExportsWithEveryTextWholeAndLegible) {
+    const std::vector<DesignTemplate> templates = FindTemplates({ORV_TEMPLATES_DIR "/"});
+    ASSERT_GE(templates.size(), 8u);
+    NullMessageSink quiet;
+    for (const DesignTemplate& entry : templates) {
+        SCOPED_TRACE(entry.Title);
+        TData design;
+        ASSERT_TRUE(LoadTemplate(entry.Path, {2027, 1, 1}, design, quiet));
+        const std::string sav = dir.File(entry.Title + ".sav");
+        ASSERT_TRUE(design.SaveToFile(sav, quiet));
+        const std::string pdf = dir.File(entry.Title + ".pdf");
+        const CliResult result =
+            Cli("export " + ShellQuote(sav) + " " + ShellQuote(pdf) + " --dpi 300");
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err.find("warning"), std::string::npos) << result.err;
+        const std::vector<Word> words = WordsOf(pdf);
+        ASSERT_GT(words.size(), 28u);
+        const double width = design.SizeX * 72 / 25.4;
+        const double height = design.SizeY * 72 / 25.4;
+        constexpr double kLegible = 4.0;  // points of a text's height, about 1.4 mm
+        for (size_t i = 0; i < words.size(); ++i) {
+            const Word& w = words[i];
+            // The box is the font's, a little above its glyphs.
+            constexpr double kAscent = 2;
+            EXPECT_TRUE(w.xMin >= 0 && w.yMin >= -kAscent && w.xMax <= width && w.yMax <= height)
+                << w.text;
+            EXPECT_GE(w.yMax - w.yMin, kLegible) << w.text;
+            for (size_t j = i + 1; j < words.size(); ++j) {
+                const Word& v = words[j];
+                const double across = std::min(w.xMax, v.xMax) - std::max(w.xMin, v.xMin);
+                const double down = std::min(w.yMax, v.yMax) - std::max(w.yMin, v.yMin);
+                EXPECT_FALSE(across > 0.5 && down > 0.5) << w.text << " over " << v.text;
+            }
+        }
+        // The largest grid's cells: from a day's number to the next day's across and to the
+        // number a week later down. Several months side by side have no one largest grid.
+        for (int day = 1; design.PluralEnabled == 0 && day + 7 <= 28; ++day) {
+            const Word* number = NumberOf(words, day);
+            const Word* next = NumberOf(words, day + 1);
+            const Word* below = NumberOf(words, day + 7);
+            if (number == nullptr || next == nullptr || below == nullptr ||
+                std::abs(next->yMin - number->yMin) > 1 || next->xMin < number->xMax) {
+                continue;
+            }
+            for (const Word& w : words) {
+                const bool begins = w.xMin >= number->xMin - 1 && w.xMin < next->xMin - 1 &&
+                                    w.yMin >= number->yMax - 0.5 && w.yMin < below->yMin - 1;
+                if (!begins) continue;
+                EXPECT_TRUE(w.xMax <= next->xMin && w.yMax <= below->yMin)
+                    << w.text << " of day " << day;
+            }
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/AtomicFile.h"
+#include "model/DesignTemplates.h"
 #include "support/TempDir.h"
 
 namespace orv {
@@ -111,6 +112,9 @@ TEST_F(InstalledTree, ProgramsDesktopEntryIconAndMetainfoAreWhereDesktopsLook) {
     // The manual ヘルプ opens.
     EXPECT_NE(test::TempDir::Read(Path("share/orvalinden/manual/index.html")).find("<h1>"),
               std::string::npos);
+    // 新規作成's designs, with the picture they name beside them.
+    EXPECT_GE(FindTemplates({Path("share/orvalinden/templates/")}).size(), 8u);
+    EXPECT_TRUE(FileExists(Path("share/orvalinden/templates/写真の見本.jpg")));
 }
 
 TEST_F(InstalledTree, EveryProgramHasAManualPageThatManShowsWithoutComplaint) {
