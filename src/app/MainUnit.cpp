@@ -341,6 +341,7 @@ void TfrmMain::DataToControls(const TData& record, bool checkFile) {
         basic_->DataToControls(record);
         style_->DataToControls(record);
         imposition_->DataToControls(record);
+        if (pngResolution_ != nullptr) pngResolution_->setChecked(record.PngResolution != 0);
         basic_->LayoutToControls(record);
         memorial_->FillList(record.Memorials);
     } catch (const std::exception& error) {

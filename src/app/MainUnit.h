@@ -29,6 +29,7 @@
 #include "render/RenderState.h"
 #include "tools/DialogMessageSink.h"
 
+class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -255,6 +256,7 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     TfrmMonthPictures* monthPictures_ = nullptr;
     TfrmMonthRun* monthRun_ = nullptr;
     TfrmTemplates* templates_ = nullptr;
+    QAction* pngResolution_ = nullptr;
 
     WindowSettings settings_;
     RenderState state_;

@@ -24,6 +24,7 @@ constexpr Part kParts[] = {
     {"Calender", "BackColor", "背景色の変更"},
     {"Calender", "Frame", "枠線の変更"},
     {"Calender", "PicSaveDPI", ""},  // set by an export, not an edit
+    {"Calender", "PngResolution", "画像保存の設定の変更"},
     {"Picture", "", "画像の変更"},
     {"Style", "Year", "タイトルの変更"},
     {"Style", "BackColor", "タイトルの変更"},

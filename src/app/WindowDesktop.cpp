@@ -60,6 +60,19 @@ void TfrmMain::CreateDesktopMenus() {
     connect(fresh, &QAction::triggered, this, &TfrmMain::mnuFileNewClick);
     c.mnuFile->insertAction(c.mnuFileOpen, fresh);
 
+    pngResolution_ = new QAction(QStringLiteral("PNG に解像度を記録する"), this);
+    pngResolution_->setObjectName(QStringLiteral("mnuPngResolution"));
+    pngResolution_->setCheckable(true);
+    pngResolution_->setToolTip(QStringLiteral(
+        "保存する PNG 画像に解像度（dpi）を書き込みます。写真店やプリンタが原寸で印刷します"));
+    connect(pngResolution_, &QAction::toggled, this, [this](bool on) {
+        if (state_.Loading || (Data().PngResolution != 0) == on) return;
+        Data().PngResolution = on ? 1 : 0;
+        RepaintPreview();
+    });
+    c.mnuFile->insertAction(c.mnuPicSave, pngResolution_);
+    c.mnuFile->insertAction(pngResolution_, c.mnuPicSave);
+
     auto* overwrite = new QAction(QStringLiteral("上書き保存(&S)"), this);
     overwrite->setObjectName(QStringLiteral("mnuFileOverwrite"));
     overwrite->setShortcut(QKeySequence::Save);

@@ -42,6 +42,7 @@ struct ExportOptions {
     std::optional<std::string> printer;
     std::optional<std::string> oldCalendar;
     bool cover = false;
+    bool pngResolution = false;
     std::optional<std::string> coverPicture;
     std::optional<std::string> coverTitle;
 };
@@ -60,8 +61,8 @@ std::optional<ExportOptions> ParseOptions(const Arguments& args, size_t files, M
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--cover") {
-            options.cover = true;
+        if (arg == "--cover" || arg == "--png-resolution") {
+            (arg == "--cover" ? options.cover : options.pngResolution) = true;
             continue;
         }
         const bool texts = arg == "--oldcal" || arg == "--printer" || arg == "--cover-picture" ||
@@ -152,6 +153,7 @@ class Session {
         CheckLoadedFile(design, sink);
         if (options.year) design.Year = *options.year;
         if (options.month) design.Month = *options.month;
+        if (options.pngResolution) design.PngResolution = 1;
         dpi_ = options.dpi.value_or(design.PicSaveDPI > 0 ? design.PicSaveDPI : 300);
         state_.Decoder = &decoder_;
         if (options.oldCalendar) {
@@ -166,8 +168,9 @@ class Session {
         run_ = {{design.Year, design.Month}, options.months};
         if (options.cover) {
             if (options.coverPicture && !TestLoadPicture(*options.coverPicture)) {
-                sink.Report(MessageKind::Error, "この画像ファイルは対応できないフォーマットです。\r\n" +
-                                                    *options.coverPicture);
+                sink.Report(
+                    MessageKind::Error,
+                    "この画像ファイルは対応できないフォーマットです。\r\n" + *options.coverPicture);
                 return false;
             }
             run_.Cover = CoverPage{options.coverPicture.value_or(""),

@@ -260,6 +260,7 @@ void TData::CopyFrom(const TData& source) {
     ZassetsuColor = source.ZassetsuColor;
     MoonPhase = source.MoonPhase;
     MoonPhaseColor = source.MoonPhaseColor;
+    PngResolution = source.PngResolution;
     MonthPicture = source.MonthPicture;
 }
 

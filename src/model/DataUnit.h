@@ -133,6 +133,7 @@ struct TData {
     TColor ZassetsuColor = kZassetsuDefaultColor;
     int32_t MoonPhase = 0;
     TColor MoonPhaseColor = kMoonPhaseDefaultColor;
+    int32_t PngResolution = 0;  // [Calender]: PNG exports record their resolution (pHYs)
 
     // [MonthPicture]: keys 1..12, written only for the months that have one.
     TMonthPictures MonthPicture;

@@ -130,6 +130,7 @@ constexpr std::array kKeys = {
     Added("Style", "ZassetsuColor", &TData::ZassetsuColor, kZassetsuDefaultColor),
     AddedFlag("Style", "MoonPhase", &TData::MoonPhase),
     Added("Style", "MoonPhaseColor", &TData::MoonPhaseColor, kMoonPhaseDefaultColor),
+    AddedFlag("Calender", "PngResolution", &TData::PngResolution),
 };
 
 }  // namespace

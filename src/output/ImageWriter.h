@@ -15,7 +15,7 @@ class ImageWriter {
     // Discards an unfinished file.
     virtual ~ImageWriter() = default;
 
-    // The resolution the picture was drawn at, for formats that record it; before Begin.
+    // The resolution the picture was drawn at, for formats that record it (0: none); before Begin.
     virtual void SetResolution(int /*dpi*/) {}
     // Starts the file `path` for a picture of width × height pixels (both at least 1).
     // IoError with the operating system's reason when it cannot be created.

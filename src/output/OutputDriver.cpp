@@ -245,7 +245,10 @@ ImageExportResult WriteCalendarImageAt(OutputEnvironment& env, const OutputJob& 
     StatusScope status(env.Status, kStatusImage);
     const ImageFileFormat format = ImageFormatOfFileName(path);
     std::unique_ptr<ImageWriter> writer = MakeImageWriter(format);
-    if (writer != nullptr) writer->SetResolution(dpi);
+    // A PNG keeps its layout of old unless the design asks for its resolution in it.
+    if (writer != nullptr && (format != ImageFileFormat::Png || job.Design.PngResolution != 0)) {
+        writer->SetResolution(dpi);
+    }
     ExportOutcome outcome = ExportOutcome::Written;
     try {
         DrawExport(env, job, dpi, [&](PixelSize size, const BandDrawer& draw) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <cmath>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -174,8 +175,8 @@ struct PngState {
     std::condition_variable workDone;
     std::deque<std::unique_ptr<Stretch>> stretches;  // in file order, finished or not
     std::vector<RowBytes> spare;  // row buffers deflated, for the next stretches: fresh pages cost
-    size_t nextToStart = 0;                           // index into stretches
-    size_t inFlight = 0;                              // bytes of rows in stretches
+    size_t nextToStart = 0;       // index into stretches
+    size_t inFlight = 0;          // bytes of rows in stretches
     bool stopping = false;
     std::vector<std::thread> workers;
 
@@ -343,6 +344,15 @@ void PngWriter::Begin(const std::string& path, int width, int height) {
         // 8 bits, truecolour, deflate, adaptive filtering (each row's filter byte), no interlace.
         header.insert(header.end(), {8, 2, 0, 0, 0});
         PutChunk(state->pending, "IHDR", header.data(), header.size());
+        if (dpi_ > 0) {
+            // Pixels per metre across and down, the metre as the unit.
+            const auto perMetre = static_cast<uint32_t>(std::lround(dpi_ / 0.0254));
+            std::vector<uint8_t> physical;
+            PutBe32(physical, perMetre);
+            PutBe32(physical, perMetre);
+            physical.push_back(1);
+            PutChunk(state->pending, "pHYs", physical.data(), physical.size());
+        }
         // The zlib stream's header: deflate with a 32 KB window at the default level.
         state->idat = {0x78, 0x9C};
         for (int i = 0; i < WorkerCount(); ++i) {
@@ -360,7 +370,8 @@ void PngWriter::WriteRows(const uint32_t* pixels, int rows, size_t stride) {
     if (!state_) throw IoError("PNG: " + SystemErrorText(EBADF));
     if (rows <= 0) return;
     const std::string target = state_->file->Target();
-    if (rows > state_->height - state_->rowsWritten) Fail(state_, target, SystemErrorText(EOVERFLOW));
+    if (rows > state_->height - state_->rowsWritten)
+        Fail(state_, target, SystemErrorText(EOVERFLOW));
     State& state = *state_;
     const size_t width = static_cast<size_t>(state.width);
     const size_t rowBytes = 1 + 3 * width;

@@ -20,6 +20,8 @@ class PngWriter : public ImageWriter {
     explicit PngWriter(size_t stretchBytes = kStretchBytes);
     ~PngWriter() override;
 
+    // Recorded in a pHYs chunk when not 0.
+    void SetResolution(int dpi) override { dpi_ = dpi; }
     void Begin(const std::string& path, int width, int height) override;
     void WriteRows(const uint32_t* pixels, int rows, size_t stride) override;
     void Finish() override;
@@ -31,6 +33,7 @@ class PngWriter : public ImageWriter {
 
   private:
     size_t stretchBytes_;
+    int dpi_ = 0;
     std::unique_ptr<PngState> state_;
 };
 

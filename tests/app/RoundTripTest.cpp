@@ -1,4 +1,5 @@
 // A design that uses every control of the tabs comes back control for control.
+#include <QAction>
 #include <QImage>
 #include <QRadioButton>
 #include <QSlider>
@@ -115,6 +116,7 @@ void UseEveryControl(TestWindow& w, const WindowFiles& files) {
     Type(b.txtPicOffset, "5", b.chkWaku);
     Choose(b.cboPicPos, 3);
     Choose(b.cboPicFit, 1);
+    w.window->findChild<QAction*>("mnuPngResolution")->trigger();
     b.trackPicSize->setValue(40);
     w.window->Basic().SetYearMonth(2017, 12);
     b.spinMonth->DownButton()->click();
@@ -237,6 +239,7 @@ class RoundTripTest : public QObject {
         again.dialogs.openAnswers.push_back(files.Path("every.sav"));
         again.window->mnuFileOpenClick();
         QCOMPARE(ControlSnapshot(*again.window), before);
+        QVERIFY(again.window->findChild<QAction*>("mnuPngResolution")->isChecked());
         QCOMPARE(DesignLines(again.Design()), DesignLines(design));
         ORV_NO_UNEXPECTED_MESSAGES(again.log);
 

@@ -91,6 +91,15 @@ TEST_F(ExportCommand, PictureOrPdfAtTheDesignsResolutionOrTheOneAsked) {
         EXPECT_EQ(Tool("identify -format '%w %h %x %U %Q'", dir.File("d.jpg")),
                   *dpi ? "2893 4092 350 PixelsPerInch 95" : "793 1122 96 PixelsPerInch 95");
     }
+    // A PNG records its resolution only when asked, so that today's files stay as they were.
+    EXPECT_EQ(Tool("identify -format '%U'", dir.File("b.PNG")), "Undefined");
+    result = Export(design + ShellQuote(dir.File("e.png")) + " --dpi 300 --png-resolution");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(Tool("identify -units PixelsPerInch -format '%w %x %U'", dir.File("e.png")),
+              "2480 300 PixelsPerInch");
+    EXPECT_EQ(Tool("compare -metric AE", dir.File("b.PNG"), (" " + ShellQuote(dir.File("e.png")) +
+                                                            " null:").c_str()),
+              "0");
     Export(design + ShellQuote(dir.File("d.png")) + " --dpi 350");
     EXPECT_GT(std::stod(Tool("compare -metric PSNR", dir.File("d.png"),
                              (" " + ShellQuote(dir.File("d.jpg")) + " null:").c_str())),
