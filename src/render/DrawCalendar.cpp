@@ -155,35 +155,40 @@ const std::string& CalendarPictureFile(const TData& design) {
     return own.empty() ? design.PictureFile : own;
 }
 
+namespace {
+
+// A pass placed as DrawCalendar places it, run by `run` under the guard.
+template <typename Run>
+bool PlacedPass(RenderState& state, MessageSink& sink, Canvas& canvas, int dpiX, int dpiY,
+                int percent, TCalendarKind kind, int left, int top, int width, int height,
+                const TData& design, Run&& run) {
+    if (state.Loading) return false;
+    RenderPass pass(state, sink, canvas, design);
+    pass.dpiX = dpiX;
+    pass.dpiY = dpiY;
+    pass.percent = percent;
+    pass.kind = kind;
+    pass.sheetLeft = left;
+    pass.sheetTop = top;
+    pass.widthMm = width;
+    pass.heightMm = height;
+    return Guarded(state, sink, [&] { run(pass); });
+}
+
+}  // namespace
+
 bool DrawCalendar(RenderState& state, MessageSink& sink, Canvas& canvas, int DpiX, int DpiY,
                   int Percent, TCalendarKind Kind, int Left, int Top, int Width, int Height,
                   const TData& Design) {
-    if (state.Loading) return false;
-    RenderPass pass(state, sink, canvas, Design);
-    pass.dpiX = DpiX;
-    pass.dpiY = DpiY;
-    pass.percent = Percent;
-    pass.kind = Kind;
-    pass.sheetLeft = Left;
-    pass.sheetTop = Top;
-    pass.widthMm = Width;
-    pass.heightMm = Height;
-    return Guarded(state, sink, [&] { RunPass(pass); });
+    return PlacedPass(state, sink, canvas, DpiX, DpiY, Percent, Kind, Left, Top, Width, Height,
+                      Design, [](RenderPass& pass) { RunPass(pass); });
 }
 
 bool DrawCover(RenderState& state, MessageSink& sink, Canvas& canvas, int DpiX, int DpiY,
                int Percent, int Left, int Top, int Width, int Height, const TData& Design,
                const std::string& title) {
-    if (state.Loading) return false;
-    RenderPass pass(state, sink, canvas, Design);
-    pass.dpiX = DpiX;
-    pass.dpiY = DpiY;
-    pass.percent = Percent;
-    pass.sheetLeft = Left;
-    pass.sheetTop = Top;
-    pass.widthMm = Width;
-    pass.heightMm = Height;
-    return Guarded(state, sink, [&] { RunCoverPass(pass, title); });
+    return PlacedPass(state, sink, canvas, DpiX, DpiY, Percent, ckSheet, Left, Top, Width, Height,
+                      Design, [&title](RenderPass& pass) { RunCoverPass(pass, title); });
 }
 
 }  // namespace orv
