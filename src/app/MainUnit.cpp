@@ -372,6 +372,7 @@ void TfrmMain::ShowLoadedDesign(bool checkFile) {
     basic_->ControlsToData(shown);
     style_->ControlsToData(shown);
     imposition_->ControlsToData(shown);
+    shown.PngResolution = pngResolution_ != nullptr && pngResolution_->isChecked() ? 1 : 0;
     document_.KeepUnshownValues(shown);
     RepaintPreview();
 }

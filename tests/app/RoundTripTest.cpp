@@ -239,7 +239,12 @@ class RoundTripTest : public QObject {
         again.dialogs.openAnswers.push_back(files.Path("every.sav"));
         again.window->mnuFileOpenClick();
         QCOMPARE(ControlSnapshot(*again.window), before);
-        QVERIFY(again.window->findChild<QAction*>("mnuPngResolution")->isChecked());
+        auto* pngResolution = again.window->findChild<QAction*>("mnuPngResolution");
+        QVERIFY(pngResolution->isChecked());
+        // Switched off again, the design takes it.
+        pngResolution->trigger();
+        QCOMPARE(again.Design().PngResolution, 0);
+        pngResolution->trigger();
         QCOMPARE(DesignLines(again.Design()), DesignLines(design));
         ORV_NO_UNEXPECTED_MESSAGES(again.log);
 
