@@ -27,11 +27,6 @@ namespace orv::cli {
 
 namespace {
 
-class NoStatus : public StatusSink {
-  public:
-    void ShowStatus(const std::string&) override {}
-};
-
 struct ExportOptions {
     std::string design;
     std::string output;
@@ -198,7 +193,7 @@ class Session {
     RenderState state_;
     const RegistryPictureDecoder decoder_;
     OutputJob job_;
-    NoStatus status_;
+    NullStatusSink status_;
     int dpi_ = 300;
     MonthRun run_;
 };

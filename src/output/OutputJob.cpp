@@ -36,8 +36,10 @@ OutputJob CoverJob(const OutputJob& job, const CoverPage& cover) {
         design.PictureFile = cover.Picture;
         design.PictureFrame = PictureFraming{1};
     } else {
-        design.PictureFile = CalendarPictureFile(design);
-        design.PictureFrame = CalendarPictureFraming(design);
+        // The month's own picture when it has one, with its crop.
+        const PictureFraming framing = CalendarPictureFraming(design);
+        design.PictureFile = std::string(CalendarPictureFile(design));
+        design.PictureFrame = framing;
         design.PictureFrame.Fill = 1;
     }
     design.MonthPicture = {};

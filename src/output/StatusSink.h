@@ -12,4 +12,10 @@ class StatusSink {
     virtual void ProcessEvents() {}
 };
 
+// For work nobody watches (the command line, thumbnails).
+class NullStatusSink : public StatusSink {
+  public:
+    void ShowStatus(const std::string&) override {}
+};
+
 }  // namespace orv

@@ -362,6 +362,8 @@ void BasicTab::SetPictureFill(bool fill) {
 }
 
 void BasicTab::ShowPictureDpi(const QString& text, bool low) {
+    // Told after every repaint: a style sheet set again would restyle the label each time.
+    if (text == ui_->lblPicDpi->text()) return;
     ui_->lblPicDpi->setText(text);
     ui_->lblPicDpi->setStyleSheet(low ? QStringLiteral("color: #c00000;") : QString());
 }

@@ -9,6 +9,7 @@
 
 #include "model/CivilDate.h"
 #include "output/OutputDriver.h"
+#include "output/PictureCache.h"
 #include "output/PictureFormats.h"
 
 namespace orv {
@@ -17,21 +18,15 @@ namespace {
 
 constexpr int kThumbSide = 160;
 
-class NoStatus : public StatusSink {
-  public:
-    void ShowStatus(const std::string&) override {}
-};
-
 // The sheet drawn at twice the thumbnail's resolution and brought down smoothly, on a grey
 // ground so that a white sheet shows its edge.
-QIcon Thumbnail(const TData& design) {
+QIcon Thumbnail(const TData& design, const PictureDecoder& pictures) {
     const int longest = std::max({design.SizeX, design.SizeY, 1});
     const int dpi = std::max(1, static_cast<int>(2 * kThumbSide * 25.4 / longest));
-    NoStatus status;
+    NullStatusSink status;
     NullMessageSink quiet;
     RenderState state;
-    const RegistryPictureDecoder decoder;
-    state.Decoder = &decoder;
+    state.Decoder = &pictures;
     OutputEnvironment env{status, quiet, state};
     const QImage sheet =
         DrawCalendarImage(env, JobOfDesign(design), dpi)
@@ -81,14 +76,17 @@ void TfrmTemplates::Fill(const std::vector<DesignTemplate>& templates) {
             QString::fromStdString(path.empty() ? "何も設定していないデザイン" : path));
         paths_.push_back(path);
     };
-    add(Thumbnail(NewDesign()), "白紙", "");
+    // The templates share their sample picture: decoded once for all of them.
+    const RegistryPictureDecoder decoder;
+    const PictureCache pictures(&decoder);
+    add(Thumbnail(NewDesign(), pictures), "白紙", "");
     const CivilDate today = Today();
     for (const DesignTemplate& entry : templates) {
         NullMessageSink quiet;
         TData design;
         // One that cannot be read is not offered.
         if (!LoadTemplate(entry.Path, today, design, quiet)) continue;
-        add(Thumbnail(design), entry.Title, entry.Path);
+        add(Thumbnail(design, pictures), entry.Title, entry.Path);
     }
     list_->setCurrentRow(0);
 }
