@@ -25,6 +25,9 @@ constexpr Part kParts[] = {
     {"Calender", "Frame", "枠線の変更"},
     {"Calender", "PicSaveDPI", ""},  // set by an export, not an edit
     {"Calender", "PngResolution", "画像保存の設定の変更"},
+    {"Calender", "PdfBleed", "入稿用PDFの設定の変更"},
+    {"Calender", "PdfMarks", "入稿用PDFの設定の変更"},
+    {"Calender", "PdfCmyk", "入稿用PDFの設定の変更"},
     {"Picture", "", "画像の変更"},
     {"Style", "Year", "タイトルの変更"},
     {"Style", "BackColor", "タイトルの変更"},

@@ -3,6 +3,7 @@
 #include <malloc.h>
 
 #include <QGuiApplication>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +41,11 @@ struct ExportOptions {
     bool pngResolution = false;
     std::optional<std::string> coverPicture;
     std::optional<std::string> coverTitle;
+    // For a print shop: what is not asked for is left out.
+    std::optional<double> bleedMm;
+    bool marks = false;
+    bool cmyk = false;
+    bool PrintReady() const { return bleedMm || marks || cmyk; }
 };
 
 // A whole number within the limits, or nothing.
@@ -56,8 +62,25 @@ std::optional<ExportOptions> ParseOptions(const Arguments& args, size_t files, M
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--cover" || arg == "--png-resolution") {
-            (arg == "--cover" ? options.cover : options.pngResolution) = true;
+        if (arg == "--cover" || arg == "--png-resolution" || arg == "--marks" || arg == "--cmyk") {
+            (arg == "--cover"            ? options.cover
+             : arg == "--png-resolution" ? options.pngResolution
+             : arg == "--marks"          ? options.marks
+                                         : options.cmyk) = true;
+            continue;
+        }
+        if (arg == "--bleed") {
+            char* end = nullptr;
+            const double mm = hasValue ? std::strtod(args[i + 1].c_str(), &end) : -1;
+            if (!hasValue || end == args[i + 1].c_str() || *end != '\0' || !(mm >= 0) ||
+                mm > kMaxBleedMm) {
+                sink.Report(MessageKind::Error, "--bleed の値は 0 から " +
+                                                    std::to_string(int(kMaxBleedMm)) +
+                                                    " までの mm で指定してください");
+                return std::nullopt;
+            }
+            options.bleedMm = mm;
+            ++i;
             continue;
         }
         const bool texts = arg == "--oldcal" || arg == "--printer" || arg == "--cover-picture" ||
@@ -149,6 +172,11 @@ class Session {
         if (options.year) design.Year = *options.year;
         if (options.month) design.Month = *options.month;
         if (options.pngResolution) design.PngResolution = 1;
+        if (options.PrintReady()) {
+            design.PdfBleed = static_cast<int32_t>(std::lround(options.bleedMm.value_or(0) * 10));
+            design.PdfMarks = options.marks ? 1 : 0;
+            design.PdfCmyk = options.cmyk ? 1 : 0;
+        }
         dpi_ = options.dpi.value_or(design.PicSaveDPI > 0 ? design.PicSaveDPI : 300);
         state_.Decoder = &decoder_;
         if (options.oldCalendar) {
@@ -234,12 +262,20 @@ int RunExport(const Arguments& args, MessageSink& target) {
     Session session(*options);
     if (!session.Load(*options, sink)) return 1;
     OutputEnvironment env = session.Environment(sink);
+    const PrintReadyOptions ready =
+        options->PrintReady() ? PrintReadyOf(session.Job()) : PrintReadyOptions{};
+    if (options->PrintReady() && !IsPdf(options->output)) {
+        sink.Report(MessageKind::Error,
+                    "--bleed、--marks、--cmyk は PDF に書き出すときだけ使えます");
+        return 1;
+    }
     if (options->months > 1 || options->cover) {
         const bool pdf = IsPdf(options->output);
-        const MonthsOutcome outcome = pdf ? SaveMonthsPdf(env, session.Job(), options->output,
-                                                          session.Run(), session.Dpi(), nullptr)
-                                          : SaveMonthImages(env, session.Job(), options->output,
-                                                            session.Run(), session.Dpi(), nullptr);
+        const MonthsOutcome outcome =
+            pdf ? SaveMonthsPdf(env, session.Job(), options->output, session.Run(), session.Dpi(),
+                                nullptr, ready)
+                : SaveMonthImages(env, session.Job(), options->output, session.Run(), session.Dpi(),
+                                  nullptr);
         ReportRun(pdf ? MonthsTarget::Pdf : MonthsTarget::Images, outcome, sink);
         const int code = outcome.Result == MonthsResult::Done && !sink.SawError() ? 0 : 1;
         if (!pdf) ExitAfterPictures(code);
@@ -247,7 +283,7 @@ int RunExport(const Arguments& args, MessageSink& target) {
     }
     if (IsPdf(options->output)) {
         const QSizeF page = LayoutSizeMm(session.Job());
-        PdfFilePrinter pdf(options->output, page.width(), page.height(), session.Dpi());
+        PdfFilePrinter pdf(options->output, page.width(), page.height(), session.Dpi(), ready);
         const bool printed = OutputPrint(env, session.Job(), pdf, false);
         return printed && !sink.SawError() ? 0 : 1;
     }
@@ -260,6 +296,7 @@ int RunPrint(const Arguments& args, MessageSink& target) {
     NotingSink sink(target);
     const std::optional<ExportOptions> options = ParseOptions(args, 1, sink);
     if (!options) return sink.SawError() ? 1 : UsageError(*FindCommand("print"));
+    if (options->PrintReady()) return UsageError(*FindCommand("print"));
     StartQt();
     Session session(*options);
     if (!session.Load(*options, sink)) return 1;

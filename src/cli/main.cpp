@@ -37,7 +37,9 @@ const Command kCommands[] = {
      RunExportMemorials},
     {"export",
      "DESIGN.sav OUT.png|OUT.bmp|OUT.jpg|OUT.pdf [--dpi N] [--year Y --month M] [--months C]\n"
-     "      [--cover [--cover-picture FILE] [--cover-title TEXT]] [--png-resolution] [--oldcal FILE]",
+     "      [--cover [--cover-picture FILE] [--cover-title TEXT]] [--png-resolution] [--oldcal "
+     "FILE]\n"
+     "      [--bleed MM] [--marks] [--cmyk]",
      "デザインを、ウィンドウの画像保存（PNG、BMP、JPEG）や PDF への印刷と同じに書き出します。\n"
      "      N を省くとデザインが最後に使った解像度（なければ 300）です。\n"
      "      C か月（1〜120）をデザインの月か Y 年 M 月から書き出すと、PDF は 1 か月 1 ページ、\n"
@@ -45,7 +47,9 @@ const Command kCommands[] = {
      "      JPEG は品質 95 で、解像度を JFIF の見出しに記します。\n"
      "      --cover は月の前に表紙（FILE かデザインの画像を枠いっぱいに、TEXT か年を題に）を\n"
      "      1 ページ付けます。画像なら OUT-cover.png です。\n"
-     "      --png-resolution は PNG に解像度（pHYs）を記します（デザインの設定でも）",
+     "      --png-resolution は PNG に解像度（pHYs）を記します（デザインの設定でも）。\n"
+     "      入稿用の PDF: --bleed は塗り足し MM ミリ（ふつう 3）、--marks はトンボ、\n"
+     "      --cmyk は CMYK の PDF/X-3（Ghostscript で変換）です",
      RunExport},
     {"print",
      "DESIGN.sav [--printer NAME] [--year Y --month M] [--months C] [--cover ...]\n"

@@ -261,6 +261,9 @@ void TData::CopyFrom(const TData& source) {
     MoonPhase = source.MoonPhase;
     MoonPhaseColor = source.MoonPhaseColor;
     PngResolution = source.PngResolution;
+    PdfBleed = source.PdfBleed;
+    PdfMarks = source.PdfMarks;
+    PdfCmyk = source.PdfCmyk;
     MonthPicture = source.MonthPicture;
 }
 

@@ -39,6 +39,9 @@ inline constexpr TColor kOldDateDefaultColor = 0x808080;
 inline constexpr TColor kZassetsuDefaultColor = 0x008000;
 inline constexpr TColor kMoonPhaseDefaultColor = 0x000000;
 
+// 3 mm, in tenths: what print shops in Japan ask for.
+inline constexpr int32_t kDefaultPdfBleed = 30;
+
 struct TData {
     std::string FileName;  // not stored in the file
     std::string Signature;
@@ -134,6 +137,11 @@ struct TData {
     int32_t MoonPhase = 0;
     TColor MoonPhaseColor = kMoonPhaseDefaultColor;
     int32_t PngResolution = 0;  // [Calender]: PNG exports record their resolution (pHYs)
+    // [Calender]: what the PDF for a print shop was last made with, written only when changed:
+    // the bleed in tenths of a millimetre (0: none), crop marks, CMYK.
+    int32_t PdfBleed = kDefaultPdfBleed;
+    int32_t PdfMarks = 1;
+    int32_t PdfCmyk = 0;
 
     // [MonthPicture]: keys 1..12, written only for the months that have one.
     TMonthPictures MonthPicture;

@@ -11,7 +11,8 @@ constexpr const char* kFont = "ＭＳ Ｐゴシック";
 
 constexpr K Int(const char* section, const char* key, int32_t TData::*field, int32_t missing,
                 int32_t fresh, K::Default missingKind = K::Default::Constant) {
-    return {K::Kind::Integer, section, key, field, nullptr, missingKind, missing, nullptr, fresh, nullptr, false};
+    return {K::Kind::Integer, section, key,   field,   nullptr, missingKind,
+            missing,          nullptr, fresh, nullptr, false};
 }
 
 // An integer that is on when not 0; written as 1 or 0 whatever the file held.
@@ -36,13 +37,15 @@ constexpr K AddedFlag(const char* section, const char* key, int32_t TData::*fiel
     return k;
 }
 
-constexpr K Text(const char* section, const char* key, std::string TData::*field, const char* missing,
-                 const char* fresh) {
-    return {K::Kind::Text, section, key, nullptr, field, K::Default::Constant, 0, missing, 0, fresh, false};
+constexpr K Text(const char* section, const char* key, std::string TData::*field,
+                 const char* missing, const char* fresh) {
+    return {K::Kind::Text, section, key,   nullptr, field, K::Default::Constant, 0,
+            missing,       0,       fresh, false};
 }
 
 constexpr K Lists() {
-    return {K::Kind::Lists, "", "", nullptr, nullptr, K::Default::Constant, 0, nullptr, 0, nullptr, false};
+    return {K::Kind::Lists, "", "",      nullptr, nullptr, K::Default::Constant, 0,
+            nullptr,        0,  nullptr, false};
 }
 
 // In the order the file is written: keys added later to an existing section go after its last
@@ -131,10 +134,15 @@ constexpr std::array kKeys = {
     AddedFlag("Style", "MoonPhase", &TData::MoonPhase),
     Added("Style", "MoonPhaseColor", &TData::MoonPhaseColor, kMoonPhaseDefaultColor),
     AddedFlag("Calender", "PngResolution", &TData::PngResolution),
+    Added("Calender", "PdfBleed", &TData::PdfBleed, kDefaultPdfBleed),
+    Added("Calender", "PdfMarks", &TData::PdfMarks, 1),
+    AddedFlag("Calender", "PdfCmyk", &TData::PdfCmyk),
 };
 
 }  // namespace
 
-std::span<const SettingKey> SettingKeys() { return kKeys; }
+std::span<const SettingKey> SettingKeys() {
+    return kKeys;
+}
 
 }  // namespace orv

@@ -186,6 +186,11 @@ Bitmap DecodeJpegFile(const std::string& path) {
         }
     }
     jpeg_finish_decompress(&jpeg.info);
+    const int components = jpeg.info.num_components;
+    if (orientation <= 1 && !cmyk && (components == 1 || components == 3)) {
+        bitmap.JpegFile = path;
+        bitmap.JpegComponents = components;
+    }
     return Oriented(std::move(bitmap), orientation);
 }
 

@@ -56,6 +56,21 @@ class DecoderScope {
     const PictureDecoder* previous_;
 };
 
+// The bleed of one page in the render state.
+class BleedScope {
+  public:
+    BleedScope(RenderState& state, int bleed) : state_(state), previous_(state.Bleed) {
+        state_.Bleed = bleed;
+    }
+    ~BleedScope() { state_.Bleed = previous_; }
+    BleedScope(const BleedScope&) = delete;
+    BleedScope& operator=(const BleedScope&) = delete;
+
+  private:
+    RenderState& state_;
+    int previous_;
+};
+
 // A calendar pass failed (its reason was reported by the renderer); the output is dropped.
 class DrawingFailed : public Error {
   public:
@@ -144,6 +159,14 @@ bool DrawPrintPage(OutputEnvironment& env, const OutputJob& job, PrintTarget& pr
                               ? static_cast<int>(std::lround(100.0 * resolution.X / resolution.Y))
                               : 100;
     QtCanvas canvas(printer.Painter(), resolution.Y, &cache, textWidth);
+    canvas.UsePdfPictures(printer.Pictures());
+    // Calendars side by side share the gap between them.
+    double bleed = printer.BleedMm();
+    if (job.Design.Print != 0 && job.Design.Matrixs.Count() > 0 && !job.CoverTitle)
+        bleed = std::min(bleed, std::max(0, job.Design.Interval) / 2.0);
+    BleedScope bleedScope(env.State, static_cast<int>(std::lround(bleed * resolution.X / 25.4)));
+    if (const double thinnest = printer.ThinnestLine(); thinnest > 0)
+        canvas.SetThinnestLine(thinnest * resolution.X / 72.0);
     return DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
                       resolution.Y * 100 / scale, job, base, 100, VisibleArea(printer.Painter()),
                       true);

@@ -124,9 +124,10 @@ MonthsOutcome PrintMonths(OutputEnvironment& env, const OutputJob& job, PrintTar
 }
 
 MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const OutputJob& job, const std::string& path,
-                            const MonthRun& run, int dpi, MonthProgress* progress) {
+                            const MonthRun& run, int dpi, MonthProgress* progress,
+                            const PrintReadyOptions& ready) {
     const QSizeF page = LayoutSizeMm(job);
-    PdfFilePrinter pdf(path, page.width(), page.height(), dpi);
+    PdfFilePrinter pdf(path, page.width(), page.height(), dpi, ready);
     return PrintMonths(env, job, pdf, run, progress, false);
 }
 

@@ -10,6 +10,7 @@
 
 #include "output/Imposition.h"
 #include "output/OutputDriver.h"
+#include "output/PrintReady.h"
 
 namespace orv {
 
@@ -61,12 +62,14 @@ MonthsOutcome PrintMonths(OutputEnvironment& env, const OutputJob& job, PrintTar
                           bool atPrintPosition = true);
 
 // One PDF file at `path` with a page of the layout's own size per month, at `dpi`; put in place
-// only when complete.
+// only when complete. With `ready`, the pages as a print shop asks for them.
 MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const OutputJob& job, const std::string& path,
-                            const MonthRun& run, int dpi, MonthProgress* progress);
+                            const MonthRun& run, int dpi, MonthProgress* progress,
+                            const PrintReadyOptions& ready = {});
 
-// One PNG, BMP or JPEG file per month (and the cover first) (by the extension of `path`) at `dpi`, named by MonthImagePath,
-// each put in place when complete. Nothing is written for another extension (with a warning).
+// One PNG, BMP or JPEG file per month (and the cover first) (by the extension of `path`) at `dpi`,
+// named by MonthImagePath, each put in place when complete. Nothing is written for another
+// extension (with a warning).
 MonthsOutcome SaveMonthImages(OutputEnvironment& env, const OutputJob& job, const std::string& path,
                               const MonthRun& run, int dpi, MonthProgress* progress);
 

@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "output/PdfFinishing.h"
+#include "output/PdfPictures.h"
+#include "output/PrintReady.h"
 #include "output/PrintTarget.h"
 
 namespace orv {
@@ -15,7 +18,8 @@ class StagedFile;
 
 class PdfFilePrinter : public PrintTarget {
   public:
-    PdfFilePrinter(std::string path, double widthMm, double heightMm, int dpi);
+    PdfFilePrinter(std::string path, double widthMm, double heightMm, int dpi,
+                   PrintReadyOptions options = {});
     ~PdfFilePrinter() override;
 
     DotPair Resolution() override { return {dpi_, dpi_}; }
@@ -27,12 +31,24 @@ class PdfFilePrinter : public PrintTarget {
     void EndJob() override;
     void AbortJob() noexcept override;
     bool Printing() const override { return page_ != nullptr; }
+    PdfPictures* Pictures() override { return &pictures_; }
+    double ThinnestLine() const override;
+    double BleedMm() const override { return options_.BleedMm; }
+
+    // The device pixels between the page's corner and the sheet's, for the bleed and the marks.
+    int SheetOffset() const { return offset_; }
 
   private:
     std::string path_;
     double widthMm_;
     double heightMm_;
     int dpi_;
+    PrintReadyOptions options_;
+    PdfSheet sheet_;
+    int offset_ = 0;
+    PdfPictures pictures_;
+    std::string title_;
+    std::string drawn_;  // Qt's file, before it is finished
     std::unique_ptr<StagedFile> file_;
     std::unique_ptr<PdfPage> page_;
 };

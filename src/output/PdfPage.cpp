@@ -11,7 +11,8 @@ namespace orv {
 // Qt's writer takes any device but does not pass on why a write failed; this one keeps the reason.
 class PdfPage::Output : public QIODevice {
   public:
-    explicit Output(StagedFile& file) : file_(file) { open(QIODevice::WriteOnly); }
+    explicit Output(StagedFile& file) : file_(&file) { open(QIODevice::WriteOnly); }
+    explicit Output(std::string& memory) : memory_(&memory) { open(QIODevice::WriteOnly); }
     bool isSequential() const override { return true; }
 
     const std::string& Error() const { return error_; }
@@ -26,7 +27,11 @@ class PdfPage::Output : public QIODevice {
     qint64 writeData(const char* data, qint64 size) override {
         if (!error_.empty()) return -1;
         try {
-            file_.Append(data, static_cast<size_t>(size));
+            if (file_ != nullptr) {
+                file_->Append(data, static_cast<size_t>(size));
+            } else {
+                memory_->append(data, static_cast<size_t>(size));
+            }
         } catch (const std::exception& e) {
             error_ = e.what();
             return -1;
@@ -38,7 +43,8 @@ class PdfPage::Output : public QIODevice {
     }
 
   private:
-    StagedFile& file_;
+    StagedFile* file_ = nullptr;
+    std::string* memory_ = nullptr;
     std::string error_;
     std::string head_;
     std::string tail_;
@@ -49,8 +55,21 @@ PdfPage::PdfPage(StagedFile& file, const QPageLayout& layout, DotPair dpi, QPoin
     : target_(file.Target()),
       output_(std::make_unique<Output>(file)),
       writer_(std::make_unique<QPdfWriter>(output_.get())) {
+    Begin(layout, dpi, origin, title);
+}
+
+PdfPage::PdfPage(std::string& memory, const std::string& target, const QPageLayout& layout,
+                 DotPair dpi, QPoint origin, const std::string& title)
+    : target_(target),
+      output_(std::make_unique<Output>(memory)),
+      writer_(std::make_unique<QPdfWriter>(output_.get())) {
+    Begin(layout, dpi, origin, title);
+}
+
+void PdfPage::Begin(const QPageLayout& layout, DotPair dpi, QPoint origin,
+                    const std::string& title) {
     if (dpi.X < 1 || dpi.Y < 1)
-        throw PrinterError(file.Target() + ": 解像度は 1 dpi 以上で指定してください。");
+        throw PrinterError(target_ + ": 解像度は 1 dpi 以上で指定してください。");
     writer_->setTitle(QString::fromStdString(title));
     writer_->setCreator(QStringLiteral("Orvalinden ") + QString::fromLatin1(ProgramVersion()));
     writer_->setResolution(dpi.X);
@@ -60,7 +79,7 @@ PdfPage::PdfPage(StagedFile& file, const QPageLayout& layout, DotPair dpi, QPoin
     paper.setMinimumMargins(QMarginsF(0, 0, 0, 0));
     writer_->setPageLayout(paper);
     if (!painter_.begin(writer_.get())) {
-        throw PrinterError(file.Target() + ": PDF のページを始められませんでした。");
+        throw PrinterError(target_ + ": PDF のページを始められませんでした。");
     }
     dpi_ = dpi;
     origin_ = origin;

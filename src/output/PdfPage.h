@@ -23,6 +23,10 @@ class PdfPage {
     // `origin` is the printable corner in those coordinates. `file` outlives the page.
     PdfPage(StagedFile& file, const QPageLayout& layout, DotPair dpi, QPoint origin,
             const std::string& title);
+    // The same into `memory`, for a file that is finished afterwards; `target` names it in
+    // errors.
+    PdfPage(std::string& memory, const std::string& target, const QPageLayout& layout, DotPair dpi,
+            QPoint origin, const std::string& title);
     // Ends the painter if still active (the file is then incomplete).
     ~PdfPage();
     PdfPage(const PdfPage&) = delete;
@@ -38,6 +42,7 @@ class PdfPage {
 
   private:
     class Output;
+    void Begin(const QPageLayout& layout, DotPair dpi, QPoint origin, const std::string& title);
     void PlaceOrigin();
     std::string target_;
     std::unique_ptr<Output> output_;

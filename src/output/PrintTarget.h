@@ -8,6 +8,8 @@
 
 namespace orv {
 
+class PdfPictures;
+
 // A printing failure; the message says what went wrong in the user's terms.
 class PrinterError : public Error {
   public:
@@ -46,6 +48,14 @@ class PrintTarget {
     // Drops the job: nothing is printed, no file is left. Never throws; harmless without a job.
     virtual void AbortJob() noexcept = 0;
     virtual bool Printing() const = 0;
+
+    // Where a PDF file keeps the pictures of its pages, to put them in as they are; null when
+    // the pictures go in as drawn.
+    virtual PdfPictures* Pictures() { return nullptr; }
+    // The thinnest line the page may have, in points; 0 when a device dot is thin enough.
+    virtual double ThinnestLine() const { return 0; }
+    // How far the sheet's background and the pictures at its edge reach past it, in millimetres.
+    virtual double BleedMm() const { return 0; }
 };
 
 }  // namespace orv

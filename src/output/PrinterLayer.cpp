@@ -12,6 +12,7 @@
 #include "model/AtomicFile.h"
 #include "model/StagedFile.h"
 #include "output/CupsQueries.h"
+#include "output/PdfFinishing.h"
 #include "output/PdfPage.h"
 
 namespace orv {
@@ -180,8 +181,8 @@ void PrinterLayer::StartJob(const std::string& title) {
             throw PrinterError(e.what());
         }
         try {
-            page_ = std::make_unique<PdfPage>(*file_, printer_.pageLayout(), facts.resolution,
-                                              QPoint(0, 0), title);
+            page_ = std::make_unique<PdfPage>(drawn_, file_->Target(), printer_.pageLayout(),
+                                              facts.resolution, QPoint(0, 0), title);
         } catch (...) {
             file_.reset();
             throw;
@@ -201,7 +202,7 @@ void PrinterLayer::StartJob(const std::string& title) {
     try {
         file_ = std::make_unique<StagedFile>(path);
         const DotPair dpi{facts.resolution.X * 100 / Scale(), facts.resolution.Y * 100 / Scale()};
-        page_ = std::make_unique<PdfPage>(*file_, printer_.pageLayout(), dpi,
+        page_ = std::make_unique<PdfPage>(drawn_, file_->Target(), printer_.pageLayout(), dpi,
                                           QPoint(facts.offset.X, facts.offset.Y), title);
     } catch (const IoError& e) {
         Forget();
@@ -226,6 +227,10 @@ void PrinterLayer::EndJob() {
     if (!page_) throw PrinterError("no print job has been started");
     try {
         page_->Finish();
+        PdfSheet paper;
+        paper.KeepPage = true;
+        FinishPdf(drawn_, paper, pictures_, *file_);
+        drawn_.clear();
         try {
             file_->Commit();
         } catch (const IoError& e) {
@@ -269,6 +274,8 @@ void PrinterLayer::AbortJob() noexcept {
 
 void PrinterLayer::Forget() noexcept {
     page_.reset();
+    pictures_ = PdfPictures();
+    drawn_.clear();
     file_.reset();
     if (!jobFile_.empty()) unlink(jobFile_.c_str());
     jobFile_.clear();

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "output/PdfPictures.h"
 #include "output/PrintTarget.h"
 
 namespace orv {
@@ -78,6 +79,9 @@ class PrinterLayer : public PrintTarget {
     std::string EndedJobNotice() const override { return notice_; }
     void AbortJob() noexcept override;
     bool Printing() const override { return page_ != nullptr; }
+    PdfPictures* Pictures() override { return &pictures_; }
+    // A file may go to a press; a printer's dot is a line it prints.
+    double ThinnestLine() const override { return toFile_ ? 0.25 : 0; }
 
   private:
     struct Facts {
@@ -97,6 +101,8 @@ class PrinterLayer : public PrintTarget {
     bool toFile_ = false;
     std::unique_ptr<StagedFile> file_;  // the file being printed into
     std::unique_ptr<PdfPage> page_;
+    PdfPictures pictures_;
+    std::string drawn_;  // Qt's file, before its pictures are put in
     std::string jobFile_;
     std::string notice_;
     std::string jobTitle_;

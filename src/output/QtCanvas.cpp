@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "output/FontSubstitutes.h"
+#include "output/PdfPictures.h"
 
 namespace orv {
 
@@ -29,8 +30,8 @@ QColor ToQColor(CanvasColor color) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-// The pixels a 1-pixel line covers from (x0, y0) towards (x1, y1), the end point left out.
-QVector<QPoint> LinePixels(int x0, int y0, int x1, int y1) {
+// The pixels a 1-pixel slanting line covers from (x0, y0) towards (x1, y1), the end point left out.
+QVector<QPoint> DiagonalPixels(int x0, int y0, int x1, int y1) {
     QVector<QPoint> points;
     const int dx = std::abs(x1 - x0);
     const int dy = -std::abs(y1 - y0);
@@ -143,6 +144,24 @@ void QtCanvas::FillPixels(int x0, int y0, int x1, int y1, const QColor& color) {
     painter_.fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), color);
 }
 
+void QtCanvas::LinePixels(int x0, int y0, int x1, int y1) {
+    QRectF line(QPointF(x0, y0), QPointF(x1 + 1.0, y1 + 1.0));
+    if (line.width() >= thinnestLine_ && line.height() >= thinnestLine_) {
+        FillPixels(x0, y0, x1, y1, penColor_);
+        return;
+    }
+    const QPointF middle = line.center();
+    if (line.width() < thinnestLine_) {
+        line.setLeft(middle.x() - thinnestLine_ / 2);
+        line.setWidth(thinnestLine_);
+    }
+    if (line.height() < thinnestLine_) {
+        line.setTop(middle.y() - thinnestLine_ / 2);
+        line.setHeight(thinnestLine_);
+    }
+    painter_.fillRect(line, penColor_);
+}
+
 void QtCanvas::PenRun(int x0, int y0, int x1, int y1) {
     const int before = penWidth_ / 2;
     const int after = penWidth_ - 1 - before;
@@ -150,10 +169,9 @@ void QtCanvas::PenRun(int x0, int y0, int x1, int y1) {
     const auto clamped = [](int64_t v) {
         return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
     };
-    FillPixels(clamped(int64_t{std::min(x0, x1)} - before),
-               clamped(int64_t{std::min(y0, y1)} - before),
-               clamped(int64_t{std::max(x0, x1)} + after),
-               clamped(int64_t{std::max(y0, y1)} + after), penColor_);
+    LinePixels(
+        clamped(int64_t{std::min(x0, x1)} - before), clamped(int64_t{std::min(y0, y1)} - before),
+        clamped(int64_t{std::max(x0, x1)} + after), clamped(int64_t{std::max(y0, y1)} + after));
 }
 
 void QtCanvas::FillRect(const Rect& rect) {
@@ -185,14 +203,18 @@ void QtCanvas::LineTo(int x, int y) {
     if (x0 == x && y0 == y) return;
     if (penWidth_ == 1) {
         if (y0 == y) {
-            FillPixels(x > x0 ? x0 : x + 1, y, x > x0 ? x - 1 : x0, y, penColor_);
+            LinePixels(x > x0 ? x0 : x + 1, y, x > x0 ? x - 1 : x0, y);
         } else if (x0 == x) {
-            FillPixels(x, y > y0 ? y0 : y + 1, x, y > y0 ? y - 1 : y0, penColor_);
+            LinePixels(x, y > y0 ? y0 : y + 1, x, y > y0 ? y - 1 : y0);
+        } else if (thinnestLine_ > 1) {
+            QPen pen(penColor_, thinnestLine_, Qt::SolidLine, Qt::FlatCap);
+            painter_.setPen(pen);
+            painter_.drawLine(QPointF(x0 + 0.5, y0 + 0.5), QPointF(x + 0.5, y + 0.5));
         } else {
             QPen pen(penColor_, 1);
             pen.setCosmetic(true);
             painter_.setPen(pen);
-            painter_.drawPoints(LinePixels(x0, y0, x, y));
+            painter_.drawPoints(DiagonalPixels(x0, y0, x, y));
         }
         return;
     }
@@ -200,7 +222,7 @@ void QtCanvas::LineTo(int x, int y) {
         PenRun(x0, y0, x, y);
         return;
     }
-    QPen pen(penColor_, penWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(penColor_, StrokeWidth(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter_.setPen(pen);
     painter_.drawLine(QPointF(x0 + 0.5, y0 + 0.5), QPointF(x + 0.5, y + 0.5));
 }
@@ -229,7 +251,8 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
     }
     QPainterPath outline;
     outline.addText(baseline, font.Plain, string);
-    const QPen stroke(fontColor_, font.SyntheticBold, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QPen stroke(fontColor_, std::max(font.SyntheticBold, thinnestLine_), Qt::SolidLine,
+                      Qt::RoundCap, Qt::RoundJoin);
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, true);
     const QPaintEngine* engine = painter_.paintEngine();
@@ -258,12 +281,12 @@ void QtCanvas::Chord(const Rect& rect, int startDegrees, int spanDegrees) {
     if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, true);
-    QPen pen(penColor_, penWidth_);
+    QPen pen(penColor_, StrokeWidth());
     pen.setJoinStyle(Qt::MiterJoin);
     painter_.setPen(pen);
     painter_.setBrush(brushStyle_ == BrushStyle::Solid ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
     // The pen's middle runs half its width inside the rectangle, so that the outline stays in it.
-    const double inset = penWidth_ / 2.0;
+    const double inset = StrokeWidth() / 2.0;
     const QRectF ellipse(rect.Left + inset, rect.Top + inset, rect.Right - rect.Left - 2 * inset,
                          rect.Bottom - rect.Top - 2 * inset);
     if (spanDegrees >= 360 || spanDegrees <= -360) {
@@ -299,6 +322,17 @@ void QtCanvas::StretchPicture(const Rect& dest, const Bitmap& picture) {
     // an enlarged picture goes in smoothly scaled to the dots it covers, within a bound.
     const bool vector =
         painter_.paintEngine() != nullptr && painter_.paintEngine()->type() != QPaintEngine::Raster;
+    if (vector && pdfPictures_ != nullptr) {
+        const QPaintDevice* device = painter_.device();
+        const QSizeF inches(target.width() / static_cast<double>(device->logicalDpiX()),
+                            target.height() / static_cast<double>(device->logicalDpiY()));
+        painter_.save();
+        // Lossless, or Qt's JPEG would blur the placeholder's name.
+        painter_.setRenderHint(QPainter::LosslessImageRendering, true);
+        painter_.drawImage(QRectF(target), pdfPictures_->Placeholder(picture, inches));
+        painter_.restore();
+        return;
+    }
     if (vector) {
         painter_.save();
         painter_.setRenderHint(QPainter::LosslessImageRendering, true);

@@ -12,6 +12,7 @@
 // Draw into QImage::Format_RGB32 (or ARGB32_Premultiplied) images; plain ARGB32 is several times
 // slower.
 #include <QPainter>
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,8 @@
 #include "render/Canvas.h"
 
 namespace orv {
+
+class PdfPictures;
 
 class QtCanvas : public Canvas {
   public:
@@ -57,6 +60,12 @@ class QtCanvas : public Canvas {
 
     int FontPpi() const override { return fontPpi_; }
 
+    // Pictures go to `pictures` as placeholders, for a PDF file that puts them in afterwards.
+    void UsePdfPictures(PdfPictures* pictures) { pdfPictures_ = pictures; }
+    // No pen stroke thinner than `pixels` device pixels (a fraction too), on a device whose dots
+    // are finer than a line that prints.
+    void SetThinnestLine(double pixels) { thinnestLine_ = pixels; }
+
     // The pixel size a point size is drawn at on this canvas.
     int PixelSizeOf(int points) const;
 
@@ -68,6 +77,11 @@ class QtCanvas : public Canvas {
     void FillPixels(int x0, int y0, int x1, int y1, const QColor& color);
     // A stroke of the pen along a horizontal or vertical run of pixel centres, inclusive.
     void PenRun(int x0, int y0, int x1, int y1);
+    // The pen's width as it is drawn: no thinner than the thinnest line.
+    double StrokeWidth() const { return std::max<double>(penWidth_, thinnestLine_); }
+    // Fills the pixels x0..x1, y0..y1 (inclusive) of a line with the pen's colour, widened about
+    // its middle to the thinnest line where it is thinner.
+    void LinePixels(int x0, int y0, int x1, int y1);
 
     QPainter& painter_;
     int fontPpi_;
@@ -89,6 +103,8 @@ class QtCanvas : public Canvas {
 
     int penX_ = 0;
     int penY_ = 0;
+    PdfPictures* pdfPictures_ = nullptr;
+    double thinnestLine_ = 0;
 };
 
 }  // namespace orv

@@ -61,8 +61,10 @@ void BeginPass(RenderPass& pass) {
         pass.state.SheetPercent = pass.percent;
         canvas.SetBrushColor(design.CalenderBackColor);
         canvas.SetBrushStyle(BrushStyle::Solid);
-        canvas.FillRect({pass.OX, pass.OY, pass.OX + Trunc(static_cast<double>(pass.W) * pass.pxX),
-                         pass.OY + Trunc(static_cast<double>(pass.H) * pass.pxY)});
+        const int bleed = pass.state.Bleed;
+        canvas.FillRect({pass.OX - bleed, pass.OY - bleed,
+                         pass.OX + Trunc(static_cast<double>(pass.W) * pass.pxX) + bleed,
+                         pass.OY + Trunc(static_cast<double>(pass.H) * pass.pxY) + bleed});
         canvas.SetFontColor(0x000000);
     }
     canvas.SetBrushStyle(BrushStyle::Clear);

@@ -36,6 +36,7 @@ class PictureDecoder {
 // placed calendar's entry Number, 0 for the design's own; the month whose own picture it is, 0
 // for the main or the entry's) and how it was framed.
 struct PictureSpot {
+    std::string File;
     Rect Box;
     int PictureWidth = 0;
     int PictureHeight = 0;
@@ -81,6 +82,9 @@ struct RenderState {
     AlmanacData Almanac;
     // The national holidays: the rules, or an installed list for the years it covers.
     HolidaySource Holidays;
+    // Device pixels that the sheet's background, and a picture touching the sheet's edge, reach
+    // past the sheet: a print shop's bleed, cut off with the edge. 0 on every other output.
+    int Bleed = 0;
     // The imposition entry being drawn (its Number), 0 for the design's own calendar.
     int Calendar = 0;
     // Where the passes add the pictures they draw, for the window to find the one under the

@@ -108,6 +108,7 @@ const Bitmap& OnSheetColor(RenderState& state, CanvasColor sheet) {
     // c·a + s·(1 - a), that is the pixel less (255 - s)·(1 - a), channel by channel.
     auto laid = std::make_shared<Bitmap>(picture);
     laid->Alpha.clear();
+    laid->JpegFile.clear();
     const uint32_t sheetRgb =
         ((sheet & 0xFF) << 16) | (sheet & 0xFF00) | ((static_cast<uint32_t>(sheet) >> 16) & 0xFF);
     for (size_t i = 0; i < laid->Pixels.size(); ++i) {
@@ -126,6 +127,19 @@ const Bitmap& OnSheetColor(RenderState& state, CanvasColor sheet) {
     state.PictureOnSheetFrom = state.PictureBitmap;
     state.PictureSheetColor = sheet;
     return *state.PictureOnSheet;
+}
+
+// `shown` (device pixels) reaching into the bleed on each side where it touches the sheet's edge.
+Rect IntoBleed(const RenderPass& pass, Rect shown) {
+    const int bleed = pass.state.Bleed;
+    if (bleed <= 0 || pass.kind != ckSheet) return shown;
+    const int right = pass.OX + Trunc(static_cast<double>(pass.W) * pass.pxX);
+    const int bottom = pass.OY + Trunc(static_cast<double>(pass.H) * pass.pxY);
+    if (shown.Left <= pass.OX) shown.Left = pass.OX - bleed;
+    if (shown.Top <= pass.OY) shown.Top = pass.OY - bleed;
+    if (shown.Right >= right - 1) shown.Right = right + bleed;
+    if (shown.Bottom >= bottom - 1) shown.Bottom = bottom + bleed;
+    return shown;
 }
 
 }  // namespace
@@ -163,7 +177,8 @@ void DrawIllustration(RenderPass& pass) {
     const Rect boxOnDevice = device(box);
     const double unscaled = pass.percent > 0 ? 100.0 / pass.percent : 1.0;
     if (state.PictureSpots != nullptr)
-        state.PictureSpots->push_back({boxOnDevice, bitmap.Width, bitmap.Height, state.Calendar,
+        state.PictureSpots->push_back({file, boxOnDevice, bitmap.Width, bitmap.Height,
+                                       state.Calendar,
                                        design.MonthPicture[design.Month].empty() ? 0 : design.Month,
                                        framing, box.W * unscaled, box.H * unscaled});
 
@@ -175,7 +190,7 @@ void DrawIllustration(RenderPass& pass) {
         const double scale = box.W / crop.Width;
         const Box whole{F(box.L - crop.Left * scale), F(box.T - crop.Top * box.H / crop.Height),
                         F(bw * scale), F(bh * box.H / crop.Height)};
-        pass.canvas.StretchPictureClipped(device(whole), bitmap, boxOnDevice);
+        pass.canvas.StretchPictureClipped(device(whole), bitmap, IntoBleed(pass, boxOnDevice));
         return;
     }
     const float scale = std::min(F(box.W / bw), F(box.H / bh));
@@ -183,7 +198,25 @@ void DrawIllustration(RenderPass& pass) {
     box.W = F(bw * scale);
     box.T = F(box.T + (box.H - bh * scale) / 2);
     box.H = F(bh * scale);
-    pass.canvas.StretchPicture(device(box), bitmap);
+    const Rect shown = device(box);
+    const Rect bled = IntoBleed(pass, shown);
+    if (bled.Left == shown.Left && bled.Top == shown.Top && bled.Right == shown.Right &&
+        bled.Bottom == shown.Bottom) {
+        pass.canvas.StretchPicture(shown, bitmap);
+        return;
+    }
+    // A whole picture at the edge has nothing past it: it is drawn as much larger as covers
+    // its place with the bleed, around the same middle.
+    const double grow =
+        std::max(static_cast<double>(bled.Right - bled.Left) / (shown.Right - shown.Left),
+                 static_cast<double>(bled.Bottom - bled.Top) / (shown.Bottom - shown.Top));
+    const double cx = (bled.Left + bled.Right) / 2.0;
+    const double cy = (bled.Top + bled.Bottom) / 2.0;
+    const double halfW = (shown.Right - shown.Left) * grow / 2;
+    const double halfH = (shown.Bottom - shown.Top) * grow / 2;
+    pass.canvas.StretchPictureClipped(
+        {Trunc(cx - halfW), Trunc(cy - halfH), Trunc(cx + halfW + 1), Trunc(cy + halfH + 1)},
+        bitmap, bled);
 }
 
 void DrawCutFrame(RenderPass& pass) {

@@ -7,6 +7,8 @@
 
 #include <QFont>
 #include <QPainter>
+#include <array>
+#include <cstring>
 #include <map>
 
 #include "app/SizePresets.h"
@@ -57,8 +59,7 @@ TEST(PdfPrinting, PageHasTheSheetsSizeAndKeepsTextAsText) {
     TempDir dir;
     PdfFilePrinter portrait(dir.File("a4.pdf"), 210, 297, 300);
     PrintPage(portrait, QStringLiteral("2026年1月 Orvalinden"));
-    // Whole points, rounded up so that the sheet is on the page.
-    EXPECT_EQ(PageSize(dir.File("a4.pdf")), "596 x 842 pts (A4)");
+    EXPECT_EQ(PageSize(dir.File("a4.pdf")), "595.276 x 841.89 pts (A4)");
     EXPECT_NE(Tool("pdftotext", dir.File("a4.pdf") + "' '-").find("2026年1月 Orvalinden"),
               std::string::npos);
     // Vector: no picture of the page (pdfimages lists its two header lines only).
@@ -67,7 +68,7 @@ TEST(PdfPrinting, PageHasTheSheetsSizeAndKeepsTextAsText) {
 
     PdfFilePrinter wide(dir.File("wide.pdf"), 297, 210, 600);
     PrintPage(wide, QStringLiteral("wide"));
-    EXPECT_EQ(PageSize(dir.File("wide.pdf")), "842 x 596 pts (A4)");
+    EXPECT_EQ(PageSize(dir.File("wide.pdf")), "841.89 x 595.276 pts (A4)");
 }
 
 TEST(PdfPrinting, JobThatDoesNotFinishLeavesNoFileAndKeepsTheOldOne) {
@@ -151,18 +152,49 @@ class PdfOutput : public testing::Test {
     RenderState state;
 };
 
-TEST_F(PdfOutput, PageHoldsTheWholeSheetOfEveryPreset) {
+// Left, bottom, right, top of a box as pdfinfo -box gives it.
+std::array<double, 4> BoxOf(const std::string& boxes, const char* name) {
+    std::array<double, 4> box{};
+    const size_t at = boxes.find(name);
+    if (at != std::string::npos) {
+        sscanf(boxes.c_str() + at + strlen(name), "%lf %lf %lf %lf", &box[0], &box[1], &box[2],
+               &box[3]);
+    }
+    return box;
+}
+
+TEST_F(PdfOutput, EveryPresetIsTheSheetExactlyWithItsBleedAroundIt) {
+    constexpr double kPt = 72 / 25.4;
+    // pdfinfo rounds each edge to hundredths; a size is the difference of two.
+    const auto near = [](double a, double b) { return std::abs(a - b) <= 0.011; };
     for (const SizePreset& preset : SizePresets()) {
-        const std::string path = dir.File("sheet.pdf");
-        PdfFilePrinter pdf(path, preset.Width, preset.Height, 600);
-        pdf.StartJob("Orvalinden");
-        pdf.EndJob();
-        double width = 0, height = 0;
-        const std::string boxes = Tool("pdfinfo -box", path);
-        sscanf(boxes.c_str() + boxes.find("MediaBox:"), "MediaBox: %*f %*f %lf %lf", &width,
-               &height);
-        EXPECT_GE(width, preset.Width * 72 / 25.4) << preset.Name;
-        EXPECT_GE(height, preset.Height * 72 / 25.4) << preset.Name;
+        const double w = preset.Width * kPt, h = preset.Height * kPt;
+        for (const bool ready : {false, true}) {
+            const std::string path = dir.File("sheet.pdf");
+            PdfFilePrinter pdf(path, preset.Width, preset.Height, 600,
+                               ready ? PrintReadyOptions{3, true} : PrintReadyOptions{});
+            pdf.StartJob("Orvalinden");
+            pdf.EndJob();
+            const std::string boxes = Tool("pdfinfo -box", path);
+            const auto media = BoxOf(boxes, "MediaBox:");
+            const auto trim = BoxOf(boxes, "TrimBox:");
+            const auto bleed = BoxOf(boxes, "BleedBox:");
+            EXPECT_TRUE(near(trim[2] - trim[0], w) && near(trim[3] - trim[1], h))
+                << preset.Name << boxes;
+            const double b = ready ? 3 * kPt : 0;
+            EXPECT_TRUE(near(bleed[2] - bleed[0], w + 2 * b) &&
+                        near(bleed[3] - bleed[1], h + 2 * b))
+                << preset.Name << boxes;
+            EXPECT_TRUE(near(bleed[0] + b, trim[0]) && near(bleed[3] - b, trim[3])) << boxes;
+            if (!ready) {
+                EXPECT_TRUE(near(media[0], 0) && near(media[2], w) && near(media[3], h))
+                    << preset.Name << boxes;
+            } else {
+                // Room for the marks outside the bleed.
+                EXPECT_TRUE(media[0] < bleed[0] - 10 * kPt && media[3] > bleed[3] + 10 * kPt)
+                    << boxes;
+            }
+        }
     }
     // The cut frame of a postcard at 600 dpi: its right and bottom lines on the page.
     design.SizeX = 100;
@@ -213,8 +245,8 @@ TEST_F(PdfOutput, PagesAndPicturesBeyondTwoHundredInchesAreRefused) {
     EXPECT_TRUE(dir.Entries().empty());
 }
 
-// A picture goes into the PDF losslessly, at the dots it covers, as the image export draws it.
-TEST_F(PdfOutput, PictureIsLosslessAndEnlargedSmoothly) {
+// A picture goes into the PDF losslessly, at its own pixels.
+TEST_F(PdfOutput, PictureGoesInLosslessAtItsOwnPixels) {
     QImage picture(12, 12, QImage::Format_RGB32);
     for (int y = 0; y < 12; ++y) {
         for (int x = 0; x < 12; ++x) picture.setPixel(x, y, qRgb(20 * x, 20 * y, 128));
@@ -234,7 +266,7 @@ TEST_F(PdfOutput, PictureIsLosslessAndEnlargedSmoothly) {
               2)
         << list;
     EXPECT_STREQ(encoding, "image") << list;  // Flate, not JPEG
-    EXPECT_GE(width, 200) << list;            // about 40 mm at 300 dpi
+    EXPECT_EQ(width, 12) << list;
 }
 
 // Ink of a page (0 white .. 255 black per pixel) over the sheet.
