@@ -56,6 +56,23 @@ class DecoderScope {
     const PictureDecoder* previous_;
 };
 
+// Collects where the passes of one output draw their pictures, for the warning of coarse ones.
+class SpotsScope {
+  public:
+    explicit SpotsScope(RenderState& state) : state_(state), previous_(state.PictureSpots) {
+        state_.PictureSpots = &spots_;
+    }
+    ~SpotsScope() { state_.PictureSpots = previous_; }
+    SpotsScope(const SpotsScope&) = delete;
+    SpotsScope& operator=(const SpotsScope&) = delete;
+    const std::vector<PictureSpot>& Spots() const { return spots_; }
+
+  private:
+    RenderState& state_;
+    std::vector<PictureSpot>* previous_;
+    std::vector<PictureSpot> spots_;
+};
+
 // The bleed of one page in the render state.
 class BleedScope {
   public:
@@ -118,7 +135,10 @@ bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int d
     DecoderScope decoderScope(env.State, &decoder);
     WarnOfUnusablePictures(layout, &decoder, sink, env.Warned);
     WarnOfMissingAlmanacData(layout, env.State, sink, env.Warned);
-    return DrawPlacedLayout(env.State, sink, canvas, dpiX, dpiY, layout, visible);
+    SpotsScope spots(env.State);
+    const bool drawn = DrawPlacedLayout(env.State, sink, canvas, dpiX, dpiY, layout, visible);
+    WarnOfCoarsePictures(spots.Spots(), sink, env.Warned);
+    return drawn;
 }
 
 PlacedLayout PlacePreview(OutputEnvironment& env, const OutputJob& job, QPainter& painter) {
@@ -211,6 +231,7 @@ void DrawExport(OutputEnvironment& env, const OutputJob& job, int dpi, Export&& 
     WarnOfUnusablePictures(layout, &decoder, env.Messages, env.Warned);
     WarnOfMissingAlmanacData(layout, env.State, env.Messages, env.Warned);
     QtCanvasCache cache;
+    SpotsScope spots(env.State);
     run(size, [&](QPainter& painter) {
         QtCanvas canvas(painter, env.ScreenPpi, &cache);
         Clear(canvas, size.Width, size.Height);
@@ -219,6 +240,7 @@ void DrawExport(OutputEnvironment& env, const OutputJob& job, int dpi, Export&& 
             throw DrawingFailed();
         }
     });
+    WarnOfCoarsePictures(spots.Spots(), env.Messages, env.Warned);
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include "output/OutputWarnings.h"
 
+#include <cmath>
+#include <filesystem>
+
 #include "model/AtomicFile.h"
 #include "model/CivilDate.h"
+#include "model/PictureFraming.h"
 #include "render/DrawCalendar.h"
 
 namespace orv {
@@ -23,6 +27,23 @@ void WarnOfUnusablePictures(const PlacedLayout& layout, const PictureDecoder* de
         named.insert(file);
         sink.Report(MessageKind::Warning,
                     "画像を読み込めないため、画像なしで出力しました。\r\n" + file + ": " + reason);
+    }
+}
+
+void WarnOfCoarsePictures(const std::vector<PictureSpot>& spots, MessageSink& sink,
+                          std::set<std::string>* said) {
+    std::set<std::string> here;
+    std::set<std::string>& named = said != nullptr ? *said : here;
+    for (const PictureSpot& spot : spots) {
+        const double dpi = EffectiveDpi(spot.Framing, spot.PictureWidth, spot.PictureHeight,
+                                        spot.WidthMm, spot.HeightMm);
+        const std::string key = "dpi " + spot.File;
+        if (!(dpi > 0 && dpi < kLowPictureDpi) || !named.insert(key).second) continue;
+        sink.Report(MessageKind::Warning,
+                    "画像「" + std::filesystem::path(spot.File).filename().string() +
+                        "」は紙の上で約 " + std::to_string(static_cast<int>(std::lround(dpi))) +
+                        " dpi です。" + std::to_string(kLowPictureDpi) +
+                        " dpi 未満のため、印刷すると粗く見えます。\r\n" + spot.File);
     }
 }
 

@@ -3,6 +3,7 @@
 // the user is told what and why, so that a page without them is never reported as a plain success.
 #include <set>
 #include <string>
+#include <vector>
 
 #include "model/MessageSink.h"
 #include "output/Placement.h"
@@ -21,5 +22,10 @@ void WarnOfUnusablePictures(const PlacedLayout& layout, const PictureDecoder* de
 // damaged, cut short or made for other years). `said` as above.
 void WarnOfMissingAlmanacData(const PlacedLayout& layout, const RenderState& state,
                               MessageSink& sink, std::set<std::string>* said = nullptr);
+
+// Warns once for each picture of `spots` that is printed with fewer than kLowPictureDpi pixels
+// per inch, naming it and its resolution. `said` as above.
+void WarnOfCoarsePictures(const std::vector<PictureSpot>& spots, MessageSink& sink,
+                          std::set<std::string>* said = nullptr);
 
 }  // namespace orv

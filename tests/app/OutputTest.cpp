@@ -5,6 +5,7 @@
 #include <QMetaObject>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "AppTests.h"
@@ -70,8 +71,14 @@ class OutputTest : public QObject {
         QCOMPARE(w.dialogs.lastTextValue, QString("300"));
         QVERIFY(w.dialogs.lastPrompt.startsWith("保存する解像度（DPI）を入力してください。\r\n"));
         std::vector<Message> messages = w.log.Take();
-        QCOMPARE(messages.size(), size_t{1});
-        QCOMPARE(QString::fromStdString(messages[0].text), QString("保存しました。"));
+        // 60 pixels across the picture's box: the window says how coarse that prints.
+        QCOMPARE(messages.size(), size_t{2});
+        QCOMPARE(messages[0].kind, MessageKind::Warning);
+        QVERIFY2(
+            QString::fromStdString(messages[0].text)
+                .contains(QRegularExpression("^画像「picture.png」は紙の上で約 \\d+ dpi です。")),
+            messages[0].text.c_str());
+        QCOMPARE(QString::fromStdString(messages[1].text), QString("保存しました。"));
         QCOMPARE(w.window->LastImageFileName(), files.Path("window.png"));
         // The status bar names the file written.
         QCOMPARE(w.window->StatusText(), "保存しました: " + files.Path("window.png"));
@@ -162,8 +169,9 @@ class OutputTest : public QObject {
         w.dialogs.printToFileAnswers.push_back(files.Path("printed.pdf"));
         w.window->Controls().cmdPrint->click();
         std::vector<Message> messages = w.log.Take();
-        QCOMPARE(messages.size(), size_t{1});
-        QCOMPARE(QString::fromStdString(messages[0].text), QString("印刷しました。"));
+        QCOMPARE(messages.size(), size_t{2});
+        QVERIFY(QString::fromStdString(messages[0].text).startsWith("画像「picture.png」"));
+        QCOMPARE(QString::fromStdString(messages[1].text), QString("印刷しました。"));
 
         w.dialogs.saveAnswers.push_back(files.Path("design.sav"));
         w.window->mnuFileSaveClick();

@@ -253,8 +253,9 @@ class RoundTripTest : public QObject {
         again.dialogs.textAnswers.push_back("72");
         again.window->mnuPicSaveClick();
         const std::vector<Message> messages = again.log.Take();
-        QCOMPARE(messages.size(), size_t{1});
-        QCOMPARE(QString::fromStdString(messages[0].text), QString("保存しました。"));
+        QCOMPARE(messages.size(), size_t{2});
+        QVERIFY(QString::fromStdString(messages[0].text).startsWith("画像「picture.png」"));
+        QCOMPARE(QString::fromStdString(messages[1].text), QString("保存しました。"));
         const CliResult cli = RunCli("export " + ShellQuote(files.Path("every.sav").toStdString()) +
                                          " " + ShellQuote(files.Path("cli.png").toStdString()) +
                                          " --dpi 72 --oldcal " + ShellQuote(files.oldCalendarFile),

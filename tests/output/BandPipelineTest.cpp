@@ -85,6 +85,7 @@ TEST(BandPipeline, A3At1200DpiHoldsTheRowsAsDrawn) {
     const OutputJob job = JobOfDesign(design);
     NoStatus status;
     RecordingSink sink;
+    sink.AllowCoarsePictures();
     RenderState state;
     const RegistryPictureDecoder decoder;
     state.Decoder = &decoder;

@@ -40,6 +40,7 @@ class MonthRun_ : public testing::Test {
   protected:
     MonthRun_() {
         RegisterWindowsFontSubstitutes();
+        sink.AllowCoarsePictures();
         state.Decoder = &decoder;
         design = NewDesign();
         design.Year = 2026;

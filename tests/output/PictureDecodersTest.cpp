@@ -194,6 +194,7 @@ TEST(PicturesOnTheSheet, TransparentPartsShowTheSheetsColour) {
         void ShowStatus(const std::string&) override {}
     } status;
     test::RecordingSink sink;
+    sink.AllowCoarsePictures();
     RenderState state;
     const RegistryPictureDecoder decoder;
     state.Decoder = &decoder;
