@@ -1,6 +1,5 @@
 #include "app/MainUnit.h"
 
-#include <algorithm>
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -14,6 +13,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 
 #include "app/Cp932Validator.h"
 #include "app/FileFilter.h"
@@ -25,9 +25,10 @@
 #include "app/imposition/ImpositionTab.h"
 #include "app/memorial/MemorialTab.h"
 #include "app/months/MonthPicturesDialog.h"
-#include "app/templates/TemplateGallery.h"
 #include "app/months/MonthRunDialog.h"
+#include "app/months/PrintReadyDialog.h"
 #include "app/style/StyleTab.h"
+#include "app/templates/TemplateGallery.h"
 #include "model/CivilDate.h"
 #include "model/Errors.h"
 #include "model/OldCalendar.h"
@@ -149,6 +150,13 @@ TfrmMain::TfrmMain(WindowSettings settings, QWidget* parent)
     ui_->mnuFile->insertAction(ui_->mnuFileExit, monthRun);
     ui_->mnuFile->insertSeparator(ui_->mnuFileExit);
     connect(monthRun, &QAction::triggered, this, &TfrmMain::mnuMonthRunClick);
+    auto* printReady = new QAction(QStringLiteral("入稿用PDF..."), this);
+    printReady->setObjectName(QStringLiteral("mnuPrintReady"));
+    printReady->setToolTip(
+        QStringLiteral("印刷所に入稿する PDF（塗り足し、トンボ、CMYK）を作ります"));
+    ui_->mnuFile->insertAction(ui_->mnuFileExit, printReady);
+    ui_->mnuFile->insertSeparator(ui_->mnuFileExit);
+    connect(printReady, &QAction::triggered, this, &TfrmMain::mnuPrintReadyClick);
     connect(ui_->mnuAbout, &QAction::triggered, this, &TfrmMain::mnuAboutClick);
     connect(ui_->cmdPrint, &QPushButton::clicked, this, &TfrmMain::cmdPrintClick);
     auto& basic = basic_->Controls();
@@ -246,6 +254,17 @@ TfrmMonthRun& TfrmMain::MonthRunDialog() {
         connect(monthRun_, &QDialog::accepted, this, [this] { RunMonths(monthRun_->Choice()); });
     }
     return *monthRun_;
+}
+
+TfrmPrintReady& TfrmMain::PrintReadyDialog() {
+    if (printReady_ == nullptr) {
+        printReady_ = new TfrmPrintReady(*this, this);
+        connect(printReady_, &QDialog::accepted, this, [this] {
+            const PrintReadyChoice choice = printReady_->Choice();
+            RunMonths(choice.Run, &choice);
+        });
+    }
+    return *printReady_;
 }
 
 void TfrmMain::SetDialogs(WindowDialogs* dialogs) {

@@ -52,6 +52,8 @@ class TAboutBox;
 class TfrmRokuyo;
 class TfrmMonthPictures;
 class TfrmMonthRun;
+class TfrmPrintReady;
+struct PrintReadyChoice;
 class TfrmTemplates;
 struct MonthRunChoice;
 
@@ -77,6 +79,7 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     // 新規作成's gallery of designs to start from.
     TfrmTemplates& TemplatesDialog();
     TfrmMonthRun& MonthRunDialog();
+    TfrmPrintReady& PrintReadyDialog();
     DesignDocument& Document() { return document_; }
     const QString& LastFileName() const { return document_.FileName(); }
     QString StatusText() const;
@@ -127,7 +130,8 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     void mnuPicSaveClick();
     // 複数月の印刷・保存: the dialog, and the run it was accepted with.
     void mnuMonthRunClick();
-    void RunMonths(const MonthRunChoice& choice);
+    void RunMonths(const MonthRunChoice& choice, const PrintReadyChoice* ready = nullptr);
+    void mnuPrintReadyClick();
     // 月ごとの画像: the dialog; accepted, its pictures become the design's in one edit.
     void cmdMonthPicturesClick();
     void mnuAboutClick();
@@ -255,6 +259,7 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     TfrmRokuyo* rokuyo_ = nullptr;
     TfrmMonthPictures* monthPictures_ = nullptr;
     TfrmMonthRun* monthRun_ = nullptr;
+    TfrmPrintReady* printReady_ = nullptr;
     TfrmTemplates* templates_ = nullptr;
     QAction* pngResolution_ = nullptr;
 

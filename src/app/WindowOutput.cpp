@@ -17,6 +17,7 @@
 #include "app/basic/BasicTab.h"
 #include "app/imposition/ImpositionTab.h"
 #include "app/months/MonthRunDialog.h"
+#include "app/months/PrintReadyDialog.h"
 #include "output/PrinterSummary.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
@@ -291,13 +292,30 @@ void TfrmMain::mnuMonthRunClick() {
     Dialogs().ShowModal(monthRun_);
 }
 
-void TfrmMain::RunMonths(const MonthRunChoice& choice) {
+void TfrmMain::mnuPrintReadyClick() {
+    CommitPendingEdits();
+    ControlsToData(Data());
+    PrintReadyDialog().Prepare(Data(),
+                               DialogStart(FileKind::Exports, DocumentBaseName() + "-入稿.pdf"));
+    Dialogs().ShowModal(printReady_);
+}
+
+void TfrmMain::RunMonths(const MonthRunChoice& choice, const PrintReadyChoice* ready) {
     if (choice.Target == MonthsTarget::Printer) {
         if (!Dialogs().PrintDialog(this, printer_->Printer())) return;
         printer_->Refresh();
     } else if (choice.File.isEmpty()) {
         Messages().Report(MessageKind::Warning, "ファイル名を指定してください。");
         return;
+    }
+    if (ready != nullptr &&
+        (ready->Bleed != Data().PdfBleed || ready->Marks != (Data().PdfMarks != 0) ||
+         ready->Cmyk != (Data().PdfCmyk != 0))) {
+        // Kept in the design for the next time (one step to undo).
+        Data().PdfBleed = ready->Bleed;
+        Data().PdfMarks = ready->Marks ? 1 : 0;
+        Data().PdfCmyk = ready->Cmyk ? 1 : 0;
+        RepaintPreview();
     }
     MonthsOutcome outcome;
     {
@@ -311,7 +329,8 @@ void TfrmMain::RunMonths(const MonthRunChoice& choice) {
                 outcome = PrintMonths(env, job, *printer_, choice.Run, &progress);
                 break;
             case MonthsTarget::Pdf:
-                outcome = SaveMonthsPdf(env, job, file, choice.Run, choice.Dpi, &progress);
+                outcome = SaveMonthsPdf(env, job, file, choice.Run, choice.Dpi, &progress,
+                                        ready != nullptr ? PrintReadyOf(job) : PrintReadyOptions{});
                 break;
             case MonthsTarget::Images:
                 outcome = SaveMonthImages(env, job, file, choice.Run, choice.Dpi, &progress);

@@ -1,0 +1,113 @@
+// 入稿用PDF on the real window: the dialog starts from the design, makes the print shop's PDF
+// (its boxes, marks and the warning of a coarse photo), and keeps its settings in the design as
+// one step to undo; a cancel changes nothing.
+#include <QAction>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTest>
+
+#include "AppTests.h"
+#include "WindowTestSupport.h"
+#include "app/months/PrintReadyDialog.h"
+
+namespace orv::test {
+
+namespace {
+
+QString Boxes(const QString& pdf) {
+    QProcess process;
+    process.start("pdfinfo", {"-box", pdf});
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+class PrintReadyTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void ThePrintShopsPdfComesFromTheDesignAndItsSettingsStayInIt() {
+        WindowFiles files;
+        TestWindow w(files);
+        // A 1200 × 800 photo 188 mm wide on A4.
+        QImage photo(1200, 800, QImage::Format_RGB32);
+        photo.fill(QColor(70, 130, 180));
+        QVERIFY(photo.save(files.Path("photo.jpg"), "JPEG", 90));
+        TData design = NewDesign();
+        design.SizeIndex = 8;
+        design.SizeX = 210;
+        design.SizeY = 297;
+        design.PictureFile = files.Path("photo.jpg").toStdString();
+        design.PictureOffset = 11;
+        design.PictureSize = 75;
+        design.PicturePosition = 0;
+        design.PrevNextMonthEnabled = 0;
+        SaveDesign(design, files.Path("family.sav"));
+        w.dialogs.openAnswers.push_back(files.Path("family.sav"));
+        w.window->mnuFileOpenClick();
+        const QStringList before = DesignLines(w.Design());
+
+        auto* action = w.window->findChild<QAction*>("mnuPrintReady");
+        QVERIFY(action != nullptr);
+        QCOMPARE(action->text(), QString("入稿用PDF..."));
+        TfrmPrintReady& dialog = w.window->PrintReadyDialog();
+        // Cancelled: nothing written, nothing changed.
+        action->trigger();
+        QCOMPARE(w.dialogs.shownDialogs.back(), &dialog);
+        dialog.reject();
+        QVERIFY(!QFile::exists(files.Path("family-入稿.pdf")));
+        QCOMPARE(DesignLines(w.Design()), before);
+        QCOMPARE(w.window->Data().PdfBleed, kDefaultPdfBleed);
+
+        action->trigger();
+        {
+            // The design's defaults: a 3 mm bleed and marks, RGB, its month.
+            QVERIFY(dialog.BleedBox()->isChecked());
+            QCOMPARE(dialog.BleedWidth()->value(), 3.0);
+            QVERIFY(dialog.MarksBox()->isChecked());
+            QVERIFY(!dialog.CmykBox()->isChecked());
+            QCOMPARE(dialog.Count()->value(), 1);
+            QVERIFY(dialog.FileEdit()->text().endsWith("family-入稿.pdf"));
+            dialog.FileEdit()->setText(files.Path("family-入稿"));
+            dialog.BleedWidth()->setValue(5);
+            dialog.Count()->setValue(2);
+            dialog.accept();
+        }
+        const QString pdf = files.Path("family-入稿.pdf");
+        const std::vector<Message> messages = w.log.Take();
+        QVERIFY(!messages.empty());
+        QCOMPARE(messages[0].kind, MessageKind::Warning);
+        QVERIFY2(QString::fromStdString(messages[0].text)
+                     .startsWith("画像「photo.jpg」は紙の上で約 162 dpi です。200 dpi 未満"),
+                 messages[0].text.c_str());
+        const QString boxes = Boxes(pdf);
+        double l = 0, b = 0, r = 0, t = 0, bl = 0, bb = 0, br = 0, bt = 0;
+        const QByteArray bytes = boxes.toUtf8();
+        sscanf(bytes.constData() + bytes.indexOf("TrimBox:") + 8, "%lf %lf %lf %lf", &l, &b, &r,
+               &t);
+        sscanf(bytes.constData() + bytes.indexOf("BleedBox:") + 9, "%lf %lf %lf %lf", &bl, &bb, &br,
+               &bt);
+        QVERIFY(std::abs(r - l - 595.28) < 0.011);
+        QVERIFY(std::abs(l - bl - 5 * 72 / 25.4) < 0.011);
+        QVERIFY(boxes.contains("Pages:           2"));
+
+        // Kept in the design, one step to undo; saved only because they changed.
+        QCOMPARE(w.window->Data().PdfBleed, 50);
+        auto* undo = w.window->findChild<QAction*>("mnuUndo");
+        QCOMPARE(undo->text(), QString("元に戻す(&U): 入稿用PDFの設定の変更"));
+        undo->trigger();
+        QCOMPARE(w.window->Data().PdfBleed, kDefaultPdfBleed);
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+};
+
+ORV_REGISTER_TEST(PrintReadyTest);
+
+}  // namespace orv::test
+
+#include "PrintReadyTest.moc"
