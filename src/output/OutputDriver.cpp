@@ -40,52 +40,18 @@ class StatusScope {
     StatusSink& status_;
 };
 
-// Puts a decoder into the render state for the duration of one output.
-class DecoderScope {
+// A field of the render state set for the duration of one output, then given back.
+template <typename T>
+class StateScope {
   public:
-    DecoderScope(RenderState& state, const PictureDecoder* decoder)
-        : state_(state), previous_(state.Decoder) {
-        state_.Decoder = decoder;
-    }
-    ~DecoderScope() { state_.Decoder = previous_; }
-    DecoderScope(const DecoderScope&) = delete;
-    DecoderScope& operator=(const DecoderScope&) = delete;
+    StateScope(T& field, T value) : field_(field), previous_(field) { field_ = value; }
+    ~StateScope() { field_ = previous_; }
+    StateScope(const StateScope&) = delete;
+    StateScope& operator=(const StateScope&) = delete;
 
   private:
-    RenderState& state_;
-    const PictureDecoder* previous_;
-};
-
-// Collects where the passes of one output draw their pictures, for the warning of coarse ones.
-class SpotsScope {
-  public:
-    explicit SpotsScope(RenderState& state) : state_(state), previous_(state.PictureSpots) {
-        state_.PictureSpots = &spots_;
-    }
-    ~SpotsScope() { state_.PictureSpots = previous_; }
-    SpotsScope(const SpotsScope&) = delete;
-    SpotsScope& operator=(const SpotsScope&) = delete;
-    const std::vector<PictureSpot>& Spots() const { return spots_; }
-
-  private:
-    RenderState& state_;
-    std::vector<PictureSpot>* previous_;
-    std::vector<PictureSpot> spots_;
-};
-
-// The bleed of one page in the render state.
-class BleedScope {
-  public:
-    BleedScope(RenderState& state, int bleed) : state_(state), previous_(state.Bleed) {
-        state_.Bleed = bleed;
-    }
-    ~BleedScope() { state_.Bleed = previous_; }
-    BleedScope(const BleedScope&) = delete;
-    BleedScope& operator=(const BleedScope&) = delete;
-
-  private:
-    RenderState& state_;
-    int previous_;
+    T& field_;
+    T previous_;
 };
 
 // A calendar pass failed (its reason was reported by the renderer); the output is dropped.
@@ -132,12 +98,14 @@ bool DrawLayout(OutputEnvironment& env, MessageSink& sink, Canvas& canvas, int d
         return DrawPlacedLayout(env.State, sink, canvas, dpiX, dpiY, layout, visible);
     // The pictures the check decodes are the ones the page draws.
     PictureCache decoder(env.State.Decoder);
-    DecoderScope decoderScope(env.State, &decoder);
+    StateScope<const PictureDecoder*> decoderScope(env.State.Decoder, &decoder);
     WarnOfUnusablePictures(layout, &decoder, sink, env.Warned);
     WarnOfMissingAlmanacData(layout, env.State, sink, env.Warned);
-    SpotsScope spots(env.State);
+    // Where the pictures are drawn, for the warning of coarse ones.
+    std::vector<PictureSpot> spots;
+    StateScope<std::vector<PictureSpot>*> spotsScope(env.State.PictureSpots, &spots);
     const bool drawn = DrawPlacedLayout(env.State, sink, canvas, dpiX, dpiY, layout, visible);
-    WarnOfCoarsePictures(spots.Spots(), sink, env.Warned);
+    WarnOfCoarsePictures(spots, sink, env.Warned);
     return drawn;
 }
 
@@ -184,7 +152,8 @@ bool DrawPrintPage(OutputEnvironment& env, const OutputJob& job, PrintTarget& pr
     double bleed = printer.BleedMm();
     if (job.Design.Print != 0 && job.Design.Matrixs.Count() > 0 && !job.CoverTitle)
         bleed = std::min(bleed, std::max(0, job.Design.Interval) / 2.0);
-    BleedScope bleedScope(env.State, static_cast<int>(std::lround(bleed * resolution.X / 25.4)));
+    StateScope<int> bleedScope(env.State.Bleed,
+                               static_cast<int>(std::lround(bleed * resolution.X / 25.4)));
     if (const double thinnest = printer.ThinnestLine(); thinnest > 0)
         canvas.SetThinnestLine(thinnest * resolution.X / 72.0);
     return DrawLayout(env, env.Messages, canvas, resolution.X * 100 / scale,
@@ -227,11 +196,12 @@ void DrawExport(OutputEnvironment& env, const OutputJob& job, int dpi, Export&& 
     const PlacedLayout layout = PlaceLayout(job, {0, 0}, 100, env.Messages);
     // Each picture decoded once for all bands and entries of the export.
     PictureCache decoder(env.State.Decoder);
-    DecoderScope decoderScope(env.State, &decoder);
+    StateScope<const PictureDecoder*> decoderScope(env.State.Decoder, &decoder);
     WarnOfUnusablePictures(layout, &decoder, env.Messages, env.Warned);
     WarnOfMissingAlmanacData(layout, env.State, env.Messages, env.Warned);
     QtCanvasCache cache;
-    SpotsScope spots(env.State);
+    std::vector<PictureSpot> spots;
+    StateScope<std::vector<PictureSpot>*> spotsScope(env.State.PictureSpots, &spots);
     run(size, [&](QPainter& painter) {
         QtCanvas canvas(painter, env.ScreenPpi, &cache);
         Clear(canvas, size.Width, size.Height);
@@ -240,7 +210,7 @@ void DrawExport(OutputEnvironment& env, const OutputJob& job, int dpi, Export&& 
             throw DrawingFailed();
         }
     });
-    WarnOfCoarsePictures(spots.Spots(), env.Messages, env.Warned);
+    WarnOfCoarsePictures(spots, env.Messages, env.Warned);
 }
 
 }  // namespace

@@ -22,26 +22,36 @@ const char* const kExtensions[] = {"", "pdf", "png", "bmp", "jpg"};
 
 }  // namespace
 
+MonthSpins AddMonthSpins(QFormLayout& form, QWidget* parent) {
+    auto* start = new QHBoxLayout;
+    auto* year = new QSpinBox(parent);
+    year->setRange(1, 9999);
+    year->setSuffix(QStringLiteral(" 年"));
+    auto* month = new QSpinBox(parent);
+    month->setRange(1, 12);
+    month->setSuffix(QStringLiteral(" 月"));
+    start->addWidget(year);
+    start->addWidget(month);
+    start->addStretch();
+    form.addRow(QStringLiteral("開始："), start);
+    auto* count = new QSpinBox(parent);
+    count->setRange(1, kMostMonths);
+    count->setSuffix(QStringLiteral(" か月"));
+    auto* counts = new QHBoxLayout;
+    counts->addWidget(count);
+    form.addRow(QStringLiteral("月数："), counts);
+    return {year, month, count, counts};
+}
+
 TfrmMonthRun::TfrmMonthRun(TabHost& host, QWidget* parent) : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("frmMonthRun"));
     setWindowTitle(QStringLiteral("複数月の印刷・保存"));
     auto* form = new QFormLayout(this);
-    auto* start = new QHBoxLayout;
-    year_ = new QSpinBox(this);
-    year_->setRange(1, 9999);
-    year_->setSuffix(QStringLiteral(" 年"));
-    month_ = new QSpinBox(this);
-    month_->setRange(1, 12);
-    month_->setSuffix(QStringLiteral(" 月"));
-    start->addWidget(year_);
-    start->addWidget(month_);
-    start->addStretch();
-    form->addRow(QStringLiteral("開始："), start);
-    count_ = new QSpinBox(this);
-    count_->setRange(1, kMostMonths);
-    count_->setSuffix(QStringLiteral(" か月"));
-    auto* counts = new QHBoxLayout;
-    counts->addWidget(count_);
+    const MonthSpins spins = AddMonthSpins(*form, this);
+    year_ = spins.Year;
+    month_ = spins.Month;
+    count_ = spins.Count;
+    QHBoxLayout* counts = spins.CountRow;
     twelve_ = new QPushButton(QStringLiteral("12 か月"), this);
     thirteen_ = new QPushButton(QStringLiteral("13 か月"), this);
     thirteen_->setToolTip(QStringLiteral("開始の月から翌年の同じ月まで"));
@@ -52,7 +62,6 @@ TfrmMonthRun::TfrmMonthRun(TabHost& host, QWidget* parent) : QDialog(parent), ho
         connect(button, &QPushButton::clicked, this, [this, months] { count_->setValue(months); });
     }
     counts->addStretch();
-    form->addRow(QStringLiteral("月数："), counts);
     target_ = new QComboBox(this);
     target_->addItems({QStringLiteral("プリンタ"), QStringLiteral("PDFファイル"),
                        QStringLiteral("PNG画像"), QStringLiteral("BMP画像"),

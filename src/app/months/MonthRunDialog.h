@@ -1,7 +1,7 @@
 #pragma once
 // 複数月の印刷・保存: the start month, how many months, and where they go (the printer, one PDF
-// file, or PNG, BMP or JPEG pictures at a resolution) with the file name, and a cover. The window runs the choice
-// when the dialog is accepted.
+// file, or PNG, BMP or JPEG pictures at a resolution) with the file name, and a cover. The window
+// runs the choice when the dialog is accepted.
 #include <QDialog>
 #include <QString>
 
@@ -9,6 +9,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -23,6 +25,16 @@ struct MonthRunChoice {
     QString File;  // PDF or the first picture's name (NAME.png, NAME.bmp, NAME.jpg)
     int Dpi = 300;
 };
+
+// The start (year, month) and the count of months of a run, added to `form` as two rows; the
+// count's row is returned for more buttons beside it.
+struct MonthSpins {
+    QSpinBox* Year;
+    QSpinBox* Month;
+    QSpinBox* Count;
+    QHBoxLayout* CountRow;
+};
+MonthSpins AddMonthSpins(QFormLayout& form, QWidget* parent);
 
 class TfrmMonthRun : public QDialog {
     Q_OBJECT
