@@ -262,6 +262,7 @@ class TfrmMain : public QMainWindow, public StatusSink, public TabHost {
     TfrmPrintReady* printReady_ = nullptr;
     TfrmTemplates* templates_ = nullptr;
     QAction* pngResolution_ = nullptr;
+    QAction* cutGuides_ = nullptr;  // the preview shows the trim and safe lines
 
     WindowSettings settings_;
     RenderState state_;

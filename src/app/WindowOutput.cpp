@@ -18,6 +18,7 @@
 #include "app/imposition/ImpositionTab.h"
 #include "app/months/MonthRunDialog.h"
 #include "app/months/PrintReadyDialog.h"
+#include "output/CutGuides.h"
 #include "output/PrinterSummary.h"
 #include "ui_BasicTab.h"
 #include "ui_ImpositionTab.h"
@@ -145,6 +146,8 @@ void TfrmMain::PaintBox1Paint(QWidget& box) {
     pictureSpots_.clear();
     state_.PictureSpots = &pictureSpots_;
     OutputPreview(env, *previewLayout_, painter, PixelSize{box.width(), box.height()});
+    if (cutGuides_ != nullptr && cutGuides_->isChecked())
+        DrawCutGuides(painter, *previewLayout_, env.ScreenPpi);
     state_.PictureSpots = nullptr;
     painting_ = false;
     ShowPictureDpi();

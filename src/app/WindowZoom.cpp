@@ -40,6 +40,13 @@ void TfrmMain::CreateZoomControls() {
         view->addAction(QStringLiteral("ページ全体(&F)"), this, &TfrmMain::mnuZoomFitClick);
     fit->setObjectName(QStringLiteral("mnuZoomFit"));
     fit->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+    view->addSeparator();
+    cutGuides_ = view->addAction(QStringLiteral("仕上がり線と安全線(&G)"));
+    cutGuides_->setObjectName(QStringLiteral("mnuCutGuides"));
+    cutGuides_->setCheckable(true);
+    cutGuides_->setToolTip(QStringLiteral(
+        "裁ち落とす線と、その 3 mm 内側の線を表示します。文字は内側の線の中に収めます"));
+    connect(cutGuides_, &QAction::toggled, this, [this] { RepaintPreview(); });
 
     // The zoom that shows, with a slider over the list's range, in the status bar.
     zoomLabel_ = new QLabel(this);

@@ -14,6 +14,7 @@
 #include "AppTests.h"
 #include "WindowTestSupport.h"
 #include "app/months/PrintReadyDialog.h"
+#include "ui_MainWindow.h"
 
 namespace orv::test {
 
@@ -102,6 +103,31 @@ class PrintReadyTest : public QObject {
         QCOMPARE(undo->text(), QString("元に戻す(&U): 入稿用PDFの設定の変更"));
         undo->trigger();
         QCOMPARE(w.window->Data().PdfBleed, kDefaultPdfBleed);
+        ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+
+    void ThePreviewShowsTheTrimAndTheSafeLineOnRequest() {
+        WindowFiles files;
+        TestWindow w(files);
+        auto* guides = w.window->findChild<QAction*>("mnuCutGuides");
+        QVERIFY(guides != nullptr && !guides->isChecked());
+        QWidget* box = w.window->Controls().PaintBox1;
+        const auto count = [&](QRgb colour) {
+            const QImage shown = box->grab().toImage();
+            int n = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x) n += shown.pixel(x, y) == colour;
+            return n;
+        };
+        const QRgb trim = qRgb(0, 160, 220), safe = qRgb(230, 60, 140);
+        QCOMPARE(count(safe), 0);
+        guides->trigger();
+        // Dashed lines round the sheet (90 × 95 mm) and 3 mm inside it.
+        const double px = w.window->logicalDpiX() / 25.4 * w.window->Zoom() / 100.0;
+        QVERIFY2(count(trim) > 90 * px, qPrintable(QString::number(count(trim))));
+        QVERIFY(count(safe) > 80 * px);
+        guides->trigger();
+        QCOMPARE(count(safe), 0);
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
     }
 };
