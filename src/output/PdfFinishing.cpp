@@ -13,7 +13,7 @@
 #include <sstream>
 
 #include "output/PdfBlackInk.h"
-#include "output/PrintTarget.h"
+#include "model/Errors.h"
 
 namespace orv {
 
@@ -47,7 +47,7 @@ class PictureData : public QPDFObjectHandle::StreamDataProvider {
                 pipeline->write(reinterpret_cast<unsigned char*>(buffer),
                                 static_cast<size_t>(in.gcount()));
             }
-            if (in.bad()) throw PrinterError(picture_.JpegFile + ": 画像を読めませんでした。");
+            if (in.bad()) throw Error(picture_.JpegFile + ": 画像を読めませんでした。");
         } else {
             const Bitmap& bitmap = *picture_.Pixels;
             std::string row;
@@ -230,10 +230,10 @@ template <typename Work>
 void Guarded(StagedFile& out, Work&& work) {
     try {
         work();
-    } catch (const Error&) {
+    } catch (const orv::Error&) {
         throw;
     } catch (const std::exception& e) {
-        throw PrinterError(out.Target() + ": PDF を仕上げられませんでした（" + e.what() + "）。");
+        throw Error(out.Target() + ": PDF を仕上げられませんでした（" + e.what() + "）。");
     }
 }
 
