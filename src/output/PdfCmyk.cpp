@@ -1,5 +1,6 @@
 #include "output/PdfCmyk.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -24,7 +25,9 @@ std::string PsString(const std::string& text) {
 
 // The PDF/X part Ghostscript cannot know: the file's title and its output intent.
 std::string PdfxDefinition(const std::string& title, const std::string& profile) {
-    return "%!\n[ /GTS_PDFXVersion (PDF/X-3:2002) /Title " + PsString(title) +
+    return "%!\n"
+           "[ /GTS_PDFXVersion (PDF/X-3:2002) /Title " +
+           PsString(title) +
            " /Trapped /False /DOCINFO pdfmark\n"
            "[/_objdef {icc_PDFX} /type /stream /OBJ pdfmark\n"
            "[{icc_PDFX} << /N 4 >> /PUT pdfmark\n"
@@ -86,9 +89,7 @@ void FinishCmykPdf(const std::string& qtPdf, const PdfSheet& sheet, const PdfPic
                    QStringLiteral("-sColorConversionStrategy=CMYK"),
                    QStringLiteral("-sProcessColorModel=DeviceCMYK"),
                    QStringLiteral("-sOutputICCProfile=") + profileArg,
-                   // Pictures stay as they were put in, JPEG or not.
-                   QStringLiteral("-dAutoFilterColorImages=false"),
-                   QStringLiteral("-dColorImageFilter=/FlateEncode"),
+                   // Pictures keep their pixels.
                    QStringLiteral("-dDownsampleColorImages=false"),
                    QStringLiteral("-dDownsampleGrayImages=false"),
                    QStringLiteral("-sOutputFile=") + QString::fromStdString(cmyk),
@@ -96,7 +97,11 @@ void FinishCmykPdf(const std::string& qtPdf, const PdfSheet& sheet, const PdfPic
     if (!process.waitForStarted(30000)) {
         throw PrinterError(out.Target() + ": Ghostscript を起動できませんでした。");
     }
-    process.waitForFinished(-1);
+    // A year of large photos takes Ghostscript a while: the window keeps repainting meanwhile.
+    while (!process.waitForFinished(100)) {
+        if (process.state() == QProcess::NotRunning) break;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     const std::string said = process.readAll().trimmed().toStdString();
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         throw PrinterError(out.Target() + ": Ghostscript で CMYK に変換できませんでした。" +
