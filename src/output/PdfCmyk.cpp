@@ -51,16 +51,16 @@ void WriteWhole(const std::string& path, const std::string& bytes) {
     }
 }
 
-}  // namespace
+// The press's profile that the conversion uses and the file names as its output intent: the one
+// CMYK profile Debian ships, with Ghostscript.
+constexpr const char* kCmykProfile = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
 
-std::string CmykProfilePath() {
-    return "/usr/share/color/icc/ghostscript/default_cmyk.icc";
-}
+}  // namespace
 
 void FinishCmykPdf(const std::string& qtPdf, const PdfSheet& sheet, const PdfPictures& pictures,
                    const std::string& title, StagedFile& out) {
     const QString gs = QStandardPaths::findExecutable(QStringLiteral("gs"));
-    const std::string profile = CmykProfilePath();
+    const std::string profile = kCmykProfile;
     std::error_code ignored;
     if (gs.isEmpty() || !std::filesystem::is_regular_file(profile, ignored)) {
         throw PrinterError(out.Target() +

@@ -11,9 +11,6 @@
 
 namespace orv {
 
-// The press's profile that the conversion uses and the file names as its output intent.
-std::string CmykProfilePath();
-
 // FinishPdf's work, in CMYK as PDF/X-3, into `out`. PrinterError when Ghostscript is missing or
 // fails, with what it said.
 void FinishCmykPdf(const std::string& qtPdf, const PdfSheet& sheet, const PdfPictures& pictures,

@@ -35,9 +35,6 @@ class PdfFilePrinter : public PrintTarget {
     double ThinnestLine() const override;
     double BleedMm() const override { return options_.BleedMm; }
 
-    // The device pixels between the page's corner and the sheet's, for the bleed and the marks.
-    int SheetOffset() const { return offset_; }
-
   private:
     std::string path_;
     double widthMm_;

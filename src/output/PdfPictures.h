@@ -37,7 +37,6 @@ class PdfPictures {
 
     // The picture a placeholder's stored pixels (8 × 1, RGB) name, if they are one.
     const Picture* Named(const std::string& rgb) const;
-    size_t Count() const { return pictures_.size(); }
 
   private:
     using Key = std::tuple<std::string, uint64_t, int, int>;  // file or pixels, size

@@ -200,8 +200,9 @@ void DrawIllustration(RenderPass& pass) {
     box.H = F(bh * scale);
     const Rect shown = device(box);
     const Rect bled = IntoBleed(pass, shown);
-    if (bled.Left == shown.Left && bled.Top == shown.Top && bled.Right == shown.Right &&
-        bled.Bottom == shown.Bottom) {
+    const bool same = bled.Left == shown.Left && bled.Top == shown.Top &&
+                      bled.Right == shown.Right && bled.Bottom == shown.Bottom;
+    if (same || shown.Right <= shown.Left || shown.Bottom <= shown.Top) {
         pass.canvas.StretchPicture(shown, bitmap);
         return;
     }
