@@ -171,8 +171,10 @@ TEST_F(PdfOutput, EveryPresetIsTheSheetExactlyWithItsBleedAroundIt) {
         const double w = preset.Width * kPt, h = preset.Height * kPt;
         for (const bool ready : {false, true}) {
             const std::string path = dir.File("sheet.pdf");
-            PdfFilePrinter pdf(path, preset.Width, preset.Height, 600,
-                               ready ? PrintReadyOptions{3, true} : PrintReadyOptions{});
+            PrintReadyOptions options;
+            options.BleedMm = ready ? 3 : 0;
+            options.Marks = ready;
+            PdfFilePrinter pdf(path, preset.Width, preset.Height, 600, options);
             pdf.StartJob("Orvalinden");
             pdf.EndJob();
             const std::string boxes = Tool("pdfinfo -box", path);
