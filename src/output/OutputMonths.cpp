@@ -4,6 +4,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "output/ImageWriter.h"
 #include "output/OutputTexts.h"
@@ -114,6 +115,11 @@ MonthsOutcome PrintMonths(OutputEnvironment& env, const OutputJob& job, PrintTar
             return outcome;
         }
         EndPrintJob(printer, env.Messages);
+        env.Status.ShowStatus("");  // the conversion's
+    } catch (const JobCancelled&) {
+        printer.AbortJob();
+        env.Status.ShowStatus("");
+        return {MonthsResult::Cancelled, 0, run.Count};
     } catch (const std::exception& e) {
         printer.AbortJob();
         env.Status.ShowStatus("");
@@ -128,6 +134,12 @@ MonthsOutcome SaveMonthsPdf(OutputEnvironment& env, const OutputJob& job, const 
                             const PrintReadyOptions& ready) {
     const QSizeF page = LayoutSizeMm(job);
     PdfFilePrinter pdf(path, page.width(), page.height(), dpi, ready);
+    if (ready.Cmyk && progress != nullptr) {
+        pdf.SetKeepGoing([&env, progress, total = run.Count, shown = false]() mutable {
+            if (!std::exchange(shown, true)) env.Status.ShowStatus(kStatusCmyk);
+            return progress->ContinueMonths(total, total);
+        });
+    }
     return PrintMonths(env, job, pdf, run, progress, false);
 }
 

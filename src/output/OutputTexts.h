@@ -6,6 +6,7 @@ namespace orv {
 inline constexpr const char* kStatusPreview = "プレビュー作成中...";
 inline constexpr const char* kStatusPrint = "印刷中...";
 inline constexpr const char* kStatusImage = "イメージ作成中...";
+inline constexpr const char* kStatusCmyk = "CMYK に変換中...";
 
 // Every print job carries this title.
 

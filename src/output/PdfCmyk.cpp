@@ -1,6 +1,5 @@
 #include "output/PdfCmyk.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -58,7 +57,8 @@ constexpr const char* kCmykProfile = "/usr/share/color/icc/ghostscript/default_c
 }  // namespace
 
 void FinishCmykPdf(const std::string& qtPdf, const PdfSheet& sheet, const PdfPictures& pictures,
-                   const std::string& title, StagedFile& out) {
+                   const std::string& title, StagedFile& out,
+                   const std::function<bool()>& keepGoing) {
     const QString gs = QStandardPaths::findExecutable(QStringLiteral("gs"));
     const std::string profile = kCmykProfile;
     std::error_code ignored;
@@ -97,10 +97,15 @@ void FinishCmykPdf(const std::string& qtPdf, const PdfSheet& sheet, const PdfPic
     if (!process.waitForStarted(30000)) {
         throw PrinterError(out.Target() + ": Ghostscript を起動できませんでした。");
     }
-    // A year of large photos takes Ghostscript a while: the window keeps repainting meanwhile.
-    while (!process.waitForFinished(100)) {
-        if (process.state() == QProcess::NotRunning) break;
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // A year of large photos takes Ghostscript most of a minute: the one who waits may stop it.
+    if (!keepGoing) process.waitForFinished(-1);
+    while (keepGoing && process.state() != QProcess::NotRunning) {
+        if (!keepGoing()) {
+            process.kill();
+            process.waitForFinished(-1);
+            throw JobCancelled();
+        }
+        process.waitForFinished(100);
     }
     const std::string said = process.readAll().trimmed().toStdString();
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {

@@ -98,13 +98,16 @@ void PdfFilePrinter::EndJob() {
         page_->Finish();
         page_.reset();
         if (options_.Cmyk) {
-            FinishCmykPdf(drawn_, sheet_, pictures_, title_, *file_);
+            FinishCmykPdf(drawn_, sheet_, pictures_, title_, *file_, keepGoing_);
         } else {
             FinishPdf(drawn_, sheet_, pictures_, *file_);
         }
         drawn_.clear();
         file_->Commit();
     } catch (const PrinterError&) {
+        AbortJob();
+        throw;
+    } catch (const JobCancelled&) {
         AbortJob();
         throw;
     } catch (const Error& e) {

@@ -3,6 +3,7 @@
 // text), one page of the given size in millimetres with its origin at the paper's corner. The file
 // is staged under a temporary name and put in place by EndJob; a dropped or failed job leaves no
 // file.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,10 @@ class PdfFilePrinter : public PrintTarget {
     double ThinnestLine() const override;
     double BleedMm() const override { return options_.BleedMm; }
 
+    // Asked now and then while EndJob waits on the CMYK conversion; false stops the job, which
+    // then throws JobCancelled and leaves no file.
+    void SetKeepGoing(std::function<bool()> keepGoing) { keepGoing_ = std::move(keepGoing); }
+
   private:
     std::string path_;
     double widthMm_;
@@ -48,6 +53,7 @@ class PdfFilePrinter : public PrintTarget {
     std::string drawn_;  // Qt's file, before it is finished
     std::unique_ptr<StagedFile> file_;
     std::unique_ptr<PdfPage> page_;
+    std::function<bool()> keepGoing_;
 };
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 // What a print run draws on: the current printer (PrinterLayer) or a PDF file (PdfFilePrinter).
 // Both make the page the same way, as vector output with text kept as text.
 #include <QPainter>
+#include <exception>
 #include <string>
 
 #include "model/Errors.h"
@@ -14,6 +15,12 @@ class PdfPictures;
 class PrinterError : public Error {
   public:
     using Error::Error;
+};
+
+// The user stopped a job while it was being finished; nothing of it is left.
+class JobCancelled : public std::exception {
+  public:
+    const char* what() const noexcept override { return "cancelled"; }
 };
 
 // Horizontal and vertical values of one printer fact (dots per inch, or device dots).

@@ -3,13 +3,16 @@
 // one step to undo; a cancel changes nothing.
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include "AppTests.h"
 #include "WindowTestSupport.h"
@@ -104,6 +107,42 @@ class PrintReadyTest : public QObject {
         undo->trigger();
         QCOMPARE(w.window->Data().PdfBleed, kDefaultPdfBleed);
         ORV_NO_UNEXPECTED_MESSAGES(w.log);
+    }
+
+    // Ghostscript's part of a CMYK file is the long one: it says so, and 中止 stops it.
+    void TheCmykConversionShowsItselfAndStopsOnCancelLeavingNoFile() {
+        WindowFiles files;
+        TestWindow w(files);
+        TfrmPrintReady& dialog = w.window->PrintReadyDialog();
+        w.window->findChild<QAction*>("mnuPrintReady")->trigger();
+        dialog.CmykBox()->setChecked(true);
+        dialog.Count()->setValue(2);
+        dialog.FileEdit()->setText(files.Path("cmyk.pdf"));
+        QString seen;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (w.window->StatusText() != "CMYK に変換中...") return;
+            seen = w.window->StatusText();
+            w.window->findChild<QPushButton*>("cmdCancelExport")->click();
+        });
+        watch.start(5);
+        dialog.accept();
+        QCOMPARE(seen, QString("CMYK に変換中..."));
+        QCOMPARE(w.window->StatusText(), QString());
+        const std::vector<Message> messages = w.log.Take();
+        QCOMPARE(messages.size(), size_t{1});
+        QCOMPARE(messages[0].text,
+                 std::string("保存を中止しました。ファイルは作成されていません。"));
+        QCOMPARE(QDir(files.Path("")).entryList({"cmyk*"}, QDir::Files), QStringList());
+        // Left alone, the same run is written.
+        watch.stop();
+        w.window->findChild<QAction*>("mnuPrintReady")->trigger();
+        QVERIFY(dialog.CmykBox()->isChecked());
+        dialog.FileEdit()->setText(files.Path("cmyk.pdf"));
+        dialog.accept();
+        QVERIFY(Boxes(files.Path("cmyk.pdf")).contains("PDF/X-3:2002"));
+        QCOMPARE(w.window->StatusText(), "保存しました: " + files.Path("cmyk.pdf"));
+        QCOMPARE(w.log.Take().back().text, std::string("保存しました。"));
     }
 
     void ThePreviewShowsTheTrimAndTheSafeLineOnRequest() {
